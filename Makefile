@@ -1,0 +1,61 @@
+# Quorvane: `make test` builds both presets and runs every test; `make demo` runs the program
+# under Wine against the simulated GPUs; `make exe` leaves the Windows programs in out/.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+NATIVE := build/native
+TSAN := build/native-tsan
+WINDOWS := build/windows
+PREFIX := $(WINDOWS)/wineprefix
+
+.PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
+        demo exe format clean
+
+all: native windows
+
+bootstrap:
+	@scripts/bootstrap
+
+$(NATIVE)/CMakeCache.txt: | bootstrap
+	@cmake --preset native >/dev/null
+$(TSAN)/CMakeCache.txt: | bootstrap
+	@cmake --preset native-tsan >/dev/null
+$(WINDOWS)/CMakeCache.txt: | bootstrap
+	@cmake --preset windows >/dev/null
+
+native: bootstrap $(NATIVE)/CMakeCache.txt
+	@cmake --build --preset native -j$(JOBS)
+
+# Only what runs under ThreadSanitizer: the unit tests.
+tsan: bootstrap $(TSAN)/CMakeCache.txt
+	@cmake --build --preset native-tsan -j$(JOBS) --target unit_tests
+
+windows: bootstrap $(WINDOWS)/CMakeCache.txt
+	@cmake --build --preset windows -j$(JOBS)
+
+wine-prefix: windows
+	@scripts/wine-env $(PREFIX) $(WINDOWS)/sim
+
+test-native: native
+	@ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS) --timeout 120
+
+# Code shared between threads, under ThreadSanitizer.
+test-tsan: tsan
+	@$(TSAN)/tests/unit/unit_tests --gtest_brief=1 --gtest_filter='NvapiStub*:*Concurrent*'
+
+test-windows: wine-prefix
+	@scripts/wine-session $(PREFIX) ctest --test-dir $(WINDOWS) --output-on-failure --timeout 120
+
+test: test-native test-tsan test-windows
+
+demo: wine-prefix
+	@scripts/demo $(WINDOWS) $(PREFIX)
+
+exe: windows
+	@mkdir -p out
+	@cp $(WINDOWS)/demo/gpu-probe.exe out/
+	@echo "out/gpu-probe.exe (quorvane.exe comes with the main window)"
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build out

@@ -1,0 +1,90 @@
+// A SystemApi whose libraries are tables of symbols, for testing the loaders' decisions.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/system_api.h"
+
+namespace testing_support {
+
+struct FakeModule {
+  std::map<std::string, void*> symbols;
+  int loads = 0;
+  int frees = 0;
+};
+
+struct LoadCall {
+  std::wstring file;
+  std::uint32_t flags;
+};
+
+class FakeSystem final : public platform::SystemApi {
+ public:
+  // Libraries are found by exactly the file text the loader asks for.
+  void AddModule(const std::wstring& file, FakeModule* module) { modules_[file] = module; }
+  // A library whose load fails with `error` (126 when it does not exist).
+  void FailModule(const std::wstring& file, std::uint32_t error) { failures_[file] = error; }
+
+  bool newSystem = true;
+  std::wstring systemDirectory = L"C:\\windows\\system32";
+  std::vector<LoadCall> loadCalls;
+  std::vector<std::uint32_t> sleeps;
+
+  bool BuildNumberAtLeast(std::uint32_t build) override {
+    ++buildQueries;
+    return newSystem && build <= 19045;
+  }
+  std::wstring SystemDirectory() override { return systemDirectory; }
+
+  platform::ModuleHandle LoadLibraryEx(const std::wstring& file, std::uint32_t flags) override {
+    loadCalls.push_back({file, flags});
+    if (auto failure = failures_.find(file); failure != failures_.end()) {
+      lastError_ = failure->second;
+      return nullptr;
+    }
+    auto found = modules_.find(file);
+    if (found == modules_.end()) {
+      lastError_ = platform::kErrorModNotFound;
+      return nullptr;
+    }
+    ++found->second->loads;
+    return found->second;
+  }
+
+  void* FindSymbol(platform::ModuleHandle module, const char* name) override {
+    auto* fake = static_cast<FakeModule*>(module);
+    auto found = fake->symbols.find(name);
+    return found == fake->symbols.end() ? nullptr : found->second;
+  }
+
+  void ReleaseModule(platform::ModuleHandle module) override {
+    if (module != nullptr) ++static_cast<FakeModule*>(module)->frees;
+  }
+  std::uint32_t LastError() override { return lastError_; }
+  void SetLastError(std::uint32_t error) override { lastError_ = error; }
+  void SleepMs(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+
+  // Loads of files whose name ends in `suffix`.
+  int LoadsOf(const std::wstring& suffix) const {
+    int count = 0;
+    for (const auto& call : loadCalls) {
+      if (call.file.size() >= suffix.size() &&
+          call.file.compare(call.file.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        ++count;
+      }
+    }
+    return count;
+  }
+
+  int buildQueries = 0;
+
+ private:
+  std::map<std::wstring, FakeModule*> modules_;
+  std::map<std::wstring, std::uint32_t> failures_;
+  std::uint32_t lastError_ = 0;
+};
+
+}  // namespace testing_support

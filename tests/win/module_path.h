@@ -1,0 +1,20 @@
+// Where a loaded module came from, in lower case, for the Windows tests.
+#pragma once
+
+#include <windows.h>
+
+#include <cwctype>
+#include <string>
+
+inline std::wstring LowerModulePath(HMODULE module) {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
+  std::wstring text(path, length);
+  for (auto& c : text) c = static_cast<wchar_t>(std::towlower(c));
+  return text;
+}
+
+inline bool EndsWith(const std::wstring& text, const std::wstring& tail) {
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
