@@ -5,6 +5,7 @@ NATIVE := build/native
 TSAN := build/native-tsan
 WINDOWS := build/windows
 PREFIX := $(WINDOWS)/wineprefix
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
         demo exe format clean

@@ -29,7 +29,7 @@ TEST(StubOverWine, InitialisesEnumeratesQueriesAndUnloads) {
 
   char name[nvapi::kShortStringSize] = {};
   ASSERT_EQ(NvAPI_GPU_GetFullName(gpus[0], name), nvapi::kOk);
-  EXPECT_STREQ(name, TWO_GPUS_FIRST_NAME);
+  EXPECT_STREQ(name, "Quorvane Sim 3080");
 
   // The driver checks the record's version word, as a real one does.
   nvapi::NV_GPU_THERMAL_SETTINGS thermal = {};
