@@ -8,7 +8,7 @@ PREFIX := $(WINDOWS)/wineprefix
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
-        demo exe format clean
+        demo exe format clean fuzz
 
 all: native windows
 
@@ -60,3 +60,12 @@ format:
 
 clean:
 	rm -rf build out
+
+# Coverage-guided fuzzing of the scenario reader (clang's libFuzzer), a minute by default.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@mkdir -p build/fuzz/corpus && cp tests/scenarios/*.txt build/fuzz/corpus/
+	@clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. -Isrc \
+	  fuzz/scenario_fuzz.cpp $(filter-out %_win32.cpp,$(wildcard sim/*.cpp)) \
+	  -o build/fuzz/scenario_fuzz
+	@build/fuzz/scenario_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus

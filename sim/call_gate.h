@@ -35,7 +35,7 @@ class CallGate {
   // 0 when the call may go on, else the status to return.
   std::int32_t Status() const { return status_; }
   SimState& State() { return *state_; }
-  GpuSpec& Gpu() { return state_->scenario.gpus[*gpu_]; }
+  GpuSetup& Gpu() { return state_->scenario.gpus[*gpu_]; }
   std::size_t GpuIndex() const { return *gpu_; }
 
   // The reading's value at its current sample number, which then advances.

@@ -30,7 +30,7 @@ NvAPI_Status Enumerate(Fn fn, bool tcc, NvPhysicalGpuHandle* handles, std::uint3
   CallGate gate(fn);
   if (gate.Status() != nvapi::kOk) return gate.Status();
   if (handles == nullptr || count == nullptr) return nvapi::kInvalidArgument;
-  const std::vector<GpuSpec>& gpus = gate.State().scenario.gpus;
+  const std::vector<GpuSetup>& gpus = gate.State().scenario.gpus;
   std::uint32_t found = 0;
   for (std::size_t gpu = 0; gpu < gpus.size() && found < nvapi::kMaxPhysicalGpus; ++gpu) {
     if (gpus[gpu].tcc == tcc) handles[found++] = NvapiHandle(gpu);

@@ -22,7 +22,7 @@ struct FanReadings {
 constexpr FanReadings kFans[] = {{Reading::kFan1Level, Reading::kFan1Rpm},
                                  {Reading::kFan2Level, Reading::kFan2Rpm}};
 
-bool Answers(const GpuSpec& gpu, FanPath path) {
+bool Answers(const GpuSetup& gpu, FanPath path) {
   return gpu.fanPath == path || gpu.fanPath == FanPath::kBoth;
 }
 
@@ -61,15 +61,15 @@ NvAPI_Status GetCoolerSettings(NvPhysicalGpuHandle gpu, std::uint32_t index, Coo
     CallGate gate(Fn::kGetCoolerSettings, Subject::kNvapiHandle, RawHandle(gpu));
     if (gate.Status() != nvapi::kOk) return gate.Status();
     if (coolers == nullptr) return nvapi::kInvalidArgument;
-    const GpuSpec& spec = gate.Gpu();
-    if (!Answers(spec, FanPath::kCooler)) return nvapi::kNotSupported;
-    if (!AcceptsVersion(spec, Query::kCooler, coolers->version)) {
+    const GpuSetup& setup = gate.Gpu();
+    if (!Answers(setup, FanPath::kCooler)) return nvapi::kNotSupported;
+    if (!AcceptsVersion(setup, Query::kCooler, coolers->version)) {
       return nvapi::kIncompatibleStructVersion;
     }
     if (index != 0 && index != kCoolerTargetAll) return nvapi::kInvalidArgument;
     RecordWriter record = WriterFor(coolers);
-    record.Put(offsetof(Coolers, count), spec.quirks.coolerCount.value_or(spec.fanCount));
-    for (std::size_t k = 0; k < spec.fanCount; ++k) WriteCooler(gate, record, k);
+    record.Put(offsetof(Coolers, count), setup.quirks.coolerCount.value_or(setup.fanCount));
+    for (std::size_t k = 0; k < setup.fanCount; ++k) WriteCooler(gate, record, k);
     return nvapi::kOk;
   });
 }
@@ -79,15 +79,15 @@ NvAPI_Status GetFanCoolerStatus(NvPhysicalGpuHandle gpu, FanStatus* status) {
     CallGate gate(Fn::kGetFanCoolerStatus, Subject::kNvapiHandle, RawHandle(gpu));
     if (gate.Status() != nvapi::kOk) return gate.Status();
     if (status == nullptr) return nvapi::kInvalidArgument;
-    const GpuSpec& spec = gate.Gpu();
-    if (!Answers(spec, FanPath::kFanCoolerStatus)) return nvapi::kNotSupported;
-    if (!AcceptsVersion(spec, Query::kFanCooler, status->version)) {
+    const GpuSetup& setup = gate.Gpu();
+    if (!Answers(setup, FanPath::kFanCoolerStatus)) return nvapi::kNotSupported;
+    if (!AcceptsVersion(setup, Query::kFanCooler, status->version)) {
       return nvapi::kIncompatibleStructVersion;
     }
     RecordWriter record = WriterFor(status);
-    const std::uint32_t count = spec.quirks.fanCoolerCount.value_or(spec.fanCount);
+    const std::uint32_t count = setup.quirks.fanCoolerCount.value_or(setup.fanCount);
     record.Put(offsetof(FanStatus, count), static_cast<std::uint8_t>(count));
-    for (std::size_t k = 0; k < spec.fanCount; ++k) WriteFan(gate, record, k);
+    for (std::size_t k = 0; k < setup.fanCount; ++k) WriteFan(gate, record, k);
     return nvapi::kOk;
   });
 }

@@ -22,7 +22,7 @@ NvAPI_Status PutValue(Fn fn, NvPhysicalGpuHandle gpu, std::uint32_t* out, Field 
   return nvapi::kOk;
 }
 
-void WriteName(const GpuSpec& gpu, char* name) {
+void WriteName(const GpuSetup& gpu, char* name) {
   std::memset(name, 0, nvapi::kShortStringSize);
   const std::size_t length = std::min(gpu.name.size(), std::size_t{nvapi::kShortStringSize - 1});
   std::memcpy(name, gpu.name.data(), length);
@@ -33,23 +33,23 @@ void WriteName(const GpuSpec& gpu, char* name) {
 
 NvAPI_Status FillDisplays(CallGate& gate, nvapi::NV_GPU_DISPLAYIDS* displays,
                           std::uint32_t* count) {
-  const GpuSpec& spec = gate.Gpu();
+  const GpuSetup& setup = gate.Gpu();
   const std::uint32_t reported =
-      spec.quirks.displayCount.value_or(static_cast<std::uint32_t>(spec.displays.size()));
+      setup.quirks.displayCount.value_or(static_cast<std::uint32_t>(setup.displays.size()));
   if (displays == nullptr) {
     *count = reported;
     return nvapi::kOk;
   }
-  const std::size_t filled = std::min<std::size_t>(*count, spec.displays.size());
+  const std::size_t filled = std::min<std::size_t>(*count, setup.displays.size());
   for (std::size_t k = 0; k < filled; ++k) {
-    if (!AcceptsVersion(spec, Query::kDisplayIds, displays[k].version)) {
+    if (!AcceptsVersion(setup, Query::kDisplayIds, displays[k].version)) {
       return nvapi::kIncompatibleStructVersion;
     }
   }
   for (std::size_t k = 0; k < filled; ++k) {
     RecordWriter entry = WriterFor(&displays[k]);
-    entry.Put(offsetof(nvapi::NV_GPU_DISPLAYIDS, connectorType), spec.displays[k].connector);
-    entry.Put(offsetof(nvapi::NV_GPU_DISPLAYIDS, displayId), spec.displays[k].displayId);
+    entry.Put(offsetof(nvapi::NV_GPU_DISPLAYIDS, connectorType), setup.displays[k].connector);
+    entry.Put(offsetof(nvapi::NV_GPU_DISPLAYIDS, displayId), setup.displays[k].displayId);
     entry.Put(offsetof(nvapi::NV_GPU_DISPLAYIDS, flags), std::uint32_t{0});
   }
   *count = reported;
@@ -60,14 +60,14 @@ NvAPI_Status FillDisplays(CallGate& gate, nvapi::NV_GPU_DISPLAYIDS* displays,
 
 NvAPI_Status NvAPI_GPU_GetBusId(NvPhysicalGpuHandle gpu, std::uint32_t* bus) {
   return NoThrow(kError, [&] {
-    return PutValue(Fn::kGetBusId, gpu, bus, [](const GpuSpec& spec) { return spec.bus; });
+    return PutValue(Fn::kGetBusId, gpu, bus, [](const GpuSetup& setup) { return setup.bus; });
   });
 }
 
 NvAPI_Status NvAPI_GPU_GetGpuCoreCount(NvPhysicalGpuHandle gpu, std::uint32_t* count) {
   return NoThrow(kError, [&] {
     return PutValue(Fn::kGetGpuCoreCount, gpu, count,
-                    [](const GpuSpec& spec) { return spec.cudaCores; });
+                    [](const GpuSetup& setup) { return setup.cudaCores; });
   });
 }
 

@@ -21,7 +21,7 @@ nvmlReturn_t nvmlUnitGetFanSpeedInfo(nvmlUnit_t unit, nvmlUnitFanSpeeds_t* speed
     CallGate gate(Fn::kNvmlUnitGetFanSpeedInfo, Subject::kNvmlUnit, RawHandle(unit));
     if (gate.Status() != nvml::kSuccess) return gate.Status();
     if (speeds == nullptr) return nvml::kErrorInvalidArgument;
-    const GpuSpec& gpu = gate.Gpu();
+    const GpuSetup& gpu = gate.Gpu();
     *speeds = nvmlUnitFanSpeeds_t{};
     const Reading rpm[] = {Reading::kFan1Rpm, Reading::kFan2Rpm};
     for (std::uint32_t k = 0; k < gpu.fanCount; ++k) {

@@ -42,7 +42,7 @@ constexpr std::size_t Index(Query query) {
   return static_cast<std::size_t>(query);
 }
 
-struct DisplaySpec {
+struct DisplaySetup {
   std::int32_t connector = 0;
   std::uint32_t displayId = 0;
 };
@@ -59,7 +59,7 @@ struct Quirks {
   bool tachometerInvalid = false;               // cooler query says the rpm is not valid
 };
 
-struct GpuSpec {
+struct GpuSetup {
   std::string name = "Quorvane Sim GPU";
   std::uint32_t bus = 0;
   std::array<std::uint32_t, 4> pci{0x1E8710DE, 0, 0xA1, 0x1E8710DE};  // device, subsys, rev, ext
@@ -69,7 +69,7 @@ struct GpuSpec {
   std::uint32_t tensorCores = 288;
   std::uint32_t pcieWidth = 16;
   std::uint32_t pcieGeneration = 3;
-  std::vector<DisplaySpec> displays;
+  std::vector<DisplaySetup> displays;
   std::uint32_t fanCount = 1;
   FanPath fanPath = FanPath::kCooler;
   UnitState unit = UnitState::kNone;
@@ -100,7 +100,7 @@ struct PrimaryDisplay {
 };
 
 struct Scenario {
-  std::vector<GpuSpec> gpus;
+  std::vector<GpuSetup> gpus;
   bool nvapiMissing = false;
   bool nvmlMissing = false;
   bool preCallHook = false;
@@ -112,7 +112,7 @@ struct Scenario {
 };
 
 // A GPU with every reading, version set and count at its default.
-GpuSpec DefaultGpu(std::size_t indexInFile);
+GpuSetup DefaultGpu(std::size_t indexInFile);
 
 // The machine seen when the scenario cannot be read: no GPUs, and both initialisations fail.
 Scenario BrokenDriverScenario();

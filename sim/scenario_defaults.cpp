@@ -6,7 +6,7 @@ namespace sim {
 namespace {
 
 // Defaults: each record accepts only its newest version word.
-void SetNewestVersions(GpuSpec* gpu) {
+void SetNewestVersions(GpuSetup* gpu) {
   gpu->accepted[Index(Query::kClocks)] = {nvapi::kClockFrequenciesV3};
   gpu->accepted[Index(Query::kPstates20)] = {nvapi::kPstates20V3};
   gpu->accepted[Index(Query::kThermal)] = {nvapi::kThermalSettingsV2};
@@ -20,11 +20,11 @@ void SetNewestVersions(GpuSpec* gpu) {
   gpu->accepted[Index(Query::kCoreCounts)] = {nvapi::kGpuCoreCountsV2};
 }
 
-void Set(GpuSpec* gpu, Reading reading, std::int64_t value) {
+void Set(GpuSetup* gpu, Reading reading, std::int64_t value) {
   gpu->readings[Index(reading)] = Constant(value);
 }
 
-void SetDefaultReadings(GpuSpec* gpu) {
+void SetDefaultReadings(GpuSetup* gpu) {
   Set(gpu, Reading::kClockGraphics, 1500000);
   Set(gpu, Reading::kClockMemory, 7000000);
   Set(gpu, Reading::kClockProcessor, 1500000);
@@ -51,8 +51,8 @@ void SetDefaultReadings(GpuSpec* gpu) {
 
 }  // namespace
 
-GpuSpec DefaultGpu(std::size_t indexInFile) {
-  GpuSpec gpu;
+GpuSetup DefaultGpu(std::size_t indexInFile) {
+  GpuSetup gpu;
   gpu.bus = static_cast<std::uint32_t>(indexInFile + 1);
   SetNewestVersions(&gpu);
   SetDefaultReadings(&gpu);

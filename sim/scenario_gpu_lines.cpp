@@ -110,24 +110,24 @@ bool ScenarioParser::DriverLine(const Words& words) {
 }
 
 bool ScenarioParser::CoresLine(const Words& words) {
-  GpuSpec& gpu = CurrentGpu();
+  GpuSetup& gpu = CurrentGpu();
   return WordCount(words, 4, 4, "cores CUDA RT TENSOR") && U32(words[1], &gpu.cudaCores) &&
          U32(words[2], &gpu.rtCores) && U32(words[3], &gpu.tensorCores);
 }
 
 bool ScenarioParser::PcieLine(const Words& words) {
-  GpuSpec& gpu = CurrentGpu();
+  GpuSetup& gpu = CurrentGpu();
   return WordCount(words, 3, 3, "pcie WIDTH GENERATION") && U32(words[1], &gpu.pcieWidth) &&
          U32(words[2], &gpu.pcieGeneration);
 }
 
 bool ScenarioParser::DisplayLine(const Words& words) {
   if (!WordCount(words, 3, 4, "display CONNECTOR DISPLAY-ID [primary]")) return false;
-  GpuSpec& gpu = CurrentGpu();
+  GpuSetup& gpu = CurrentGpu();
   if (gpu.displays.size() >= kMaxDisplaysPerGpu) {
     return Error(Join({"more than ", std::to_string(kMaxDisplaysPerGpu), " displays on one GPU"}));
   }
-  DisplaySpec display;
+  DisplaySetup display;
   if (std::optional<std::int32_t> named = ConnectorByName(words[1])) {
     display.connector = *named;
   } else {

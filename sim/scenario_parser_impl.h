@@ -65,7 +65,7 @@ class ScenarioParser {
   bool U32(std::string_view word, std::uint32_t* out);
   bool Target(std::string_view word, Fn* out);
   bool RoomForRule();
-  GpuSpec& CurrentGpu() { return scenario_.gpus[*gpu_]; }
+  GpuSetup& CurrentGpu() { return scenario_.gpus[*gpu_]; }
 
   Scenario scenario_;
   std::optional<std::size_t> gpu_;  // the open gpu block

@@ -14,7 +14,7 @@ SimState& RawState() {
 }
 
 // NVML numbers devices by ascending bus number; equal bus numbers keep the file order.
-std::vector<std::size_t> BusOrder(const std::vector<GpuSpec>& gpus) {
+std::vector<std::size_t> BusOrder(const std::vector<GpuSetup>& gpus) {
   std::vector<std::size_t> order(gpus.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(),

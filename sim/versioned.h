@@ -11,7 +11,7 @@
 
 namespace sim {
 
-inline bool AcceptsVersion(const GpuSpec& gpu, Query query, std::uint32_t word) {
+inline bool AcceptsVersion(const GpuSetup& gpu, Query query, std::uint32_t word) {
   const std::vector<std::uint32_t>& accepted = gpu.accepted[Index(query)];
   return std::find(accepted.begin(), accepted.end(), word) != accepted.end();
 }

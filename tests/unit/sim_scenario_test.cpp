@@ -60,7 +60,7 @@ end
 absent 0xDA141340
 )");
   ASSERT_EQ(scenario.gpus.size(), 1u);
-  const sim::GpuSpec& gpu = scenario.gpus[0];
+  const sim::GpuSetup& gpu = scenario.gpus[0];
   EXPECT_TRUE(scenario.preCallHook && scenario.postCallHook);
   EXPECT_EQ(gpu.name, "Quorvane Sim Test GPU");
   EXPECT_EQ(gpu.bus, 0x1Au);
@@ -210,7 +210,7 @@ TEST(SimScenarioFiles, DemoScenarioIsLively) {
   ASSERT_GE(demo.gpus.size(), 2u);
   ASSERT_LE(demo.gpus.size(), 3u);
   int moving = 0;
-  for (const sim::GpuSpec& gpu : demo.gpus) {
+  for (const sim::GpuSetup& gpu : demo.gpus) {
     for (const sim::Signal& signal : gpu.readings) {
       if (signal.kind != sim::SignalKind::kConstant && signal.kind != sim::SignalKind::kNone) {
         ++moving;
