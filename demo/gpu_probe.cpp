@@ -11,6 +11,11 @@
 
 namespace {
 
+// The driver API as the program reaches it: through the process's stub.
+gpu::NvapiStub& Driver() {
+  return gpu::ProcessNvapiStub();
+}
+
 struct Nvml {
   platform::ModuleHandle module = nullptr;
   template <typename Fn>
@@ -32,11 +37,12 @@ Nvml OpenNvml() {
 void PrintIdentity(int index, NvPhysicalGpuHandle gpu) {
   char name[nvapi::kShortStringSize] = {};
   std::uint32_t bus = 0, device = 0, subsystem = 0, revision = 0, extended = 0, cores = 0;
-  if (NvAPI_GPU_GetFullName(gpu, name) != nvapi::kOk) std::snprintf(name, sizeof(name), "?");
+  if (Driver().NvAPI_GPU_GetFullName(gpu, name) != nvapi::kOk)
+    std::snprintf(name, sizeof(name), "?");
   name[sizeof(name) - 1] = '\0';
-  NvAPI_GPU_GetBusId(gpu, &bus);
-  NvAPI_GPU_GetPCIIdentifiers(gpu, &device, &subsystem, &revision, &extended);
-  NvAPI_GPU_GetGpuCoreCount(gpu, &cores);
+  Driver().NvAPI_GPU_GetBusId(gpu, &bus);
+  Driver().NvAPI_GPU_GetPCIIdentifiers(gpu, &device, &subsystem, &revision, &extended);
+  Driver().NvAPI_GPU_GetGpuCoreCount(gpu, &cores);
   std::printf("GPU %d: %s  bus %u  PCI id 0x%08X  %u CUDA cores\n", index, name, bus, device,
               cores);
 }
@@ -46,8 +52,8 @@ void PrintReadings(int index, NvPhysicalGpuHandle gpu, const Nvml& nvml) {
   clocks.version = nvapi::kClockFrequenciesV3;
   nvapi::NV_GPU_THERMAL_SETTINGS thermal = {};
   thermal.version = nvapi::kThermalSettingsV2;
-  const bool hasClocks = NvAPI_GPU_GetAllClockFrequencies(gpu, &clocks) == nvapi::kOk;
-  const bool hasThermal = NvAPI_GPU_GetThermalSettings(gpu, 0, &thermal) == nvapi::kOk;
+  const bool hasClocks = Driver().NvAPI_GPU_GetAllClockFrequencies(gpu, &clocks) == nvapi::kOk;
+  const bool hasThermal = Driver().NvAPI_GPU_GetThermalSettings(gpu, 0, &thermal) == nvapi::kOk;
   std::uint32_t power = 0;
   nvmlDevice_t device = nullptr;
   const auto byIndex = nvml.Find<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex);
@@ -69,15 +75,15 @@ void PrintReadings(int index, NvPhysicalGpuHandle gpu, const Nvml& nvml) {
 int main() {
   std::printf("Quorvane GPU probe: the simulated GPUs as the driver-API stub sees them.\n");
   std::printf("(The monitor window is not built yet; this console view is all there is.)\n");
-  const NvAPI_Status status = NvAPI_Initialize();
+  const NvAPI_Status status = Driver().NvAPI_Initialize();
   std::printf("NvAPI_Initialize: %d\n", status);
   if (status != nvapi::kOk) return 0;
 
   NvPhysicalGpuHandle gpus[nvapi::kMaxPhysicalGpus] = {};
   std::uint32_t count = 0, tccCount = 0;
-  if (NvAPI_EnumPhysicalGPUs(gpus, &count) != nvapi::kOk) count = 0;
+  if (Driver().NvAPI_EnumPhysicalGPUs(gpus, &count) != nvapi::kOk) count = 0;
   if (count > nvapi::kMaxPhysicalGpus) count = nvapi::kMaxPhysicalGpus;
-  if (NvAPI_EnumTCCPhysicalGPUs(gpus + count, &tccCount) == nvapi::kOk) {
+  if (Driver().NvAPI_EnumTCCPhysicalGPUs(gpus + count, &tccCount) == nvapi::kOk) {
     count +=
         tccCount < nvapi::kMaxPhysicalGpus - count ? tccCount : nvapi::kMaxPhysicalGpus - count;
   }
@@ -91,6 +97,6 @@ int main() {
     std::fflush(stdout);
     if (sample < 2) Sleep(1000);
   }
-  std::printf("NvAPI_Unload: %d\n", NvAPI_Unload());
+  std::printf("NvAPI_Unload: %d\n", Driver().NvAPI_Unload());
   return 0;
 }

@@ -26,6 +26,7 @@ constexpr std::uint32_t kInterfaceIds[] = {
     nvapi::kIdGetFanCoolerStatus,
     nvapi::kIdGetAllClockFrequencies,
     nvapi::kIdGetDisplayId,
+    nvapi::kIdGetUsages,
 };
 static_assert(std::size(kInterfaceIds) == static_cast<std::size_t>(NvapiFunction::kCount));
 
@@ -105,7 +106,7 @@ NvAPI_Status NvapiStub::EnsureNvapiLoaded() {
   return LoadAndInitialize();
 }
 
-NvAPI_Status NvapiStub::Initialize() {
+NvAPI_Status NvapiStub::NvAPI_Initialize() {
   std::lock_guard<std::mutex> guard(CSingletonCriticalSection::Instance().Lock());
   callsInFlight_.fetch_add(1);
   const std::int32_t loads = loadCount_.load();
@@ -172,7 +173,7 @@ NvAPI_Status NvapiStub::UnloadLocked() {
   return nvapi::kOk;
 }
 
-NvAPI_Status NvapiStub::Unload() {
+NvAPI_Status NvapiStub::NvAPI_Unload() {
   std::lock_guard<std::mutex> guard(CSingletonCriticalSection::Instance().Lock());
   unloading_.store(1);
   const NvAPI_Status result = UnloadLocked();
@@ -186,95 +187,3 @@ NvapiStub& ProcessNvapiStub() {
 }
 
 }  // namespace gpu
-
-namespace {
-
-template <typename Fn, typename... Args>
-NvAPI_Status Through(gpu::NvapiFunction function, Args... args) {
-  return gpu::ProcessNvapiStub().Call<Fn>(function, args...);
-}
-
-using gpu::NvapiFunction;
-
-}  // namespace
-
-NvAPI_Status NvAPI_Initialize() {
-  return gpu::ProcessNvapiStub().Initialize();
-}
-NvAPI_Status NvAPI_Unload() {
-  return gpu::ProcessNvapiStub().Unload();
-}
-
-NvAPI_Status NvAPI_EnumPhysicalGPUs(NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus],
-                                    std::uint32_t* count) {
-  return Through<nvapi::EnumGpusFn>(NvapiFunction::kEnumPhysicalGPUs, handles, count);
-}
-NvAPI_Status NvAPI_EnumTCCPhysicalGPUs(NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus],
-                                       std::uint32_t* count) {
-  return Through<nvapi::EnumGpusFn>(NvapiFunction::kEnumTCCPhysicalGPUs, handles, count);
-}
-NvAPI_Status NvAPI_GPU_GetMemoryInfo(NvPhysicalGpuHandle gpu,
-                                     nvapi::NV_DISPLAY_DRIVER_MEMORY_INFO* info) {
-  return Through<nvapi::GetMemoryInfoFn>(NvapiFunction::kGetMemoryInfo, gpu, info);
-}
-NvAPI_Status NvAPI_GPU_GetGpuCoreCount(NvPhysicalGpuHandle gpu, std::uint32_t* count) {
-  return Through<nvapi::GpuU32Fn>(NvapiFunction::kGetGpuCoreCount, gpu, count);
-}
-NvAPI_Status NvAPI_GPU_GetConnectedDisplayIds(NvPhysicalGpuHandle gpu,
-                                              nvapi::NV_GPU_DISPLAYIDS* ids, std::uint32_t* count,
-                                              std::uint32_t flags) {
-  return Through<nvapi::GetConnectedDisplayIdsFn>(NvapiFunction::kGetConnectedDisplayIds, gpu, ids,
-                                                  count, flags);
-}
-NvAPI_Status NvAPI_GPU_GetFullName(NvPhysicalGpuHandle gpu, char name[nvapi::kShortStringSize]) {
-  return Through<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, gpu, name);
-}
-NvAPI_Status NvAPI_GPU_GetPCIIdentifiers(NvPhysicalGpuHandle gpu, std::uint32_t* deviceId,
-                                         std::uint32_t* subSystemId, std::uint32_t* revisionId,
-                                         std::uint32_t* extDeviceId) {
-  return Through<nvapi::GetPCIIdentifiersFn>(NvapiFunction::kGetPCIIdentifiers, gpu, deviceId,
-                                             subSystemId, revisionId, extDeviceId);
-}
-NvAPI_Status NvAPI_GPU_GetBusId(NvPhysicalGpuHandle gpu, std::uint32_t* busId) {
-  return Through<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, busId);
-}
-NvAPI_Status NvAPI_GPU_GetPhysicalFrameBufferSize(NvPhysicalGpuHandle gpu, std::uint32_t* sizeKiB) {
-  return Through<nvapi::GpuU32Fn>(NvapiFunction::kGetPhysicalFrameBufferSize, gpu, sizeKiB);
-}
-NvAPI_Status NvAPI_GPU_GetPstates20(NvPhysicalGpuHandle gpu,
-                                    nvapi::NV_GPU_PERF_PSTATES20_INFO* info) {
-  return Through<nvapi::GetPstates20Fn>(NvapiFunction::kGetPstates20, gpu, info);
-}
-NvAPI_Status NvAPI_GPU_GetCurrentPstate(NvPhysicalGpuHandle gpu, std::uint32_t* pstate) {
-  return Through<nvapi::GpuU32Fn>(NvapiFunction::kGetCurrentPstate, gpu, pstate);
-}
-NvAPI_Status NvAPI_GPU_GetDynamicPstatesInfoEx(NvPhysicalGpuHandle gpu,
-                                               nvapi::NV_GPU_DYNAMIC_PSTATES_INFO_EX* info) {
-  return Through<nvapi::GetDynamicPstatesFn>(NvapiFunction::kGetDynamicPstatesInfoEx, gpu, info);
-}
-NvAPI_Status NvAPI_GPU_GetThermalSettings(NvPhysicalGpuHandle gpu, std::uint32_t sensorIndex,
-                                          nvapi::NV_GPU_THERMAL_SETTINGS* settings) {
-  return Through<nvapi::GetThermalSettingsFn>(NvapiFunction::kGetThermalSettings, gpu, sensorIndex,
-                                              settings);
-}
-NvAPI_Status NvAPI_GPU_GetAllClockFrequencies(NvPhysicalGpuHandle gpu,
-                                              nvapi::NV_GPU_CLOCK_FREQUENCIES* clocks) {
-  return Through<nvapi::GetClockFrequenciesFn>(NvapiFunction::kGetAllClockFrequencies, gpu, clocks);
-}
-NvAPI_Status NvQueryCoreCounts(NvPhysicalGpuHandle gpu, nvapi::NvGpuCoreCounts* counts) {
-  return Through<nvapi::GetCoreCountsFn>(NvapiFunction::kGetCoreCounts, gpu, counts);
-}
-NvAPI_Status NvQueryCoreVoltage(NvPhysicalGpuHandle gpu, nvapi::NvCoreVoltage* voltage) {
-  return Through<nvapi::GetCoreVoltageFn>(NvapiFunction::kGetCoreVoltage, gpu, voltage);
-}
-NvAPI_Status NvQueryCoolerSettings(NvPhysicalGpuHandle gpu, std::uint32_t index,
-                                   nvapi::NvCoolerSettings* settings) {
-  return Through<nvapi::GetCoolerSettingsFn>(NvapiFunction::kGetCoolerSettings, gpu, index,
-                                             settings);
-}
-NvAPI_Status NvQueryFanCoolerStatus(NvPhysicalGpuHandle gpu, nvapi::NvFanCoolerStatus* status) {
-  return Through<nvapi::GetFanCoolerStatusFn>(NvapiFunction::kGetFanCoolerStatus, gpu, status);
-}
-NvAPI_Status NvQueryDisplayId(std::uint32_t* displayId) {
-  return Through<nvapi::GetDisplayIdFn>(NvapiFunction::kGetDisplayId, displayId);
-}

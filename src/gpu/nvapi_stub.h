@@ -36,6 +36,7 @@ enum class NvapiFunction : std::uint8_t {
   kGetFanCoolerStatus,
   kGetAllClockFrequencies,
   kGetDisplayId,
+  kGetUsages,
   kCount
 };
 
@@ -60,8 +61,8 @@ class NvapiStub {
   NvapiStub(const NvapiStub&) = delete;
   NvapiStub& operator=(const NvapiStub&) = delete;
 
-  NvAPI_Status Initialize();
-  NvAPI_Status Unload();
+  NvAPI_Status NvAPI_Initialize();
+  NvAPI_Status NvAPI_Unload();
 
   // One wrapped call: `Fn` is the function's type, `args` its arguments, passed through.
   template <typename Fn, typename... Args>
@@ -84,6 +85,95 @@ class NvapiStub {
     }
     callsInFlight_.fetch_sub(1);
     return result;
+  }
+
+  // The driver API under its public names. Handles are physical-GPU handles from the
+  // enumeration; every record carries its version word.
+  NvAPI_Status NvAPI_EnumPhysicalGPUs(NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus],
+                                      std::uint32_t* count) {
+    return Call<nvapi::EnumGpusFn>(NvapiFunction::kEnumPhysicalGPUs, handles, count);
+  }
+  NvAPI_Status NvAPI_EnumTCCPhysicalGPUs(NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus],
+                                         std::uint32_t* count) {
+    return Call<nvapi::EnumGpusFn>(NvapiFunction::kEnumTCCPhysicalGPUs, handles, count);
+  }
+  NvAPI_Status NvAPI_GPU_GetMemoryInfo(NvPhysicalGpuHandle gpu,
+                                       nvapi::NV_DISPLAY_DRIVER_MEMORY_INFO* info) {
+    return Call<nvapi::GetMemoryInfoFn>(NvapiFunction::kGetMemoryInfo, gpu, info);
+  }
+  NvAPI_Status NvAPI_GPU_GetGpuCoreCount(NvPhysicalGpuHandle gpu, std::uint32_t* count) {
+    return Call<nvapi::GpuU32Fn>(NvapiFunction::kGetGpuCoreCount, gpu, count);
+  }
+  NvAPI_Status NvAPI_GPU_GetConnectedDisplayIds(NvPhysicalGpuHandle gpu,
+                                                nvapi::NV_GPU_DISPLAYIDS* ids, std::uint32_t* count,
+                                                std::uint32_t flags) {
+    return Call<nvapi::GetConnectedDisplayIdsFn>(NvapiFunction::kGetConnectedDisplayIds, gpu, ids,
+                                                 count, flags);
+  }
+  NvAPI_Status NvAPI_GPU_GetFullName(NvPhysicalGpuHandle gpu, char name[nvapi::kShortStringSize]) {
+    return Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, gpu, name);
+  }
+  NvAPI_Status NvAPI_GPU_GetPCIIdentifiers(NvPhysicalGpuHandle gpu, std::uint32_t* deviceId,
+                                           std::uint32_t* subSystemId, std::uint32_t* revisionId,
+                                           std::uint32_t* extDeviceId) {
+    return Call<nvapi::GetPCIIdentifiersFn>(NvapiFunction::kGetPCIIdentifiers, gpu, deviceId,
+                                            subSystemId, revisionId, extDeviceId);
+  }
+  NvAPI_Status NvAPI_GPU_GetBusId(NvPhysicalGpuHandle gpu, std::uint32_t* busId) {
+    return Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, busId);
+  }
+  NvAPI_Status NvAPI_GPU_GetPhysicalFrameBufferSize(NvPhysicalGpuHandle gpu,
+                                                    std::uint32_t* sizeKiB) {
+    return Call<nvapi::GpuU32Fn>(NvapiFunction::kGetPhysicalFrameBufferSize, gpu, sizeKiB);
+  }
+  NvAPI_Status NvAPI_GPU_GetPstates20(NvPhysicalGpuHandle gpu,
+                                      nvapi::NV_GPU_PERF_PSTATES20_INFO* info) {
+    return Call<nvapi::GetPstates20Fn>(NvapiFunction::kGetPstates20, gpu, info);
+  }
+  NvAPI_Status NvAPI_GPU_GetCurrentPstate(NvPhysicalGpuHandle gpu, std::uint32_t* pstate) {
+    return Call<nvapi::GpuU32Fn>(NvapiFunction::kGetCurrentPstate, gpu, pstate);
+  }
+  NvAPI_Status NvAPI_GPU_GetDynamicPstatesInfoEx(NvPhysicalGpuHandle gpu,
+                                                 nvapi::NV_GPU_DYNAMIC_PSTATES_INFO_EX* info) {
+    return Call<nvapi::GetDynamicPstatesFn>(NvapiFunction::kGetDynamicPstatesInfoEx, gpu, info);
+  }
+  NvAPI_Status NvAPI_GPU_GetThermalSettings(NvPhysicalGpuHandle gpu, std::uint32_t sensorIndex,
+                                            nvapi::NV_GPU_THERMAL_SETTINGS* settings) {
+    return Call<nvapi::GetThermalSettingsFn>(NvapiFunction::kGetThermalSettings, gpu, sensorIndex,
+                                             settings);
+  }
+  NvAPI_Status NvAPI_GPU_GetAllClockFrequencies(NvPhysicalGpuHandle gpu,
+                                                nvapi::NV_GPU_CLOCK_FREQUENCIES* clocks) {
+    return Call<nvapi::GetClockFrequenciesFn>(NvapiFunction::kGetAllClockFrequencies, gpu, clocks);
+  }
+  // The queries without a public name.
+  NvAPI_Status QueryCoreCounts(NvPhysicalGpuHandle gpu, nvapi::NvGpuCoreCounts* counts) {
+    return Call<nvapi::GetCoreCountsFn>(NvapiFunction::kGetCoreCounts, gpu, counts);
+  }
+  NvAPI_Status QueryCoreVoltage(NvPhysicalGpuHandle gpu, nvapi::NvCoreVoltage* voltage) {
+    return Call<nvapi::GetCoreVoltageFn>(NvapiFunction::kGetCoreVoltage, gpu, voltage);
+  }
+  NvAPI_Status QueryCoolerSettings(NvPhysicalGpuHandle gpu, std::uint32_t index,
+                                   nvapi::NvCoolerSettings* settings) {
+    return Call<nvapi::GetCoolerSettingsFn>(NvapiFunction::kGetCoolerSettings, gpu, index,
+                                            settings);
+  }
+  NvAPI_Status QueryFanCoolerStatus(NvPhysicalGpuHandle gpu, nvapi::NvFanCoolerStatus* status) {
+    return Call<nvapi::GetFanCoolerStatusFn>(NvapiFunction::kGetFanCoolerStatus, gpu, status);
+  }
+  NvAPI_Status QueryDisplayId(std::uint32_t* displayId) {
+    return Call<nvapi::GetDisplayIdFn>(NvapiFunction::kGetDisplayId, displayId);
+  }
+  NvAPI_Status QueryUsages(NvPhysicalGpuHandle gpu, nvapi::NvGpuUsages* usages) {
+    return Call<nvapi::GetUsagesFn>(NvapiFunction::kGetUsages, gpu, usages);
+  }
+
+  // Whether the loaded driver provides a function (loading the library first if need be).
+  bool Provides(NvapiFunction function) {
+    callsInFlight_.fetch_add(1);
+    const bool provided = EnsureNvapiLoaded() == nvapi::kOk && Resolve(function) != nullptr;
+    callsInFlight_.fetch_sub(1);
+    return provided;
   }
 
   // What a test or a diagnosis may want to see.
@@ -122,38 +212,3 @@ class NvapiStub {
 NvapiStub& ProcessNvapiStub();
 
 }  // namespace gpu
-
-// The driver API under its public names, through the process's stub. Handles are physical-GPU
-// handles from the enumeration.
-NvAPI_Status NvAPI_Initialize();
-NvAPI_Status NvAPI_Unload();
-NvAPI_Status NvAPI_EnumPhysicalGPUs(NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus],
-                                    std::uint32_t* count);
-NvAPI_Status NvAPI_EnumTCCPhysicalGPUs(NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus],
-                                       std::uint32_t* count);
-NvAPI_Status NvAPI_GPU_GetMemoryInfo(NvPhysicalGpuHandle, nvapi::NV_DISPLAY_DRIVER_MEMORY_INFO*);
-NvAPI_Status NvAPI_GPU_GetGpuCoreCount(NvPhysicalGpuHandle, std::uint32_t* count);
-NvAPI_Status NvAPI_GPU_GetConnectedDisplayIds(NvPhysicalGpuHandle, nvapi::NV_GPU_DISPLAYIDS*,
-                                              std::uint32_t* count, std::uint32_t flags);
-NvAPI_Status NvAPI_GPU_GetFullName(NvPhysicalGpuHandle, char name[nvapi::kShortStringSize]);
-NvAPI_Status NvAPI_GPU_GetPCIIdentifiers(NvPhysicalGpuHandle, std::uint32_t* deviceId,
-                                         std::uint32_t* subSystemId, std::uint32_t* revisionId,
-                                         std::uint32_t* extDeviceId);
-NvAPI_Status NvAPI_GPU_GetBusId(NvPhysicalGpuHandle, std::uint32_t* busId);
-NvAPI_Status NvAPI_GPU_GetPhysicalFrameBufferSize(NvPhysicalGpuHandle, std::uint32_t* sizeKiB);
-NvAPI_Status NvAPI_GPU_GetPstates20(NvPhysicalGpuHandle, nvapi::NV_GPU_PERF_PSTATES20_INFO*);
-NvAPI_Status NvAPI_GPU_GetCurrentPstate(NvPhysicalGpuHandle, std::uint32_t* pstate);
-NvAPI_Status NvAPI_GPU_GetDynamicPstatesInfoEx(NvPhysicalGpuHandle,
-                                               nvapi::NV_GPU_DYNAMIC_PSTATES_INFO_EX*);
-NvAPI_Status NvAPI_GPU_GetThermalSettings(NvPhysicalGpuHandle, std::uint32_t sensorIndex,
-                                          nvapi::NV_GPU_THERMAL_SETTINGS*);
-NvAPI_Status NvAPI_GPU_GetAllClockFrequencies(NvPhysicalGpuHandle,
-                                              nvapi::NV_GPU_CLOCK_FREQUENCIES*);
-// The queries without a public name: RT and tensor core counts, core voltage, cooler levels,
-// fan-cooler status and the display id looked for at start-up.
-NvAPI_Status NvQueryCoreCounts(NvPhysicalGpuHandle, nvapi::NvGpuCoreCounts*);
-NvAPI_Status NvQueryCoreVoltage(NvPhysicalGpuHandle, nvapi::NvCoreVoltage*);
-NvAPI_Status NvQueryCoolerSettings(NvPhysicalGpuHandle, std::uint32_t index,
-                                   nvapi::NvCoolerSettings*);
-NvAPI_Status NvQueryFanCoolerStatus(NvPhysicalGpuHandle, nvapi::NvFanCoolerStatus*);
-NvAPI_Status NvQueryDisplayId(std::uint32_t* displayId);

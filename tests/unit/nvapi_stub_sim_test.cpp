@@ -44,8 +44,7 @@ TEST_F(StubOverSimulator, ScriptedFailureFromTheNthCallPassesThrough) {
   const NvPhysicalGpuHandle gpu = FirstGpu();
   std::uint32_t bus = 0;
   for (int call = 1; call <= 4; ++call) {
-    const NvAPI_Status status =
-        stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, &bus);
+    const NvAPI_Status status = stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, &bus);
     EXPECT_EQ(status, call < 3 ? nvapi::kOk : nvapi::kNotSupported) << "call " << call;
   }
   EXPECT_EQ(bus, 3u);
@@ -76,16 +75,16 @@ TEST_F(StubOverSimulator, DriverWithOnlyAPreCallHookSeesEveryWrappedCall) {
 
 TEST_F(StubOverSimulator, UnloadLeavesTheDriverUninitialised) {
   Load("gpu\n  name A\nend\n");
-  ASSERT_EQ(stub.Initialize(), nvapi::kOk);
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_TRUE(sim::NvapiInitialized());
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_FALSE(sim::NvapiInitialized());
   EXPECT_EQ(library.frees, 1);
 }
 
 TEST_F(StubOverSimulator, FailingDriverInitialisationIsReportedWithItsStatus) {
   Load("gpu\n  name A\nend\nfail NvAPI_Initialize -6\n");
-  EXPECT_EQ(stub.Initialize(), nvapi::kNvidiaDeviceNotFound);
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
   EXPECT_FALSE(stub.IsLoaded());
 }
 

@@ -139,20 +139,20 @@ TEST_F(NvapiStubTest, FirstWrappedCallLoadsAndInitialisesWithoutInitialize) {
 }
 
 TEST_F(NvapiStubTest, InitializeTwiceThenUnloadTwiceFreesOnTheLastReference) {
-  EXPECT_EQ(stub.Initialize(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(stub.LoadCount(), 1);
-  EXPECT_EQ(stub.Initialize(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(stub.LoadCount(), 2);
   EXPECT_EQ(stub.InitCount(), 2);
   EXPECT_EQ(fake.initCalls, 1);
 
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_TRUE(stub.IsLoaded());
   EXPECT_EQ(stub.LoadCount(), 1);
   EXPECT_EQ(stub.InitCount(), 1);
   EXPECT_EQ(fake.preferredUnloads, 0);
 
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_FALSE(stub.IsLoaded());
   EXPECT_FALSE(stub.IsInitialized());
   EXPECT_EQ(stub.LoadCount(), 0);
@@ -161,18 +161,18 @@ TEST_F(NvapiStubTest, InitializeTwiceThenUnloadTwiceFreesOnTheLastReference) {
   EXPECT_EQ(fake.preferredUnloadArgument, 0);
   EXPECT_EQ(fake.plainUnloads, 0);
 
-  EXPECT_EQ(stub.Unload(), nvapi::kApiNotInitialized);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiNotInitialized);
 }
 
 TEST_F(NvapiStubTest, UnloadWithoutALibraryIsNotInitialised) {
-  EXPECT_EQ(stub.Unload(), nvapi::kApiNotInitialized);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiNotInitialized);
   EXPECT_EQ(system.loadCalls.size(), 0u);
 }
 
 TEST_F(NvapiStubTest, AfterTheLastUnloadTheNextCallLoadsAndResolvesAgain) {
   std::uint32_t bus = 0;
   EXPECT_EQ(BusId(&bus), nvapi::kOk);
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(BusId(&bus), nvapi::kOk);
   EXPECT_EQ(library.loads, 2);
   EXPECT_EQ(fake.queries[nvapi::kIdGetBusId], 2);
@@ -199,7 +199,7 @@ TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
 }
 
 TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
-  ASSERT_EQ(stub.Initialize(), nvapi::kOk);
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   fake.blockBusId = true;
   std::thread caller([&] {
     std::uint32_t bus = 0;
@@ -207,7 +207,7 @@ TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
   });
   while (!fake.insideBusId) std::this_thread::yield();
 
-  EXPECT_EQ(stub.Unload(), nvapi::kApiInUse);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiInUse);
   EXPECT_TRUE(stub.IsLoaded());
   EXPECT_TRUE(stub.IsInitialized());
   EXPECT_EQ(stub.LoadCount(), 1);
@@ -217,13 +217,13 @@ TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
   fake.blockBusId = false;
   caller.join();
   EXPECT_EQ(stub.CallsInFlight(), 0);
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_FALSE(stub.IsLoaded());
 }
 
 TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
   fake.initStatus = nvapi::kNvidiaDeviceNotFound;
-  EXPECT_EQ(stub.Initialize(), nvapi::kNvidiaDeviceNotFound);
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
   EXPECT_FALSE(stub.IsLoaded());
   EXPECT_EQ(stub.LoadCount(), 0);
   EXPECT_EQ(library.frees, library.loads);
@@ -239,11 +239,11 @@ TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
 
 TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
   fake.absent.insert(nvapi::kIdInitialize);
-  EXPECT_EQ(stub.Initialize(), nvapi::kError);
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_FALSE(stub.IsLoaded());
 
   library.symbols.clear();
-  EXPECT_EQ(stub.Initialize(), nvapi::kError);
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_EQ(library.frees, library.loads);
 }
 
@@ -253,7 +253,7 @@ TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
   empty.AddModule(L"cryptnet.dll", &crypto);
   gpu::NvapiStub lonely(empty);
   std::uint32_t bus = 0;
-  EXPECT_EQ(lonely.Initialize(), nvapi::kLibraryNotFound);
+  EXPECT_EQ(lonely.NvAPI_Initialize(), nvapi::kLibraryNotFound);
   EXPECT_EQ(lonely.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
             nvapi::kLibraryNotFound);
   EXPECT_EQ(empty.LoadsOf(L"nvapi64.dll"), 2);
@@ -262,24 +262,24 @@ TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
 
 TEST_F(NvapiStubTest, PlainUnloadEntryIsUsedWhenThePreferredOneIsAbsent) {
   fake.absent.insert(nvapi::kIdUnloadPreferred);
-  ASSERT_EQ(stub.Initialize(), nvapi::kOk);
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(fake.plainUnloads, 1);
   EXPECT_FALSE(stub.IsLoaded());
 }
 
 TEST_F(NvapiStubTest, NoUnloadEntryAtAllKeepsTheLibrary) {
   fake.absent.insert({nvapi::kIdUnloadPreferred, nvapi::kIdUnload});
-  ASSERT_EQ(stub.Initialize(), nvapi::kOk);
-  EXPECT_EQ(stub.Unload(), nvapi::kNoImplementation);
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kNoImplementation);
   EXPECT_TRUE(stub.IsLoaded());
   EXPECT_EQ(stub.InitCount(), 1);
 }
 
 TEST_F(NvapiStubTest, FailingDriverUnloadRestoresTheReferences) {
   fake.unloadStatus = nvapi::kError - 10;
-  ASSERT_EQ(stub.Initialize(), nvapi::kOk);
-  EXPECT_EQ(stub.Unload(), nvapi::kError);
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kError);
   EXPECT_TRUE(stub.IsLoaded());
   EXPECT_TRUE(stub.IsInitialized());
   EXPECT_EQ(stub.LoadCount(), 1);
@@ -287,9 +287,9 @@ TEST_F(NvapiStubTest, FailingDriverUnloadRestoresTheReferences) {
 }
 
 TEST_F(NvapiStubTest, CallDuringAnUnloadWaitsTenTimesThenGivesUp) {
-  ASSERT_EQ(stub.Initialize(), nvapi::kOk);
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   fake.stub = &stub;  // the driver's unload entry makes a call through the stub
-  EXPECT_EQ(stub.Unload(), nvapi::kOk);
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(fake.callDuringUnload, nvapi::kError);
   EXPECT_EQ(system.sleeps, std::vector<std::uint32_t>(10, 100));
 }

@@ -1,0 +1,79 @@
+// The acquisition code's vendor side over the in-process simulator: the driver-API stub finds
+// the simulator as "nvapi64.dll" in the system directory, and the management library's module
+// answers by name exactly as the simulator's scenario says (absent functions are not found).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gpu/vendor.h"
+#include "sim/sim.h"
+
+namespace testing_support {
+
+class SimSystem final : public platform::SystemApi {
+ public:
+  static constexpr const wchar_t* kNvmlPath = L"C:/Program Files/NVIDIA Corporation/NVSMI/nvml.dll";
+
+  bool BuildNumberAtLeast(std::uint32_t) override { return true; }
+  std::wstring SystemDirectory() override { return L"C:\\Windows\\system32"; }
+
+  platform::ModuleHandle LoadLibraryEx(const std::wstring& file, std::uint32_t) override {
+    ++loads;
+    if (file == L"msasn1.dll" || file == L"cryptnet.dll") return &crypto_;
+    if (file == L"nvapi64.dll" && sim::NvapiLibraryPresent()) return &nvapi_;
+    if (file == kNvmlPath && sim::NvmlLibraryPresent()) return &nvml_;
+    lastError_ = platform::kErrorModNotFound;
+    return nullptr;
+  }
+
+  void* FindSymbol(platform::ModuleHandle module, const char* name) override {
+    ++lookups;
+    if (module == &nvapi_ && std::string(name) == "nvapi_QueryInterface") {
+      return reinterpret_cast<void*>(&SimNvapiQueryInterface);
+    }
+    if (module == &nvml_) return sim::NvmlFunction(name);
+    return nullptr;
+  }
+
+  void ReleaseModule(platform::ModuleHandle) override {}
+  std::uint32_t LastError() override { return lastError_; }
+  void SetLastError(std::uint32_t error) override { lastError_ = error; }
+  void SleepMs(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+
+  int loads = 0;
+  long lookups = 0;
+  std::vector<std::uint32_t> sleeps;
+
+ private:
+  char crypto_ = 0, nvapi_ = 0, nvml_ = 0;
+  std::uint32_t lastError_ = 0;
+};
+
+// A fresh stub and management library over the simulator, with `scenario` loaded.
+class SimVendor {
+ public:
+  explicit SimVendor(const std::string& scenario, gpu::NvmlLookup lookup = gpu::NvmlLookup::kEveryUse)
+      : nvml(system, lookup) {
+    std::string error;
+    loaded = sim::LoadScenarioText(scenario, &error);
+    EXPECT_TRUE(loaded) << error;
+    nvml.SetModule(system.LoadLibraryEx(SimSystem::kNvmlPath, 0));
+  }
+
+  gpu::Vendor Get() { return gpu::Vendor{stub, nvml, system}; }
+
+  // What start-up does before sampling: the driver API and the management library initialised.
+  void Start() {
+    EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
+    if (const auto init = nvml.Find<nvml::InitFn>(nvml::kInit)) init();
+  }
+
+  SimSystem system;
+  gpu::NvapiStub stub{system};
+  gpu::NvmlLibrary nvml;
+  bool loaded = false;
+};
+
+}  // namespace testing_support
