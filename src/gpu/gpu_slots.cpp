@@ -24,7 +24,9 @@ void PushClockHistory(GpuSlot& slot) {
   slot.clockHistory.Push(clocks);
 }
 
-void PushHistory(MetricHistory<1>& history, std::int32_t value) { history.Push({value}); }
+void PushHistory(MetricHistory<1>& history, std::int32_t value) {
+  history.Push({value});
+}
 
 void UpdateGpuClockStatistics(GpuSlot& slot, bool fromNvapi, std::int32_t sampleCount) {
   const std::uint32_t v = slot.clockCurrent[kGraphics].Load();

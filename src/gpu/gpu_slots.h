@@ -19,6 +19,8 @@ inline constexpr std::size_t kHistoryLength = 208;
 inline constexpr std::int32_t kEmptySample = -1000;
 inline constexpr std::uint32_t kInitialGpuClockMinKHz = 1000000;
 inline constexpr std::uint32_t kInitialPowerLimitUnknown = 99999;
+inline constexpr std::uint32_t kUnknownPowerLimitMw =
+    100000;                                            // shown while the limit cannot be read
 inline constexpr std::size_t kNameBufferLength = 100;  // wide characters per name buffer
 inline constexpr std::size_t kInfoLineSize = 128;
 
@@ -72,6 +74,9 @@ struct GpuSlot {
   U32 clockVersionBoost{nvapi::kClockFrequenciesV3};
   U32 clockVersionBase{nvapi::kClockFrequenciesV3};
   U32 clockVersionCurrent{nvapi::kClockFrequenciesV3};
+  // The ceilings a fixed-clock board gets back whenever its boost-clock query fails.
+  U32 fixedGraphicsCeilingKHz{0};
+  U32 fixedMemoryCeilingKHz{0};
 
   // Current readings (kHz, %, KiB, °C, mW, rpm, µV).
   std::array<U32, kClockCount> clockCurrent{};

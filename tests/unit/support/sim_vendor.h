@@ -54,7 +54,8 @@ class SimSystem final : public platform::SystemApi {
 // A fresh stub and management library over the simulator, with `scenario` loaded.
 class SimVendor {
  public:
-  explicit SimVendor(const std::string& scenario, gpu::NvmlLookup lookup = gpu::NvmlLookup::kEveryUse)
+  explicit SimVendor(const std::string& scenario,
+                     gpu::NvmlLookup lookup = gpu::NvmlLookup::kEveryUse)
       : nvml(system, lookup) {
     std::string error;
     loaded = sim::LoadScenarioText(scenario, &error);

@@ -1,0 +1,34 @@
+// The sampling thread's work: once per cycle every GPU slot in use is read through the driver
+// API and the management library, each reading from its preferred source or its fallback, into
+// the slot's readings, supported flags, statistics and histories; then the tab captions, the
+// check boxes and the repaint of the meter, graph and panel areas.
+#pragma once
+
+#include <cstdint>
+
+#include "gpu/gpu_slots.h"
+#include "gpu/repaint_areas.h"
+#include "gpu/vendor.h"
+
+namespace gpu {
+
+// What a cycle needs from the main window; the Win32 glue sends messages, tests record.
+class CycleWindow {
+ public:
+  virtual ~CycleWindow() = default;
+  virtual void SetTabCaption(int slot, const char* caption) = 0;
+  virtual void PollCheckboxes() = 0;
+  virtual WindowSize OuterSize() = 0;
+  virtual void Invalidate(const Rect& area) = 0;
+};
+
+// Steps 1 to 11 of one slot: every reading of the GPU in slot `slot`.
+void SampleSlot(Vendor& vendor, SlotTable& table, int slot);
+
+// One cycle: every slot in use, its tab caption, the check boxes, the repaint request.
+void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window);
+
+// The thread body: cycles a second apart until `appRunning` is found 0 after a cycle.
+int RunSamplingThread(Vendor& vendor, SlotTable& table, CycleWindow& window);
+
+}  // namespace gpu

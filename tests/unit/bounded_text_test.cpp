@@ -1,0 +1,83 @@
+// The bounded text: appends that never pass the buffer's end and always leave it terminated.
+#include "gpu/bounded_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using gpu::BoundedText;
+
+TEST(BoundedText, StartsEmptyOverWhateverTheBufferHeld) {
+  char buffer[8];
+  std::memset(buffer, 'Z', sizeof buffer);
+  BoundedText text(buffer);
+  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(text.Length(), 0u);
+  EXPECT_EQ(text.Room(), 7u);
+  for (char c : buffer) EXPECT_EQ(c, '\0');
+}
+
+TEST(BoundedText, AppendsAreCutAtTheCapacityAndTerminated) {
+  char buffer[8] = {};
+  BoundedText text(buffer);
+  text.Append("abc");
+  text.Append('d');
+  EXPECT_STREQ(buffer, "abcd");
+  text.Append("efghij");
+  EXPECT_STREQ(buffer, "abcdefg");
+  EXPECT_EQ(text.Length(), 7u);
+  EXPECT_EQ(text.Room(), 0u);
+  text.Append('x');
+  text.AppendDecimal(5);
+  EXPECT_STREQ(buffer, "abcdefg");
+  text.Append(nullptr);
+  EXPECT_STREQ(text.Text(), "abcdefg");
+}
+
+TEST(BoundedText, ReadsAnUnterminatedSourceOnlyUpToItsLength) {
+  const char source[4] = {'w', 'x', 'y', 'z'};  // no terminator
+  char buffer[16] = {};
+  BoundedText text(buffer);
+  text.Append(source, sizeof source);
+  EXPECT_STREQ(buffer, "wxyz");
+  text.Append(
+      "12\0"
+      "34",
+      5);  // stops at the terminator inside the length
+  EXPECT_STREQ(buffer, "wxyz12");
+}
+
+TEST(BoundedText, NumbersCoverTheWhole32BitRange) {
+  struct Case {
+    std::uint32_t value;
+    const char* decimal;
+    const char* hex;
+  };
+  const Case cases[] = {{0u, "0", "0x00000000"},
+                        {1u, "1", "0x00000001"},
+                        {0xABu, "171", "0x000000AB"},
+                        {0x7FFFFFFFu, "2147483647", "0x7FFFFFFF"},
+                        {0x80000000u, "2147483648", "0x80000000"},
+                        {0xFFFFFFFFu, "4294967295", "0xFFFFFFFF"}};
+  for (const Case& c : cases) {
+    char buffer[32] = {};
+    BoundedText text(buffer);
+    text.AppendDecimal(c.value);
+    text.Append('|');
+    text.AppendHex8(c.value);
+    EXPECT_EQ(std::string(buffer), std::string(c.decimal) + "|" + c.hex) << c.value;
+  }
+}
+
+TEST(BoundedText, ANumberThatDoesNotFitIsCut) {
+  char buffer[6] = {};
+  BoundedText text(buffer);
+  text.Append("x");
+  text.AppendHex8(0x12345678u);
+  EXPECT_STREQ(buffer, "x0x12");
+}
+
+}  // namespace

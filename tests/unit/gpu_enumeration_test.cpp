@@ -1,0 +1,133 @@
+#include "gpu/gpu_enumeration.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "gpu/discovery_texts.h"
+#include "sim/sim.h"
+#include "support/discovery_fake_driver.h"
+#include "support/sim_vendor.h"
+
+namespace {
+
+using testing_support::DiscoveryFakeVendor;
+using testing_support::FakeGpuHandle;
+using testing_support::SimVendor;
+
+struct Enumerated {
+  NvAPI_Status status;
+  std::unique_ptr<gpu::SlotTable> table;
+};
+
+Enumerated Enumerate(gpu::Vendor vendor) {
+  auto table = std::make_unique<gpu::SlotTable>();
+  const NvAPI_Status status = gpu::EnumerateGpus(vendor, *table);
+  return {status, std::move(table)};
+}
+
+TEST(DiscoveryEnumeration, DisplayGpusThenComputeGpusBehindThem) {
+  SimVendor v(R"(
+gpu
+  name A
+  bus 3
+end
+gpu
+  name B
+  driver tcc
+  bus 1
+end
+gpu
+  name C
+  bus 2
+end
+)");
+  const Enumerated e = Enumerate(v.Get());
+  ASSERT_EQ(e.status, nvapi::kOk);
+  ASSERT_EQ(e.table->gpuCount.Load(), 3);
+  const char* expected[] = {"A", "C", "B"};
+  for (int h = 0; h < 3; ++h) {
+    char name[nvapi::kShortStringSize] = {};
+    ASSERT_EQ(v.stub.NvAPI_GPU_GetFullName(e.table->gpuHandles[h], name), nvapi::kOk);
+    EXPECT_STREQ(name, expected[h]) << "handle " << h;
+  }
+  EXPECT_EQ(e.table->gpuHandles[3], nullptr);
+  EXPECT_TRUE(sim::NvapiInitialized());
+}
+
+TEST(DiscoveryEnumeration, ComputeGpusAloneStillCount) {
+  SimVendor v("gpu\n  driver tcc\nend\n");
+  const Enumerated e = Enumerate(v.Get());
+  EXPECT_EQ(e.status, nvapi::kOk);
+  EXPECT_EQ(e.table->gpuCount.Load(), 1);
+  EXPECT_NE(e.table->gpuHandles[0], nullptr);
+}
+
+TEST(DiscoveryEnumeration, InitialiseFailureReturnsItsStatusAndEnumeratesNothing) {
+  SimVendor v("fail NvAPI_Initialize -6\ngpu\nend\n");
+  const Enumerated e = Enumerate(v.Get());
+  EXPECT_EQ(e.status, -6);
+  EXPECT_EQ(e.table->gpuCount.Load(), 0);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdEnumPhysicalGPUs), 0u);
+  EXPECT_EQ(gpu::NvapiFailureText(e.status), L"NvAPIの初期化に失敗しました\nerrorcode -6");
+}
+
+TEST(DiscoveryEnumeration, NoGpuIsMinusThousand) {
+  SimVendor v("fail NvAPI_EnumPhysicalGPUs -6\nfail NvAPI_EnumTCCPhysicalGPUs -6\ngpu\nend\n");
+  const Enumerated e = Enumerate(v.Get());
+  EXPECT_EQ(e.status, gpu::kNoGpuFound);
+  EXPECT_EQ(e.status, -1000);
+  EXPECT_EQ(e.table->gpuCount.Load(), 0);
+  EXPECT_EQ(gpu::NvapiFailureText(e.status), L"NvAPIの初期化に失敗しました\nerrorcode -1000");
+}
+
+TEST(DiscoveryEnumeration, AFailedDisplayEnumerationCountsNothingOfIt) {
+  SimVendor v("fail NvAPI_EnumPhysicalGPUs -104\ngpu\nend\ngpu\n  driver tcc\nend\n");
+  const Enumerated e = Enumerate(v.Get());
+  EXPECT_EQ(e.status, nvapi::kOk);
+  EXPECT_EQ(e.table->gpuCount.Load(), 1);  // the compute GPU, at position 0
+  EXPECT_NE(e.table->gpuHandles[0], nullptr);
+}
+
+// Counts above the table never write or count past its 64 handles.
+TEST(DiscoveryEnumerationClamp, AbsurdDisplayCountIsCutToTheTable) {
+  DiscoveryFakeVendor fake;
+  fake.driver.displayGpus = 64;
+  fake.driver.displayReported = 1000000;
+  fake.driver.computeGpus = 64;
+  fake.driver.computeReported = 1000000;
+  const Enumerated e = Enumerate(fake.Get());
+  EXPECT_EQ(e.status, nvapi::kOk);
+  EXPECT_EQ(e.table->gpuCount.Load(), 64);
+  EXPECT_EQ(e.table->gpuHandles[63], FakeGpuHandle(63));
+}
+
+TEST(DiscoveryEnumerationClamp, ComputeGpusFillOnlyTheRoomLeft) {
+  DiscoveryFakeVendor fake;
+  fake.driver.displayGpus = 3;
+  fake.driver.displayReported = 3;
+  fake.driver.computeGpus = 64;  // the driver fills its whole buffer
+  fake.driver.computeReported = 64;
+  const Enumerated e = Enumerate(fake.Get());
+  EXPECT_EQ(e.status, nvapi::kOk);
+  EXPECT_EQ(e.table->gpuCount.Load(), 64);
+  EXPECT_EQ(e.table->gpuHandles[2], FakeGpuHandle(2));
+  EXPECT_EQ(e.table->gpuHandles[3], FakeGpuHandle(100));
+  EXPECT_EQ(e.table->gpuHandles[63], FakeGpuHandle(160));
+  // What lies behind the handle table is untouched.
+  for (wchar_t c : e.table->nameBuffers[0]) ASSERT_EQ(c, L'\0');
+}
+
+TEST(DiscoveryEnumerationClamp, ComputeCountIsCountedOnlyAsFarAsItFits) {
+  DiscoveryFakeVendor fake;
+  fake.driver.displayGpus = 60;
+  fake.driver.displayReported = 60;
+  fake.driver.computeGpus = 2;
+  fake.driver.computeReported = 0xFFFFFFFFu;
+  const Enumerated e = Enumerate(fake.Get());
+  EXPECT_EQ(e.table->gpuCount.Load(), 64);
+  EXPECT_EQ(e.table->gpuHandles[61], FakeGpuHandle(101));
+  EXPECT_EQ(e.table->gpuHandles[62], nullptr);  // reported, never written by the driver
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The information line over the simulator: the name of the selected GPU, the core counts in
+// detail mode, the dashes where the driver refuses, and the bounds of the 128-byte line.
+#include "gpu/info_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "support/sim_vendor.h"
+
+namespace {
+
+using testing_support::SimVendor;
+
+class InfoLine : public ::testing::Test {
+ protected:
+  // Loads `scenario`, starts both libraries and puts every enumerated GPU in the slot of its
+  // position.
+  void Load(const std::string& scenario) {
+    sim = std::make_unique<SimVendor>(scenario);
+    sim->Start();
+    std::uint32_t count = 0;
+    ASSERT_EQ(sim->stub.NvAPI_EnumPhysicalGPUs(table.gpuHandles.data(), &count), nvapi::kOk);
+    table.gpuCount.Store(static_cast<std::int32_t>(count));
+    for (std::uint32_t k = 0; k < count && k < gpu::kMaxGpus; ++k) {
+      table.slots[k].handleIndex.Store(k);
+    }
+  }
+
+  std::string Build() {
+    gpu::Vendor vendor = sim->Get();
+    char line[gpu::kInfoLineSize];
+    std::memset(line, 'Z', sizeof line);
+    gpu::BuildInfoLine(vendor, table, line);
+    EXPECT_NE(std::memchr(line, '\0', sizeof line), nullptr);
+    return line;
+  }
+
+  std::string Stored() const {
+    char stored[gpu::kInfoLineSize];
+    table.infoLine.Load(stored);
+    return stored;
+  }
+
+  std::unique_ptr<SimVendor> sim;
+  gpu::SlotTable table;
+};
+
+constexpr const char* kBoard = "gpu\n  name Sim Board\n  cores 4352 68 544\nend\n";
+
+TEST_F(InfoLine, DetailModeOffGivesTheNameAlone) {
+  Load(kBoard);
+  EXPECT_EQ(Build(), "Sim Board");
+  EXPECT_EQ(Stored(), "Sim Board");
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetGpuCoreCount), 0u);
+}
+
+TEST_F(InfoLine, DetailModeAddsCudaRtAndTensorCounts) {
+  Load(kBoard);
+  table.detailMode.Store(1);
+  const std::string expected = "Sim Board (CUDA Core: 4352 / RT Core: 68 / Tensore Core: 544)";
+  EXPECT_EQ(Build(), expected);
+  EXPECT_EQ(Stored(), expected);
+}
+
+TEST_F(InfoLine, CountsPrintAsUnsigned32BitNumbers) {
+  Load("gpu\n  name N\n  cores 4294967295 2147483648 0\nend\n");
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(), "N (CUDA Core: 4294967295 / RT Core: 2147483648 / Tensore Core: 0)");
+}
+
+TEST_F(InfoLine, RefusedRtAndTensorQueryShowsDashes) {
+  const std::string board = "gpu\n  name Sim Board\n  cores 4352 68 544\n";
+  const std::string refusals[] = {
+      board + "end\nabsent core-counts\n", board + "end\nfail core-counts -104\n",
+      board + "  accept core-counts 0x10050\nend\n",  // does not take the record's version
+  };
+  for (const std::string& scenario : refusals) {
+    Load(scenario);
+    table.detailMode.Store(1);
+    EXPECT_EQ(Build(), "Sim Board (CUDA Core: 4352 / RT Core: --- / Tensore Core: ---)")
+        << scenario;
+  }
+}
+
+TEST_F(InfoLine, CoreCountFailureLeavesTheNameAlone) {
+  Load("gpu\n  name Sim Board\n  cores 4352 68 544\n  fail NvAPI_GPU_GetGpuCoreCount -104\nend\n");
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(), "Sim Board");
+  EXPECT_EQ(Stored(), "Sim Board");
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetCoreCounts), 0u);
+}
+
+TEST_F(InfoLine, NameFailureGivesDashesAndClearsTheStoredLine) {
+  Load("gpu\n  name Sim Board\n  fail NvAPI_GPU_GetFullName -104 from 2\nend\n");
+  table.detailMode.Store(1);
+  ASSERT_NE(Build(), "---");
+  ASSERT_NE(Stored(), "");
+  EXPECT_EQ(Build(), "---");
+  EXPECT_EQ(Stored(), "");
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetGpuCoreCount), 1u);  // the first build only
+}
+
+TEST_F(InfoLine, NamesTheGpuOfTheSelectedSlot) {
+  Load("gpu\n  name First\nend\ngpu\n  name Second\nend\n");
+  table.selectedSlot.Store(1);
+  EXPECT_EQ(Build(), "Second");
+  // The slot's handle index, not the slot number, picks the GPU.
+  table.slots[1].handleIndex.Store(0);
+  EXPECT_EQ(Build(), "First");
+}
+
+TEST_F(InfoLine, SelectedSlotOutsideTheSlotsInUseGivesDashesWithoutAQuery) {
+  Load("gpu\n  name First\nend\ngpu\n  name Second\nend\n");
+  for (const std::int32_t slot : {-1, 2, 7, 8, 1000, INT32_MIN}) {
+    table.selectedSlot.Store(slot);
+    EXPECT_EQ(Build(), "---") << slot;
+    EXPECT_EQ(Stored(), "") << slot;
+  }
+  table.gpuCount.Store(1000);  // never more slots than the table has
+  table.selectedSlot.Store(8);
+  EXPECT_EQ(Build(), "---");
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 0u);
+}
+
+TEST_F(InfoLine, UnterminatedNameIsReadWithinItsSixtyFourBytes) {
+  Load("gpu\n  name N\n  quirk name-unterminated\nend\n");
+  const std::string name = "N" + std::string(63, 'X');
+  EXPECT_EQ(Build(), name);
+  EXPECT_EQ(Stored(), name);
+}
+
+TEST_F(InfoLine, LongLineIsCutAt127Characters) {
+  Load(
+      "gpu\n  name N\n  quirk name-unterminated\n  cores 4294967295 4294967295 4294967295\n"
+      "end\n");
+  table.detailMode.Store(1);
+  const std::string full = "N" + std::string(63, 'X') +
+                           " (CUDA Core: 4294967295 / RT Core: 4294967295 / Tensore Core: "
+                           "4294967295)";
+  ASSERT_GT(full.size(), 127u);
+  EXPECT_EQ(Build(), full.substr(0, 127));
+  EXPECT_EQ(Stored(), full.substr(0, 127));
+}
+
+}  // namespace

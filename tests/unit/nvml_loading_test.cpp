@@ -1,0 +1,123 @@
+#include "gpu/nvml_loading.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/discovery_messages.h"
+#include "support/fake_system.h"
+
+namespace {
+
+using testing_support::FakeModule;
+using testing_support::FakeSystem;
+using testing_support::RecordedMessages;
+
+const std::wstring kSmi = L"C:/Program Files/NVIDIA Corporation/NVSMI/nvml.dll";
+const std::wstring kWindows = L"C:/Windows/System32/nvml.dll";
+const std::wstring kLoadFailed = L"nvml.dllのロードに失敗しました";
+const std::wstring kInitFailed = L"NvMLの初期化に失敗しました";
+
+int initCalls = 0;
+nvmlReturn_t InitSucceeds() {
+  ++initCalls;
+  return nvml::kSuccess;
+}
+nvmlReturn_t InitFails() {
+  ++initCalls;
+  return 999;
+}
+
+class DiscoveryNvml : public ::testing::Test {
+ protected:
+  DiscoveryNvml() {
+    initCalls = 0;
+    working.symbols[nvml::kInit] = reinterpret_cast<void*>(&InitSucceeds);
+    failing.symbols[nvml::kInit] = reinterpret_cast<void*>(&InitFails);
+  }
+
+  void Load(std::wstring_view systemRoot) {
+    gpu::Vendor vendor{stub, nvml, system};
+    gpu::LoadNvml(vendor, systemRoot, messages);
+  }
+
+  std::vector<std::wstring> Tried() const {
+    std::vector<std::wstring> files;
+    for (const auto& call : system.loadCalls) files.push_back(call.file);
+    return files;
+  }
+
+  FakeSystem system;
+  gpu::NvapiStub stub{system};
+  gpu::NvmlLibrary nvml{system};
+  RecordedMessages messages;
+  FakeModule working, failing, withoutInit;
+};
+
+TEST_F(DiscoveryNvml, TheDriverFolderCopyComesFirst) {
+  system.AddModule(kSmi, &working);
+  system.AddModule(kWindows, &failing);
+  Load(L"C:\\Windows");
+  EXPECT_EQ(Tried(), std::vector<std::wstring>{kSmi});
+  EXPECT_EQ(nvml.Module(), &working);
+  EXPECT_EQ(initCalls, 1);
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(DiscoveryNvml, TheFixedSystemFolderComesSecond) {
+  system.AddModule(kWindows, &working);
+  Load(L"C:\\Windows");
+  EXPECT_EQ(Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
+  EXPECT_EQ(nvml.Module(), &working);
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(DiscoveryNvml, TheSystemRootFolderComesLast) {
+  const std::wstring third = L"D:\\WINNT\\System32\\nvml.dll";
+  system.AddModule(third, &working);
+  Load(L"D:\\WINNT");
+  EXPECT_EQ(Tried(), (std::vector<std::wstring>{kSmi, kWindows, third}));
+  EXPECT_EQ(nvml.Module(), &working);
+  EXPECT_EQ(initCalls, 1);
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(DiscoveryNvml, NoCopyAnywhereWarnsOnceAndLeavesNoModule) {
+  Load(L"D:\\WINNT");
+  EXPECT_EQ(Tried().size(), 3u);
+  EXPECT_FALSE(nvml.Loaded());
+  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kLoadFailed});
+  EXPECT_EQ(initCalls, 0);
+}
+
+TEST_F(DiscoveryNvml, AnUnsetSystemRootSkipsTheThirdPlace) {
+  Load(L"");
+  EXPECT_EQ(Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
+  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kLoadFailed});
+}
+
+TEST_F(DiscoveryNvml, AFailedInitialisationWarnsAndKeepsTheModule) {
+  system.AddModule(kSmi, &failing);
+  Load(L"C:\\Windows");
+  EXPECT_EQ(initCalls, 1);
+  EXPECT_EQ(nvml.Module(), &failing);
+  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kInitFailed});
+}
+
+TEST_F(DiscoveryNvml, AMissingInitExportCountsAsAFailedInitialisation) {
+  system.AddModule(kSmi, &withoutInit);
+  Load(L"C:\\Windows");
+  EXPECT_EQ(nvml.Module(), &withoutInit);
+  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kInitFailed});
+}
+
+TEST_F(DiscoveryNvml, ALoadRefusedForAnotherReasonAlsoMovesOn) {
+  system.FailModule(kSmi, 193);  // a copy for the wrong machine
+  system.AddModule(kWindows, &working);
+  Load(L"C:\\Windows");
+  EXPECT_EQ(nvml.Module(), &working);
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+}  // namespace

@@ -1,0 +1,318 @@
+// Sampling cycles over scripted scenarios: the slot values must be exactly what the rules of
+// sources, fallbacks, flags, histories and statistics predict from the scenario's signals.
+#include "gpu/sampler.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/sim.h"
+#include "support/sampling_fixture.h"
+
+namespace {
+
+using gpu::kEmptySample;
+using gpu::kGraphics;
+using gpu::kMemory;
+using gpu::kProcessor;
+using gpu::kVideo;
+
+class Sampler : public testing_support::SamplingFixture {};
+
+TEST_F(Sampler, CurrentClocksFollowTheDriverWithHistoryAndStatistics) {
+  Load(R"(gpu
+  clock.graphics ramp 900000 50000
+  clock.memory 7000000
+  clock.processor 1800000
+  clock.video none
+end)");
+  Cycles(3);
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1000000u);
+  EXPECT_EQ(slot.clockCurrent[kMemory].Load(), 7000000u);
+  EXPECT_EQ(slot.clockCurrent[kProcessor].Load(), 1800000u);
+  EXPECT_EQ(slot.hasProcClock.Load(), 1);
+  EXPECT_EQ(slot.hasVideoClock.Load(), 0);  // domain not present
+  EXPECT_EQ(slot.clockHistory.At(0, kGraphics), 1000000);
+  EXPECT_EQ(slot.clockHistory.At(2, kGraphics), 900000);
+  EXPECT_EQ(slot.clockHistory.At(3, kGraphics), kEmptySample);
+  EXPECT_EQ(slot.gpuClockMin.Load(), 900000u);
+  EXPECT_EQ(slot.gpuClockMax.Load(), 1000000u);
+  EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 2850000u);
+  EXPECT_EQ(slot.gpuClockAvg.Load(), 950000u);
+  EXPECT_EQ(table->sampleCount.Load(), 3);
+}
+
+TEST_F(Sampler, MinimumStaysAtItsStartAboveOneGigahertz) {
+  Load("gpu\n  clock.graphics 1500000\nend\n");
+  Cycles(2);
+  EXPECT_EQ(Slot(0).gpuClockMin.Load(), gpu::kInitialGpuClockMinKHz);
+  EXPECT_EQ(Slot(0).gpuClockMax.Load(), 1500000u);
+}
+
+TEST_F(Sampler, ClockSourceSwitchSplitsTheSumsAndTheDivisorCountsCycles) {
+  // Three clock queries a cycle (current, base, boost): from call 7 on, cycle 3, all fail.
+  Load(R"(gpu
+  clock.graphics ramp 1000000 100000
+  clock.memory 5000000
+end
+fail NvAPI_GPU_GetAllClockFrequencies -104 from 7)");
+  Cycles(4);
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 1000000u + 1100000u);
+  EXPECT_EQ(slot.gpuClockSumNvml.Load(), 1200000u + 1300000u);  // MHz from NVML, as kHz
+  EXPECT_EQ(slot.gpuClockAvg.Load(), (1200000u + 1300000u) / 4);
+  EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1300000u);
+  EXPECT_EQ(slot.clockHistory.At(0, kGraphics), 1300000);
+  EXPECT_EQ(slot.clockHistory.At(3, kGraphics), 1000000);
+}
+
+TEST_F(Sampler, NoClockSourceLeavesClocksStatisticsAndHistoryAlone) {
+  Load(R"(library nvml missing
+gpu
+  clock.graphics 1200000
+end
+fail NvAPI_GPU_GetAllClockFrequencies -104 from 4)");
+  Cycles(3);
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1200000u);
+  EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 1200000u);
+  EXPECT_EQ(slot.gpuClockSumNvml.Load(), 0u);
+  EXPECT_EQ(slot.clockHistory.At(0, kGraphics), 1200000);
+  EXPECT_EQ(slot.clockHistory.At(1, kGraphics), kEmptySample);
+  EXPECT_EQ(table->sampleCount.Load(), 3);
+}
+
+TEST_F(Sampler, BaseClocksFallBackToThePerformanceStates) {
+  Load(R"(gpu
+  base.graphics 1440000
+  base.memory 7000000
+  base.processor 1600000
+  base.video 1300000
+end)");
+  Slot(0).clockVersionBase.Store(nvapi::kClockFrequenciesV2);  // refused by this driver
+  Cycles(1);
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.clockBase[kGraphics].Load(), 1440000u);
+  EXPECT_EQ(slot.clockBase[kMemory].Load(), 7000000u);
+  EXPECT_EQ(slot.clockBase[kProcessor].Load(), 1600000u);
+  EXPECT_EQ(slot.clockBase[kVideo].Load(), 1300000u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetPstates20), 1u);
+}
+
+TEST_F(Sampler, CeilingsRiseWithBoostAndCurrentClocksAndNeverFall) {
+  Load(R"(gpu
+  clock.graphics ramp 1800000 200000
+  boost.graphics 1900000
+  clock.memory 7000000
+  boost.memory 7500000
+end)");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).graphicsClockCeilingKHz.Load(), 1900000u);
+  Cycles(1);
+  EXPECT_EQ(Slot(0).graphicsClockCeilingKHz.Load(), 2000000u);  // current above boost
+  EXPECT_EQ(Slot(0).memoryClockCeilingKHz.Load(), 7500000u);
+}
+
+TEST_F(Sampler, FixedBoardWithoutBoostClocksKeepsItsFixedCeilings) {
+  Load("gpu\n  clock.graphics ramp 900000 100000\nend\n");
+  gpu::GpuSlot& slot = Slot(0);
+  slot.fixedClockBoard.Store(1);
+  slot.fixedGraphicsCeilingKHz.Store(850000);
+  slot.fixedMemoryCeilingKHz.Store(891000);
+  slot.clockVersionBoost.Store(nvapi::kClockFrequenciesV1);  // refused: the boost query fails
+  Cycles(3);
+  EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1100000u);
+  EXPECT_EQ(slot.graphicsClockCeilingKHz.Load(), 850000u);
+  EXPECT_EQ(slot.memoryClockCeilingKHz.Load(), 891000u);
+}
+
+TEST_F(Sampler, UsageQueryGivesTheLoadAndARefusedOneReadsAsZero) {
+  Load("gpu\n  load.gpu 40\nend\nfail usages -104 from 3\n");
+  Cycles(2);
+  EXPECT_EQ(Slot(0).gpuLoad.Load(), 40u);
+  Cycles(1);
+  EXPECT_EQ(Slot(0).gpuLoad.Load(), 0u);
+  EXPECT_EQ(Slot(0).hasGpuLoad.Load(), 1);
+  EXPECT_EQ(Slot(0).loadHistory.At(0), 0);
+  EXPECT_EQ(Slot(0).loadHistory.At(1), 40);
+}
+
+TEST_F(Sampler, WithoutTheUsageQueryTheLoadIsNeverSupported) {
+  Load("gpu\n  load.gpu 40\nend\nabsent usages\n");
+  Cycles(2);
+  EXPECT_EQ(Slot(0).hasGpuLoad.Load(), 0);
+  EXPECT_EQ(Slot(0).loadHistory.At(0), kEmptySample);
+}
+
+TEST_F(Sampler, ComputeModeGpuTakesLoadAndMemoryFromNvmlFromTheSecondCycle) {
+  Load(R"(gpu
+  driver tcc
+  load.gpu 70
+  memory.total 16777216
+  memory.used 4194304
+end)");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).driverModel.Load(), 1u);
+  EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetUtilizationRates), 0u);
+  EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetMemoryInfo), 0u);
+  Cycles(1);
+  EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetUtilizationRates), 1u);
+  EXPECT_EQ(Slot(0).gpuLoad.Load(), 70u);
+  EXPECT_EQ(Slot(0).memTotalKiB.Load(), 16777216u);
+  EXPECT_EQ(Slot(0).memUsedKiB.Load(), 4194304u);
+  EXPECT_EQ(Slot(0).hasMemUsed.Load(), 1);
+}
+
+TEST_F(Sampler, DisplayGpuMemoryComesFromTheDriver) {
+  Load("gpu\n  memory.total 8388608\n  memory.used ramp 1048576 1024\nend\n");
+  Cycles(2);
+  EXPECT_EQ(Slot(0).memTotalKiB.Load(), 8388608u);
+  EXPECT_EQ(Slot(0).memUsedKiB.Load(), 1048576u + 1024u);
+  EXPECT_EQ(Slot(0).memUsedHistory.At(1), 1048576);
+}
+
+TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
+  Load(R"(gpu
+  temperature ramp 40 1
+end
+fail NvAPI_GPU_GetThermalSettings -104 from 2
+fail nvmlDeviceGetTemperature 999 from 2)");
+  Cycles(3);
+  // Cycle 1 through the driver (40), cycle 2 through NVML (41), cycle 3 nothing.
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.temperature.Load(), 41);
+  EXPECT_EQ(slot.hasTemperature.Load(), 1);
+  EXPECT_EQ(slot.temperatureHistory.At(0), 41);
+  EXPECT_EQ(slot.temperatureHistory.At(1), 40);
+  EXPECT_EQ(slot.temperatureHistory.At(2), kEmptySample);
+  EXPECT_NE(slot.powerHistory.At(2), kEmptySample);  // the other histories ran on
+}
+
+TEST_F(Sampler, NegativeTemperaturesAreKept) {
+  Load("gpu\n  temperature -12\nend\n");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).temperature.Load(), -12);
+  EXPECT_EQ(Slot(0).temperatureHistory.At(0), -12);
+}
+
+TEST_F(Sampler, UnreadablePowerLimitIsShownAsOneHundredWatts) {
+  Load(R"(gpu
+  power.draw 120000
+  power.limit 250000
+end
+fail nvmlDeviceGetPowerManagementLimit 3 from 2)");
+  gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.powerLimitUnknown.Load(), gpu::kInitialPowerLimitUnknown);
+  Cycles(1);
+  EXPECT_EQ(slot.powerLimit.Load(), 250000u);
+  EXPECT_EQ(slot.powerLimitUnknown.Load(), 0u);
+  Cycles(1);
+  EXPECT_EQ(slot.powerLimit.Load(), gpu::kUnknownPowerLimitMw);
+  EXPECT_EQ(slot.powerLimitUnknown.Load(), 0u);
+  EXPECT_EQ(slot.powerDraw.Load(), 120000u);
+}
+
+TEST_F(Sampler, PowerLimitNeverReadKeepsTheUnknownMarker) {
+  Load("gpu\nend\nabsent nvmlDeviceGetPowerManagementLimit\n");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).powerLimit.Load(), gpu::kUnknownPowerLimitMw);
+  EXPECT_EQ(Slot(0).powerLimitUnknown.Load(), gpu::kInitialPowerLimitUnknown);
+  EXPECT_EQ(Slot(0).hasPower.Load(), 1);
+}
+
+TEST_F(Sampler, PstateEngineLoadsAndVoltage) {
+  Load(R"(gpu
+  pstate 2
+  load.memctrl 11
+  load.video 22
+  load.bus 33
+  voltage 875000
+end)");
+  Cycles(1);
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.pstate.Load(), 2u);
+  EXPECT_EQ(slot.memCtrlLoad.Load(), 11u);
+  EXPECT_EQ(slot.videoEngineLoad.Load(), 22u);
+  EXPECT_EQ(slot.busLoad.Load(), 33u);
+  EXPECT_EQ(slot.coreVoltage.Load(), 875000u);
+  EXPECT_EQ(slot.hasVoltage.Load() + slot.hasPstate.Load() + slot.hasBusLoad.Load(), 3);
+}
+
+TEST_F(Sampler, TwoFansComeFromTheFanCoolerStatusWithoutFlags) {
+  Load(R"(gpu
+  fans 2 status
+  fan1.level 30
+  fan1.rpm 1000
+  fan2.level 35
+  fan2.rpm 1100
+end)");
+  Slot(0).hasFanCoolerStatus.Store(1);
+  Cycles(1);
+  const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.fanLevelPair[0].Load(), 30u);
+  EXPECT_EQ(slot.fanRpmPair[1].Load(), 1100u);
+  EXPECT_EQ(slot.hasFanLevel.Load(), 0);
+  EXPECT_EQ(slot.hasFanRpm.Load(), 0);
+}
+
+TEST_F(Sampler, CoolerQueryGivesLevelAndOnlyAValidTachometerGivesRpm) {
+  Load("gpu\n  fan1.level 45\n  fan1.rpm 1500\n  quirk tachometer-invalid\nend\n");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).fanLevel.Load(), 45u);
+  EXPECT_EQ(Slot(0).hasFanLevel.Load(), 1);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+}
+
+TEST_F(Sampler, NvmlFanWithoutAUnitGivesTheLevelButNoSpeed) {
+  Load("gpu\n  fans 1 status\n  fan1.level 55\nend\n");  // the cooler query is refused
+  Cycles(1);
+  EXPECT_EQ(Slot(0).fanLevel.Load(), 55u);
+  EXPECT_EQ(Slot(0).hasFanLevel.Load(), 1);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+}
+
+TEST_F(Sampler, NvmlFanWithAUnitGivesTheSpeedOnlyWhileTheFanIsNormal) {
+  Load("gpu\n  fans 1 status\n  unit present\n  fan1.rpm 1700\nend\n");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).fanRpm.Load(), 1700u);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 1);
+
+  Load("gpu\n  fans 1 status\n  unit fan-failed\n  fan1.rpm 1700\nend\n");
+  Cycles(1);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+}
+
+TEST_F(Sampler, CycleSendsEveryCaptionThenPollsThenAsksForTheRepaint) {
+  Load("gpu\n  name A\nend\ngpu\n  name B\nend\n");
+  Slot(0).gpuName.Store(L"A");
+  Slot(1).gpuName.Store(L"B");
+  Cycles(1);
+  EXPECT_EQ(window->captions, (std::vector<std::string>{"0:A(1)", "1:B(2)"}));
+  EXPECT_EQ(window->polls, 1);
+  ASSERT_EQ(window->invalidated.size(), 13u);
+  EXPECT_EQ(window->invalidated[0], (gpu::Rect{19, 47, 101, 121}));
+  EXPECT_EQ(window->invalidated[12], (gpu::Rect{12, 358, 682, 486}));
+  EXPECT_EQ(table->gridPhase.Load(), 2);
+}
+
+TEST_F(Sampler, WithoutGpusACycleOnlyPollsAndRepaints) {
+  Load("gpu\nend\n");
+  table->gpuCount.Store(0);
+  Cycles(2);
+  EXPECT_TRUE(window->captions.empty());
+  EXPECT_EQ(window->polls, 2);
+  EXPECT_EQ(window->invalidated.size(), 26u);
+  EXPECT_EQ(Slot(0).hasTemperature.Load(), 0);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetThermalSettings), 0u);
+}
+
+TEST_F(Sampler, ThreadEndsAfterTheCycleThatFindsTheRunFlagCleared) {
+  Load("gpu\nend\n");
+  window->stopAfterPolls = 3;
+  gpu::Vendor v = vendor->Get();
+  EXPECT_EQ(gpu::RunSamplingThread(v, *table, *window), 0);
+  EXPECT_EQ(window->polls, 3);
+  EXPECT_EQ(table->sampleCount.Load(), 2);
+  EXPECT_EQ(vendor->system.sleeps, (std::vector<std::uint32_t>{1000, 1000}));
+}
+
+}  // namespace

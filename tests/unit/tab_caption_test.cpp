@@ -1,0 +1,220 @@
+// Tab captions over the simulator: name and tab number, the detail tail of bus, link and
+// connectors with every part that can fail, and the bounds of the 100-byte caption.
+#include "gpu/tab_caption.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "support/sim_vendor.h"
+
+namespace {
+
+using testing_support::SimVendor;
+
+class TabCaption : public ::testing::Test {
+ protected:
+  // Loads `scenario`, starts both libraries and puts every enumerated GPU in the slot of its
+  // position, named `names` (empty: the table's initial name).
+  void Load(const std::string& scenario, std::initializer_list<const wchar_t*> names = {}) {
+    sim = std::make_unique<SimVendor>(scenario);
+    sim->Start();
+    std::uint32_t count = 0;
+    ASSERT_EQ(sim->stub.NvAPI_EnumPhysicalGPUs(table.gpuHandles.data(), &count), nvapi::kOk);
+    table.gpuCount.Store(static_cast<std::int32_t>(count));
+    for (std::uint32_t k = 0; k < count && k < gpu::kMaxGpus; ++k) {
+      table.slots[k].handleIndex.Store(k);
+    }
+    std::size_t k = 0;
+    for (const wchar_t* name : names) table.slots[k++].gpuName.Store(name);
+  }
+
+  std::string Build(int slot) {
+    gpu::Vendor vendor = sim->Get();
+    char caption[gpu::kCaptionSize];
+    std::memset(caption, 'Z', sizeof caption);
+    gpu::BuildTabCaption(vendor, table, slot, caption);
+    EXPECT_NE(std::memchr(caption, '\0', sizeof caption), nullptr);
+    return caption;
+  }
+
+  std::unique_ptr<SimVendor> sim;
+  gpu::SlotTable table;
+};
+
+// Bus 1, a PCI Express 3.0 x16 link, displays on DisplayPort and HDMI.
+const std::string kBoard =
+    "gpu\n  bus 1\n  pcie 16 3\n  display dp 0x1001\n  display hdmi 0x1002\n";
+
+// ---- Detail mode off --------------------------------------------------------------------
+
+TEST_F(TabCaption, OneGpuGetsItsBareName) {
+  Load(kBoard + "end\n", {L"Sim Board"});
+  EXPECT_EQ(Build(0), "Sim Board");
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), 0u);
+}
+
+TEST_F(TabCaption, SeveralGpusGetTheirTabNumbers) {
+  Load("gpu\nend\ngpu\nend\n", {L"Sim A", L"Sim B"});
+  EXPECT_EQ(Build(0), "Sim A(1)");
+  EXPECT_EQ(Build(1), "Sim B(2)");
+  std::string eight;
+  for (int k = 0; k < gpu::kMaxGpus; ++k) eight += "gpu\nend\n";
+  Load(eight);
+  EXPECT_EQ(Build(7), "- empty -(8)");
+}
+
+TEST_F(TabCaption, NameCharactersOutsideAsciiBecomeQuestionMarks) {
+  Load("gpu\nend\n", {L"Sim \u00e9\u30b0 A\tB\x7f"});
+  EXPECT_EQ(Build(0), "Sim ?? A?B?");
+}
+
+TEST_F(TabCaption, NullNameContributesNothing) {
+  Load("gpu\nend\ngpu\nend\n", {nullptr});
+  EXPECT_EQ(Build(0), "(1)");
+  table.gpuCount.Store(1);
+  EXPECT_EQ(Build(0), "");
+}
+
+TEST_F(TabCaption, LongNameIsCutAt99CharactersAndReadNoFurther) {
+  Load("gpu\nend\ngpu\nend\n");
+  // Exactly the characters that fit, with no terminator after them: reading on would overrun.
+  auto name = std::make_unique<wchar_t[]>(gpu::kCaptionSize - 1);
+  for (std::size_t i = 0; i + 1 < gpu::kCaptionSize; ++i) name[i] = L'W';
+  table.slots[0].gpuName.Store(name.get());
+  EXPECT_EQ(Build(0), std::string(99, 'W'));
+}
+
+TEST_F(TabCaption, SlotOutsideTheSlotsInUseGetsAnEmptyCaptionWithoutAQuery) {
+  Load(kBoard + "end\n" + kBoard + "end\n");
+  table.detailMode.Store(1);
+  for (const int slot : {-1, 2, 7, 8, 1000, INT32_MIN}) EXPECT_EQ(Build(slot), "") << slot;
+  table.gpuCount.Store(1000);  // never more slots than the table has
+  EXPECT_EQ(Build(8), "");
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), 0u);
+}
+
+// ---- Detail mode on: the full tail and its parts ----------------------------------------
+
+TEST_F(TabCaption, DetailShowsBusLinkAndConnectors) {
+  Load(kBoard + "end\n", {L"Sim Board"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "Sim Board (0x00000001 / PCIe x16 3.0 / DP / HDMI)");
+}
+
+TEST_F(TabCaption, DetailOnSeveralGpusHasNoTabNumber) {
+  Load("gpu\n  bus 0xAB\n  pcie 8 4\nend\ngpu\n  bus 0xCD\n  pcie 16 3\nend\n", {L"A", L"B"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "A (0x000000AB / PCIe x8 4.0)");
+  EXPECT_EQ(Build(1), "B (0x000000CD / PCIe x16 3.0)");  // NVML device of the slot's index
+}
+
+TEST_F(TabCaption, WithoutNvmlOnlyBusAndConnectors) {
+  Load("library nvml missing\n" + kBoard + "end\n", {L"Sim Board"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "Sim Board (0x00000001 / DP / HDMI)");
+}
+
+TEST_F(TabCaption, NoDisplayEndsAfterTheLink) {
+  Load("gpu\n  bus 1\n  pcie 16 3\nend\n", {L"Sim Board"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "Sim Board (0x00000001 / PCIe x16 3.0)");
+}
+
+TEST_F(TabCaption, BusFailureLeavesOutBothParentheses) {
+  Load(kBoard + "  fail NvAPI_GPU_GetBusId -104\nend\n", {L"Sim Board"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "Sim Board / PCIe x16 3.0 / DP / HDMI");
+}
+
+TEST_F(TabCaption, NvmlFailuresLeaveOutTheirParts) {
+  struct Case {
+    std::string failure;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"fail nvmlDeviceGetHandleByIndex 2\n", "S (0x00000001)"},
+      {"  fail nvmlDeviceGetMaxPcieLinkWidth 3\nend\n", "S (0x00000001 3.0)"},
+      {"  fail nvmlDeviceGetMaxPcieLinkGeneration 3\nend\n",
+       "S (0x00000001 / PCIe x16 / DP / HDMI)"},
+  };
+  for (const Case& c : cases) {
+    const bool inBlock = c.failure.starts_with("  ");
+    Load(kBoard + (inBlock ? c.failure : "end\n" + c.failure), {L"S"});
+    table.detailMode.Store(1);
+    EXPECT_EQ(Build(0), c.expected) << c.failure;
+  }
+}
+
+TEST_F(TabCaption, ConnectorTypesUnknownAndUnnamed) {
+  Load(
+      "gpu\n  bus 1\n  display 0 0x1\n  display 9 0x2\n  display uninitialized 0x3\n"
+      "  display 1000 0x4\n  display vga 0x5\nend\nlibrary nvml missing\n",
+      {L"S"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "S (0x00000001 / UNKNOWN / UNKNOWN / VGA)");
+}
+
+// ---- Detail mode on: the display query --------------------------------------------------
+
+TEST_F(TabCaption, DisplayQueryFailuresLeaveOutTheConnectors) {
+  // Call 1 asks for the count, calls 2 and 3 settle the two records' versions, call 4 reads.
+  for (const char* from : {"1", "4"}) {
+    Load(kBoard + "  fail NvAPI_GPU_GetConnectedDisplayIds -104 from " + from + "\nend\n", {L"S"});
+    table.detailMode.Store(1);
+    EXPECT_EQ(Build(0), "S (0x00000001 / PCIe x16 3.0)") << from;
+  }
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetConnectedDisplayIds), 4u);
+}
+
+TEST_F(TabCaption, DriverTakingOnlyTheOldRecordVersionStillShowsConnectors) {
+  Load(kBoard + "  accept display-ids 0x10010\nend\n", {L"S"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)");
+}
+
+TEST_F(TabCaption, DriverTakingOnlyTheNewRecordVersionShowsASingleDisplay) {
+  Load(
+      "gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n"
+      "library nvml missing\n",
+      {L"S"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "S (0x00000001 / HDMI)");
+}
+
+TEST_F(TabCaption, AbsurdDisplayCountShowsOnlyTheDisplaysWritten) {
+  Load(kBoard + "  quirk display-count 1000000\nend\n", {L"S"});
+  table.detailMode.Store(1);
+  EXPECT_EQ(Build(0), "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)");
+}
+
+TEST_F(TabCaption, DisplayRecordsAreBoundedToSixteen) {
+  std::string displays;
+  for (int k = 0; k < 16; ++k) displays += "  display dp " + std::to_string(0x100 + k) + "\n";
+  // The driver claims more than it has and than the array holds; only what was passed is read.
+  Load(
+      "library nvml missing\ngpu\n  fail NvAPI_GPU_GetBusId -104\n  quirk display-count "
+      "1000000\n" +
+          displays + "end\n",
+      {L"S"});
+  table.detailMode.Store(1);
+  std::string expected = "S";
+  for (int k = 0; k < 16; ++k) expected += " / DP";
+  EXPECT_EQ(Build(0), expected);
+}
+
+TEST_F(TabCaption, ManyDisplaysAreCutAt99Characters) {
+  std::string displays;
+  for (int k = 0; k < 16; ++k) displays += "  display composite " + std::to_string(k) + "\n";
+  Load("gpu\n  bus 1\n  pcie 16 3\n" + displays + "end\n", {L"Sim Board"});
+  table.detailMode.Store(1);
+  std::string full = "Sim Board (0x00000001 / PCIe x16 3.0";
+  for (int k = 0; k < 16; ++k) full += " / COMPOSITE";
+  full += ")";
+  EXPECT_EQ(Build(0), full.substr(0, 99));
+}
+
+}  // namespace
