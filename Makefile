@@ -8,7 +8,7 @@ PREFIX := $(WINDOWS)/wineprefix
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
-        demo exe format clean fuzz
+        demo exe format clean fuzz bench
 
 all: native windows
 
@@ -69,3 +69,9 @@ fuzz:
 	  fuzz/scenario_fuzz.cpp $(filter-out %_win32.cpp,$(wildcard sim/*.cpp)) \
 	  -o build/fuzz/scenario_fuzz
 	@build/fuzz/scenario_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus
+
+# Benchmarks (optimised, no sanitizers): figures, never a pass or a fail.
+bench: bootstrap
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j$(JOBS) --target sampling_bench
+	@build/bench/bench/sampling_bench

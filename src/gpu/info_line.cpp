@@ -19,7 +19,7 @@ int SelectedSlotInUse(const SlotTable& table) {
 // driver does not give them, and the closing parenthesis.
 void AppendRtAndTensorCores(NvapiStub& nvapi, NvPhysicalGpuHandle gpu, BoundedText& text) {
   nvapi::NvGpuCoreCounts counts = {};
-  
+  counts.version = nvapi::kGpuCoreCountsV2;
   if (nvapi.QueryCoreCounts(gpu, &counts) != nvapi::kOk) {
     text.Append("--- / Tensore Core: ---)");
     return;

@@ -14,7 +14,7 @@ using testing_support::SimVendor;
 
 TEST(DiscoveryFixedClocks, TheFiveBoardsAndTheirCeilings) {
   const gpu::FixedClockBoard expected[] = {
-      {0x11B010DE, 745000, 2500000}, {0x0FF210DE, 850000, 891000}, {0x118A10DE, 800000, 1250000},
+      {0x11B010DE, 745000, 2500000}, {0x0FF210DE, 850000, 891000},  {0x118A10DE, 800000, 1250000},
       {0x0FEF10DE, 950000, 900000},  {0x13F210DE, 745000, 1250000},
   };
   for (const gpu::FixedClockBoard& row : expected) {

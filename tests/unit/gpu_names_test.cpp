@@ -119,8 +119,8 @@ end
 std::string GpusOnBuses(std::initializer_list<int> buses) {
   std::string scenario;
   for (int bus : buses) {
-    scenario += "gpu\n  name Bus " + std::to_string(bus) + "\n  bus " + std::to_string(bus) +
-                "\nend\n";
+    scenario +=
+        "gpu\n  name Bus " + std::to_string(bus) + "\n  bus " + std::to_string(bus) + "\nend\n";
   }
   return scenario;
 }
@@ -156,7 +156,10 @@ TEST(DiscoveryNames, EightGpusAreNoWarning) {
 
 TEST(DiscoveryNames, HighBytesFromTheDriverAreWidenedAsLatin1) {
   DiscoveryFakeVendor fake;
-  std::memcpy(fake.driver.name.data(), "Karte \xDC" "ber", 10);
+  std::memcpy(fake.driver.name.data(),
+              "Karte \xDC"
+              "ber",
+              10);
   gpu::Vendor vendor = fake.Get();
   auto table = std::make_unique<gpu::SlotTable>();
   ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);

@@ -79,19 +79,23 @@ TEST(DiscoverySlotOrder, NineGpusFillEightSlotsWithTheLowestBuses) {
 }
 
 TEST(DiscoverySlotOrder, AnUnreadableBusSortsFirstAndItsSlotKeepsHandleZero) {
-  // Handle 1 cannot tell its bus: sorted buses are 0, 5; nothing reads 0, so slot 0 keeps
-  // handle 0, which is also slot 1's GPU.
+  // Handle 1 cannot tell its bus: sorted buses are 0, 2, 5; nothing reads 0, so slot 0 keeps
+  // handle 0, which is also slot 2's GPU (bus 5).
   const auto handles = SlotHandles(R"(
 gpu
   bus 5
 end
 gpu
-  bus 2
+  bus 3
   fail NvAPI_GPU_GetBusId -104
+end
+gpu
+  bus 2
 end
 )");
   EXPECT_EQ(handles[0], 0u);
-  EXPECT_EQ(handles[1], 0u);
+  EXPECT_EQ(handles[1], 2u);
+  EXPECT_EQ(handles[2], 0u);
 }
 
 TEST(DiscoverySlotOrder, EveryMatchReadsTheBusAgain) {

@@ -170,19 +170,24 @@ TEST_F(TabCaption, DisplayQueryFailuresLeaveOutTheConnectors) {
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetConnectedDisplayIds), 4u);
 }
 
-TEST_F(TabCaption, DriverTakingOnlyTheOldRecordVersionStillShowsConnectors) {
-  Load(kBoard + "  accept display-ids 0x10010\nend\n", {L"S"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)");
-}
-
-TEST_F(TabCaption, DriverTakingOnlyTheNewRecordVersionShowsASingleDisplay) {
-  Load(
-      "gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n"
-      "library nvml missing\n",
-      {L"S"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "S (0x00000001 / HDMI)");
+TEST_F(TabCaption, RecordVersionsFallBackToTheOldWordPerRecord) {
+  // Only the old word: every record falls back to it. Only the new word: a single record
+  // keeps it; of two, the first is tried while the second has no version yet and falls back.
+  struct Case {
+    std::string scenario;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {kBoard + "  accept display-ids 0x10010\nend\n", "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"},
+      {"gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n",
+       "S (0x00000001 / PCIe x16 3.0 / HDMI)"},
+      {kBoard + "  accept display-ids 0x30010\nend\n", "S (0x00000001 / PCIe x16 3.0)"},
+  };
+  for (const Case& c : cases) {
+    Load(c.scenario, {L"S"});
+    table.detailMode.Store(1);
+    EXPECT_EQ(Build(0), c.expected) << c.scenario;
+  }
 }
 
 TEST_F(TabCaption, AbsurdDisplayCountShowsOnlyTheDisplaysWritten) {

@@ -14,9 +14,9 @@ struct VersionCase {
 
 TEST(DiscoveryWindowsVersion, SixPointOneAndLaterPassOlderFail) {
   const VersionCase cases[] = {
-      {0, 0, false},  {5, 1, false}, {5, 2, false},  {5, 99, false},
-      {6, 0, false},  {6, 1, true},  {6, 2, true},   {6, 3, true},
-      {7, 0, true},   {10, 0, true}, {6, 0xFFFFFFFFu, true}, {0xFFFFFFFFu, 0, true},
+      {0, 0, false}, {5, 1, false}, {5, 2, false},          {5, 99, false},
+      {6, 0, false}, {6, 1, true},  {6, 2, true},           {6, 3, true},
+      {7, 0, true},  {10, 0, true}, {6, 0xFFFFFFFFu, true}, {0xFFFFFFFFu, 0, true},
   };
   for (const VersionCase& c : cases) {
     EXPECT_EQ(gpu::IsSupportedWindowsVersion(c.major, c.minor), c.supported)

@@ -36,6 +36,7 @@ struct DiscoveryFakeDriver {
   std::vector<nvapi::NV_GPU_PERF_PSTATES20_INFO> pstatesRecords;
   std::vector<std::uint32_t> thermalSensors;
   std::vector<std::uint32_t> coolerIndexes;
+  std::vector<std::uint32_t> probeCalls;  // interface ids of the probed queries, in call order
 
   // The 64 bytes of the full name.
   std::array<char, nvapi::kShortStringSize> name{};
@@ -101,24 +102,38 @@ inline NvAPI_Status FullName(NvPhysicalGpuHandle, char name[nvapi::kShortStringS
 }
 
 inline NvAPI_Status Clocks(NvPhysicalGpuHandle, nvapi::NV_GPU_CLOCK_FREQUENCIES* clocks) {
+  activeDiscoveryDriver->probeCalls.push_back(nvapi::kIdGetAllClockFrequencies);
   activeDiscoveryDriver->clockRecords.push_back(*clocks);
   return nvapi::kIncompatibleStructVersion;
 }
 
 inline NvAPI_Status Pstates(NvPhysicalGpuHandle, nvapi::NV_GPU_PERF_PSTATES20_INFO* info) {
+  activeDiscoveryDriver->probeCalls.push_back(nvapi::kIdGetPstates20);
   activeDiscoveryDriver->pstatesRecords.push_back(*info);
   return nvapi::kOk;
 }
 
 inline NvAPI_Status Thermal(NvPhysicalGpuHandle, std::uint32_t sensor,
                             nvapi::NV_GPU_THERMAL_SETTINGS*) {
+  activeDiscoveryDriver->probeCalls.push_back(nvapi::kIdGetThermalSettings);
   activeDiscoveryDriver->thermalSensors.push_back(sensor);
   return nvapi::kOk;
 }
 
 inline NvAPI_Status Cooler(NvPhysicalGpuHandle, std::uint32_t index, nvapi::NvCoolerSettings*) {
+  activeDiscoveryDriver->probeCalls.push_back(nvapi::kIdGetCoolerSettings);
   activeDiscoveryDriver->coolerIndexes.push_back(index);
   return nvapi::kOk;
+}
+
+inline NvAPI_Status Memory(NvPhysicalGpuHandle, nvapi::NV_DISPLAY_DRIVER_MEMORY_INFO*) {
+  activeDiscoveryDriver->probeCalls.push_back(nvapi::kIdGetMemoryInfo);
+  return nvapi::kOk;
+}
+
+inline NvAPI_Status FanCoolerStatus(NvPhysicalGpuHandle, nvapi::NvFanCoolerStatus*) {
+  activeDiscoveryDriver->probeCalls.push_back(nvapi::kIdGetFanCoolerStatus);
+  return nvapi::kNotSupported;
 }
 
 inline void* QueryInterface(std::uint32_t id) {
@@ -143,6 +158,10 @@ inline void* QueryInterface(std::uint32_t id) {
       return reinterpret_cast<void*>(&Thermal);
     case nvapi::kIdGetCoolerSettings:
       return reinterpret_cast<void*>(&Cooler);
+    case nvapi::kIdGetMemoryInfo:
+      return reinterpret_cast<void*>(&Memory);
+    case nvapi::kIdGetFanCoolerStatus:
+      return reinterpret_cast<void*>(&FanCoolerStatus);
     default:
       return nullptr;  // everything else is "no implementation"
   }

@@ -1,0 +1,209 @@
+#include "gpu/version_probing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "gpu/gpu_enumeration.h"
+#include "gpu/slot_ordering.h"
+#include "sim/sim.h"
+#include "support/discovery_fake_driver.h"
+#include "support/sim_vendor.h"
+
+namespace {
+
+using testing_support::DiscoveryFakeVendor;
+using testing_support::SimVendor;
+
+struct Probed {
+  std::unique_ptr<gpu::SlotTable> table = std::make_unique<gpu::SlotTable>();
+  std::vector<std::uint32_t> sleeps;
+  const gpu::GpuSlot& Slot(int s) const { return table->slots[s]; }
+};
+
+Probed Probe(const std::string& scenario) {
+  SimVendor v(scenario);
+  gpu::Vendor vendor = v.Get();
+  Probed probed;
+  EXPECT_EQ(gpu::EnumerateGpus(vendor, *probed.table), nvapi::kOk);
+  gpu::OrderSlotsByBus(vendor, *probed.table);
+  gpu::ProbeStructureVersions(vendor, *probed.table);
+  probed.sleeps = v.system.sleeps;
+  return probed;
+}
+
+std::uint32_t Calls(std::uint32_t id) {
+  return sim::NvapiCallCount(id);
+}
+
+// A GPU that answers every query in its newest version, plus `lines` inside its block.
+std::string Gpu(const std::string& lines = "") {
+  return "gpu\n  fans 2 both\n" + lines + "end\n";
+}
+
+TEST(DiscoveryVersions, TheNewestVersionsStayWhenAccepted) {
+  const Probed p = Probe(Gpu());
+  const gpu::GpuSlot& slot = p.Slot(0);
+  EXPECT_EQ(slot.clockVersionCurrent.Load(), 0x30108u);
+  EXPECT_EQ(slot.clockVersionBase.Load(), 0x30108u);
+  EXPECT_EQ(slot.clockVersionBoost.Load(), 0x30108u);
+  EXPECT_EQ(slot.pstates20Version.Load(), 0x31CF8u);
+  EXPECT_EQ(slot.thermalVersion.Load(), 0x20044u);
+  EXPECT_EQ(slot.memoryInfoVersion.Load(), 0x30020u);
+  EXPECT_EQ(slot.coolerVersion.Load(), 0x40558u);
+  EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 1);
+  EXPECT_EQ(slot.fanCoolerCount.Load(), 2u);
+  EXPECT_TRUE(p.sleeps.empty());
+  EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 3u);
+  EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 1u);
+}
+
+TEST(DiscoveryVersions, ClockVersionOneIsStoredUntriedAfterTwoTriesAndOnePause) {
+  const Probed p = Probe(Gpu("  accept clocks 0x10108\n"));
+  const gpu::GpuSlot& slot = p.Slot(0);
+  EXPECT_EQ(slot.clockVersionCurrent.Load(), 0x10108u);
+  EXPECT_EQ(slot.clockVersionBase.Load(), 0x10108u);
+  EXPECT_EQ(slot.clockVersionBoost.Load(), 0x10108u);
+  EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 6u);  // versions 3 and 2 per clock type
+  EXPECT_EQ(p.sleeps, (std::vector<std::uint32_t>{1, 1, 1}));
+}
+
+TEST(DiscoveryVersions, ClockVersionTwoIsFoundOnTheRetry) {
+  const Probed p = Probe(Gpu("  accept clocks 0x20108\n"));
+  EXPECT_EQ(p.Slot(0).clockVersionCurrent.Load(), 0x20108u);
+  EXPECT_EQ(p.Slot(0).clockVersionBoost.Load(), 0x20108u);
+  EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 6u);
+  EXPECT_EQ(p.sleeps.size(), 3u);
+}
+
+TEST(DiscoveryVersions, AnOldDriverWalksDownEveryList) {
+  const Probed p = Probe(R"(
+gpu
+  fans 1 cooler
+  accept clocks 0x10108
+  accept pstates20 0x11C94
+  accept thermal 0x10044
+  accept memory 0x10014
+  accept cooler 0x103C8
+end
+absent fan-cooler-status
+)");
+  const gpu::GpuSlot& slot = p.Slot(0);
+  EXPECT_EQ(slot.pstates20Version.Load(), 0x11C94u);
+  EXPECT_EQ(slot.thermalVersion.Load(), 0x10044u);
+  EXPECT_EQ(slot.memoryInfoVersion.Load(), 0x10014u);
+  EXPECT_EQ(slot.coolerVersion.Load(), 0x103C8u);
+  EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 0);
+  EXPECT_EQ(slot.fanCoolerCount.Load(), 0u);
+  EXPECT_EQ(Calls(nvapi::kIdGetPstates20), 2u);  // version 1 is not tried
+  EXPECT_EQ(Calls(nvapi::kIdGetThermalSettings), 1u);
+  EXPECT_EQ(Calls(nvapi::kIdGetMemoryInfo), 2u);
+  EXPECT_EQ(Calls(nvapi::kIdGetCoolerSettings), 4u);
+  // Clocks 3 x 1, cooler 3 (before each retry), fan-cooler status 1; none elsewhere.
+  EXPECT_EQ(p.sleeps, std::vector<std::uint32_t>(7, 1));
+}
+
+TEST(DiscoveryVersions, TheMiddleVersionsAreFoundWithoutPausesWhereNoneAreDue) {
+  const Probed p = Probe(Gpu("  accept pstates20 0x21CF8\n  accept memory 0x20018\n"));
+  EXPECT_EQ(p.Slot(0).pstates20Version.Load(), 0x21CF8u);
+  EXPECT_EQ(p.Slot(0).memoryInfoVersion.Load(), 0x20018u);
+  EXPECT_TRUE(p.sleeps.empty());
+}
+
+TEST(DiscoveryVersions, ACoolerAcceptingNothingGetsTheFallbackAfterThreePauses) {
+  const Probed p = Probe(Gpu("  fail cooler -104\n"));
+  EXPECT_EQ(p.Slot(0).coolerVersion.Load(), 0x10098u);
+  EXPECT_EQ(Calls(nvapi::kIdGetCoolerSettings), 4u);
+  EXPECT_EQ(p.sleeps.size(), 3u);
+}
+
+TEST(DiscoveryVersions, ACoolerVersionThreeIsFoundAfterOnePause) {
+  const Probed p = Probe(Gpu("  accept cooler 0x30508\n"));
+  EXPECT_EQ(p.Slot(0).coolerVersion.Load(), 0x30508u);
+  EXPECT_EQ(Calls(nvapi::kIdGetCoolerSettings), 2u);
+  EXPECT_EQ(p.sleeps.size(), 1u);
+}
+
+TEST(DiscoveryVersions, TheFanCoolerCountIsTheByteAfterTheVersionWord) {
+  const Probed p = Probe(Gpu("  quirk fan-cooler-count 255\n"));
+  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 255u);
+  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 1);
+}
+
+TEST(DiscoveryVersions, TheFanCoolerQueryIsRetriedOnceAfterAPause) {
+  const Probed p = Probe(Gpu("  quirk fan-cooler-count 3\n  fail fan-cooler-status -104 to 1\n"));
+  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 1);
+  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 3u);
+  EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 2u);
+  EXPECT_EQ(p.sleeps.size(), 1u);
+}
+
+TEST(DiscoveryVersions, AFanCoolerQueryFailingTwiceLeavesItsFields) {
+  const Probed p = Probe("gpu\n  fans 1 cooler\nend\n");  // answered by the cooler query only
+  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 0);
+  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 0u);
+  EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 2u);
+  EXPECT_EQ(p.sleeps.size(), 1u);
+}
+
+TEST(DiscoveryVersions, EachSlotIsProbedWithItsOwnGpu) {
+  // Handle 0 (bus 5, slot 1) is the old one.
+  const Probed p = Probe("gpu\n  bus 5\n  fans 2 both\n  accept clocks 0x20108\nend\n" +
+                         std::string("gpu\n  bus 2\n  fans 2 both\nend\n"));
+  EXPECT_EQ(p.Slot(0).clockVersionCurrent.Load(), 0x30108u);
+  EXPECT_EQ(p.Slot(1).clockVersionCurrent.Load(), 0x20108u);
+  EXPECT_EQ(p.Slot(2).clockVersionCurrent.Load(), 0x30108u);  // not in use: untouched
+  EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 9u);
+}
+
+// What the driver sees of the records: zero apart from the version word and the inputs.
+TEST(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
+  DiscoveryFakeVendor fake;
+  gpu::Vendor vendor = fake.Get();
+  auto table = std::make_unique<gpu::SlotTable>();
+  ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
+  gpu::ProbeStructureVersions(vendor, *table);
+
+  const auto& clocks = fake.driver.clockRecords;  // the fake refuses every clock version
+  ASSERT_EQ(clocks.size(), 6u);
+  const std::uint32_t types[] = {0, 0, 1, 1, 2, 2};
+  const std::uint32_t versions[] = {0x30108, 0x20108, 0x30108, 0x20108, 0x30108, 0x20108};
+  for (std::size_t i = 0; i < clocks.size(); ++i) {
+    EXPECT_EQ(clocks[i].version, versions[i]);
+    EXPECT_EQ(clocks[i].clockTypeBits & 0xFu, types[i]);
+    for (const auto& domain : clocks[i].domain) {
+      EXPECT_EQ(domain.presentBits | domain.frequencyKHz, 0u);
+    }
+  }
+  EXPECT_EQ(table->slots[0].clockVersionCurrent.Load(), 0x10108u);
+
+  ASSERT_EQ(fake.driver.pstatesRecords.size(), 1u);
+  const auto& pstates = fake.driver.pstatesRecords[0];
+  EXPECT_EQ(pstates.version, 0x31CF8u);
+  EXPECT_EQ(pstates.flags, 0u);
+  EXPECT_EQ(pstates.numPstates, 1u);  // third word
+  EXPECT_EQ(pstates.numClocks, 1u);   // fourth word
+  EXPECT_EQ(pstates.numBaseVoltages, 0u);
+  EXPECT_EQ(pstates.pstates[0].pstateId, 0u);
+
+  EXPECT_EQ(fake.driver.thermalSensors, std::vector<std::uint32_t>{0});
+  EXPECT_EQ(fake.driver.coolerIndexes, std::vector<std::uint32_t>{0});
+}
+
+TEST(DiscoveryVersionRecords, TheQueriesRunInTheirOrder) {
+  DiscoveryFakeVendor fake;
+  gpu::Vendor vendor = fake.Get();
+  auto table = std::make_unique<gpu::SlotTable>();
+  ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
+  gpu::ProbeStructureVersions(vendor, *table);
+  const std::uint32_t clocks = nvapi::kIdGetAllClockFrequencies;
+  const std::uint32_t fan = nvapi::kIdGetFanCoolerStatus;
+  EXPECT_EQ(
+      fake.driver.probeCalls,
+      (std::vector<std::uint32_t>{clocks, clocks, clocks, clocks, clocks, clocks,
+                                  nvapi::kIdGetPstates20, nvapi::kIdGetThermalSettings,
+                                  nvapi::kIdGetMemoryInfo, nvapi::kIdGetCoolerSettings, fan, fan}));
+}
+
+}  // namespace
