@@ -15,4 +15,7 @@ struct Vendor {
   platform::SystemApi& system;
 };
 
+// The process's own: its stub, its management library, the host system.
+Vendor& ProcessVendor();
+
 }  // namespace gpu

@@ -55,14 +55,6 @@ end
   EXPECT_TRUE(sim::NvapiInitialized());
 }
 
-TEST(DiscoveryEnumeration, ComputeGpusAloneStillCount) {
-  SimVendor v("gpu\n  driver tcc\nend\n");
-  const Enumerated e = Enumerate(v.Get());
-  EXPECT_EQ(e.status, nvapi::kOk);
-  EXPECT_EQ(e.table->gpuCount.Load(), 1);
-  EXPECT_NE(e.table->gpuHandles[0], nullptr);
-}
-
 TEST(DiscoveryEnumeration, InitialiseFailureReturnsItsStatusAndEnumeratesNothing) {
   SimVendor v("fail NvAPI_Initialize -6\ngpu\nend\n");
   const Enumerated e = Enumerate(v.Get());

@@ -94,13 +94,13 @@ TEST(SlotTableConcurrent, ReadersSeeWholeValuesWhileTheSamplerWrites) {
     }
     done = true;
   });
-  bool torn = false;
+  std::atomic<bool> torn{false};
   auto reader = [&] {
     while (!done) {
       const std::int32_t newest = slot.clockHistory.At(0, gpu::kGraphics);
       const std::uint64_t sum = slot.gpuClockSumNvapi.Load();
-      torn |= newest != kEmptySample && newest % 1000 != 0;
-      torn |= (sum & ((1ull << 33) - 1)) != 0;
+      if (newest != kEmptySample && newest % 1000 != 0) torn = true;
+      if ((sum & ((1ull << 33) - 1)) != 0) torn = true;
     }
   };
   std::thread painter(reader), logger(reader);

@@ -112,12 +112,4 @@ TEST_F(DiscoveryNvml, AMissingInitExportCountsAsAFailedInitialisation) {
   EXPECT_EQ(messages.texts, std::vector<std::wstring>{kInitFailed});
 }
 
-TEST_F(DiscoveryNvml, ALoadRefusedForAnotherReasonAlsoMovesOn) {
-  system.FailModule(kSmi, 193);  // a copy for the wrong machine
-  system.AddModule(kWindows, &working);
-  Load(L"C:\\Windows");
-  EXPECT_EQ(nvml.Module(), &working);
-  EXPECT_TRUE(messages.texts.empty());
-}
-
 }  // namespace

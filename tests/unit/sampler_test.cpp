@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "sim/sim.h"
 #include "support/sampling_fixture.h"
 
@@ -313,6 +316,31 @@ TEST_F(Sampler, ThreadEndsAfterTheCycleThatFindsTheRunFlagCleared) {
   EXPECT_EQ(window->polls, 3);
   EXPECT_EQ(table->sampleCount.Load(), 2);
   EXPECT_EQ(vendor->system.sleeps, (std::vector<std::uint32_t>{1000, 1000}));
+}
+
+}  // namespace
+
+namespace {
+
+// The painter, the logger and the screenshot thread read while the sampler writes: quiet under
+// ThreadSanitizer.
+class SamplerConcurrent : public testing_support::SamplingFixture {};
+
+TEST_F(SamplerConcurrent, ReadersOfTheTableNeverRaceTheSampler) {
+  Load("gpu\n  clock.graphics ramp 1000000 1000\n  temperature ramp 30 1\nend\n");
+  std::atomic<bool> done{false};
+  std::thread sampler([&] {
+    Cycles(50);
+    done = true;
+  });
+  volatile std::int64_t seen = 0;  // keeps the reads
+  while (!done) {
+    const gpu::GpuSlot& slot = Slot(0);
+    seen = seen + slot.clockCurrent[kGraphics].Load() + slot.temperature.Load() +
+           slot.temperatureHistory.At(0) + slot.gpuClockAvg.Load() + table->gridPhase.Load();
+  }
+  sampler.join();
+  EXPECT_EQ(Slot(0).temperature.Load(), 30 + 49);
 }
 
 }  // namespace

@@ -69,14 +69,6 @@ TEST(DiscoveryVersions, ClockVersionOneIsStoredUntriedAfterTwoTriesAndOnePause) 
   EXPECT_EQ(p.sleeps, (std::vector<std::uint32_t>{1, 1, 1}));
 }
 
-TEST(DiscoveryVersions, ClockVersionTwoIsFoundOnTheRetry) {
-  const Probed p = Probe(Gpu("  accept clocks 0x20108\n"));
-  EXPECT_EQ(p.Slot(0).clockVersionCurrent.Load(), 0x20108u);
-  EXPECT_EQ(p.Slot(0).clockVersionBoost.Load(), 0x20108u);
-  EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 6u);
-  EXPECT_EQ(p.sleeps.size(), 3u);
-}
-
 TEST(DiscoveryVersions, AnOldDriverWalksDownEveryList) {
   const Probed p = Probe(R"(
 gpu

@@ -1,0 +1,66 @@
+#include "gpu/sampling_thread_win32.h"
+
+#include <commctrl.h>
+#include <process.h>
+
+#include "gpu/sampler.h"
+
+namespace gpu {
+namespace {
+
+class Win32CycleWindow final : public CycleWindow {
+ public:
+  explicit Win32CycleWindow(SamplingWindows windows) : windows_(std::move(windows)) {}
+
+  void SetTabCaption(int slot, const char* caption) override {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption);
+    SendMessageA(windows_.tabControl, TCM_SETITEMA, static_cast<WPARAM>(slot),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+
+  void PollCheckboxes() override {
+    if (windows_.pollCheckboxes) windows_.pollCheckboxes();
+  }
+
+  WindowSize OuterSize() override {
+    RECT outer = {};
+    GetWindowRect(windows_.mainWindow, &outer);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+  }
+
+  void Invalidate(const Rect& area) override {
+    const RECT rect = {area.left, area.top, area.right, area.bottom};
+    InvalidateRect(windows_.mainWindow, &rect, FALSE);
+  }
+
+ private:
+  SamplingWindows windows_;
+};
+
+struct ThreadContext {
+  Vendor* vendor;
+  SlotTable* table;
+  Win32CycleWindow* window;
+};
+
+unsigned __stdcall SamplingThread(void* argument) {
+  const auto* context = static_cast<ThreadContext*>(argument);
+  return static_cast<unsigned>(
+      RunSamplingThread(*context->vendor, *context->table, *context->window));
+}
+
+}  // namespace
+
+bool StartSamplingThread(Vendor& vendor, SlotTable& table, SamplingWindows windows) {
+  // The thread runs until the process ends, so what it uses lives as long.
+  static Win32CycleWindow* window = new Win32CycleWindow(std::move(windows));
+  static ThreadContext context{&vendor, &table, window};
+  const std::uintptr_t thread = _beginthreadex(nullptr, 0, &SamplingThread, &context, 0, nullptr);
+  if (thread == 0) return false;
+  CloseHandle(reinterpret_cast<HANDLE>(thread));
+  return true;
+}
+
+}  // namespace gpu
