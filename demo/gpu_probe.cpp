@@ -1,102 +1,115 @@
-// A console look at the GPUs as the program's driver-API stub and the management library report
-// them, three samples a second apart. It shows what the bench can show until the main window
-// exists; it is not the monitor.
+// A console view of the program's GPU acquisition: the discovery of start-up, then three
+// sampling cycles a second apart, printed slot by slot with the tab captions and the
+// information line. It shows what the bench can show until the main window exists; it is not
+// the monitor.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
-#include "gpu/nvapi_stub.h"
-#include "gpu/nvml_abi.h"
-#include "platform/system_api.h"
+#include "gpu/discovery.h"
+#include "gpu/info_line.h"
+#include "gpu/sampler.h"
+#include "gpu/tab_caption.h"
+#include "gpu/windows_version.h"
 
 namespace {
 
-// The driver API as the program reaches it: through the process's stub.
-gpu::NvapiStub& Driver() {
-  return gpu::ProcessNvapiStub();
+std::string Utf8(const std::wstring& wide) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string text(size > 0 ? size : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
+  text.resize(text.empty() ? 0 : text.size() - 1);
+  return text;
 }
 
-struct Nvml {
-  platform::ModuleHandle module = nullptr;
-  template <typename Fn>
-  Fn Find(const char* name) const {
-    return reinterpret_cast<Fn>(platform::HostSystem().FindSymbol(module, name));
+class ConsoleMessages final : public gpu::MessageSink {
+ public:
+  void Show(const std::wstring& text) override {
+    std::printf("message box: %s\n", Utf8(text).c_str());
   }
 };
 
-Nvml OpenNvml() {
-  Nvml nvml;
-  nvml.module = platform::HostSystem().LoadLibraryEx(
-      L"C:/Program Files/NVIDIA Corporation/NVSMI/nvml.dll", 0);
-  const auto init = nvml.Find<nvml::InitFn>(nvml::kInit);
-  std::printf("nvml.dll: %s, nvmlInit: %d\n", nvml.module ? "loaded" : "not found",
-              init ? init() : -1);
-  return nvml;
-}
-
-void PrintIdentity(int index, NvPhysicalGpuHandle gpu) {
-  char name[nvapi::kShortStringSize] = {};
-  std::uint32_t bus = 0, device = 0, subsystem = 0, revision = 0, extended = 0, cores = 0;
-  if (Driver().NvAPI_GPU_GetFullName(gpu, name) != nvapi::kOk)
-    std::snprintf(name, sizeof(name), "?");
-  name[sizeof(name) - 1] = '\0';
-  Driver().NvAPI_GPU_GetBusId(gpu, &bus);
-  Driver().NvAPI_GPU_GetPCIIdentifiers(gpu, &device, &subsystem, &revision, &extended);
-  Driver().NvAPI_GPU_GetGpuCoreCount(gpu, &cores);
-  std::printf("GPU %d: %s  bus %u  PCI id 0x%08X  %u CUDA cores\n", index, name, bus, device,
-              cores);
-}
-
-void PrintReadings(int index, NvPhysicalGpuHandle gpu, const Nvml& nvml) {
-  nvapi::NV_GPU_CLOCK_FREQUENCIES clocks = {};
-  clocks.version = nvapi::kClockFrequenciesV3;
-  nvapi::NV_GPU_THERMAL_SETTINGS thermal = {};
-  thermal.version = nvapi::kThermalSettingsV2;
-  const bool hasClocks = Driver().NvAPI_GPU_GetAllClockFrequencies(gpu, &clocks) == nvapi::kOk;
-  const bool hasThermal = Driver().NvAPI_GPU_GetThermalSettings(gpu, 0, &thermal) == nvapi::kOk;
-  std::uint32_t power = 0;
-  nvmlDevice_t device = nullptr;
-  const auto byIndex = nvml.Find<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex);
-  const auto powerUsage = nvml.Find<nvml::DeviceGetU32Fn>(nvml::kDeviceGetPowerUsage);
-  const bool hasPower = byIndex && powerUsage && byIndex(index, &device) == nvml::kSuccess &&
-                        powerUsage(device, &power) == nvml::kSuccess;
-  std::printf("  GPU %d:", index);
-  if (hasClocks) {
-    std::printf(" graphics %u MHz, memory %u MHz,", clocks.domain[0].frequencyKHz / 1000,
-                clocks.domain[4].frequencyKHz / 1000);
+class ConsoleWindow final : public gpu::CycleWindow {
+ public:
+  void SetTabCaption(int slot, const char* caption) override {
+    std::printf("  tab %d: %s\n", slot, caption);
   }
-  if (hasThermal) std::printf(" %d C,", thermal.sensor[0].currentTemp);
-  if (hasPower) std::printf(" %u.%03u W", power / 1000, power % 1000);
-  std::printf("\n");
+  void PollCheckboxes() override {}
+  gpu::WindowSize OuterSize() override { return {900, 520}; }
+  void Invalidate(const gpu::Rect&) override {}
+};
+
+std::wstring SystemRoot() {
+  const wchar_t* root = _wgetenv(L"SystemRoot");
+  return root == nullptr ? std::wstring() : std::wstring(root);
+}
+
+std::string FanText(const gpu::GpuSlot& slot) {
+  char text[64];
+  if (slot.hasFanCoolerStatus.Load() != 0) {
+    std::snprintf(text, sizeof(text), "fans %u%% %u rpm, %u%% %u rpm", slot.fanLevelPair[0].Load(),
+                  slot.fanRpmPair[0].Load(), slot.fanLevelPair[1].Load(),
+                  slot.fanRpmPair[1].Load());
+  } else if (slot.hasFanLevel.Load() != 0) {
+    std::snprintf(text, sizeof(text), "fan %u%%", slot.fanLevel.Load());
+  } else {
+    std::snprintf(text, sizeof(text), "fan: No Support");
+  }
+  return text;
+}
+
+void PrintSlot(int index, const gpu::GpuSlot& slot) {
+  std::printf(
+      "  slot %d: graphics %u MHz, memory %u MHz, load %u%%, %d C, %u.%03u W of %u W,"
+      " memory %u of %u MiB, P%u, %s\n",
+      index, slot.clockCurrent[gpu::kGraphics].Load() / 1000,
+      slot.clockCurrent[gpu::kMemory].Load() / 1000, slot.gpuLoad.Load(), slot.temperature.Load(),
+      slot.powerDraw.Load() / 1000, slot.powerDraw.Load() % 1000, slot.powerLimit.Load() / 1000,
+      slot.memUsedKiB.Load() / 1024, slot.memTotalKiB.Load() / 1024, slot.pstate.Load(),
+      FanText(slot).c_str());
 }
 
 }  // namespace
 
 int main() {
-  std::printf("Quorvane GPU probe: the simulated GPUs as the driver-API stub sees them.\n");
+  std::printf(
+      "Quorvane GPU probe: the simulated GPUs as the program's acquisition code sees them.\n");
   std::printf("(The monitor window is not built yet; this console view is all there is.)\n");
-  const NvAPI_Status status = Driver().NvAPI_Initialize();
-  std::printf("NvAPI_Initialize: %d\n", status);
-  if (status != nvapi::kOk) return 0;
-
-  NvPhysicalGpuHandle gpus[nvapi::kMaxPhysicalGpus] = {};
-  std::uint32_t count = 0, tccCount = 0;
-  if (Driver().NvAPI_EnumPhysicalGPUs(gpus, &count) != nvapi::kOk) count = 0;
-  if (count > nvapi::kMaxPhysicalGpus) count = nvapi::kMaxPhysicalGpus;
-  if (Driver().NvAPI_EnumTCCPhysicalGPUs(gpus + count, &tccCount) == nvapi::kOk) {
-    count +=
-        tccCount < nvapi::kMaxPhysicalGpus - count ? tccCount : nvapi::kMaxPhysicalGpus - count;
+  gpu::WindowsVersion version = {};
+  if (gpu::ReadWindowsVersion(version)) {
+    std::printf("Windows %u.%u: %s\n", version.major, version.minor,
+                gpu::IsSupportedWindowsVersion(version.major, version.minor) ? "supported"
+                                                                             : "not supported");
   }
-  std::printf("%u GPU(s)\n", count);
-  for (std::uint32_t i = 0; i < count; ++i) PrintIdentity(static_cast<int>(i), gpus[i]);
+  gpu::Vendor& vendor = gpu::ProcessVendor();
+  gpu::SlotTable& table = gpu::ProcessSlotTable();
+  ConsoleMessages messages;
+  const gpu::DiscoveryResult result = gpu::DiscoverGpus(vendor, table, SystemRoot(), messages);
+  if (!result.Ready()) {
+    std::printf("message box: %s\n", Utf8(result.FailureText()).c_str());
+    return 0;
+  }
+  const int display = gpu::FindDisplayGpu(vendor, table);
+  table.selectedSlot.Store(display >= 0 ? display : 0);
+  std::printf("%d GPU(s), display GPU: slot %d\n", table.gpuCount.Load(), display);
 
-  const Nvml nvml = OpenNvml();
-  for (int sample = 0; sample < 3; ++sample) {
-    std::printf("sample %d\n", sample + 1);
-    for (std::uint32_t i = 0; i < count; ++i) PrintReadings(static_cast<int>(i), gpus[i], nvml);
+  char line[gpu::kInfoLineSize] = {};
+  table.detailMode.Store(1);
+  gpu::BuildInfoLine(vendor, table, line);
+  std::printf("information line (detail mode): %s\n", line);
+
+  ConsoleWindow window;
+  for (int cycle = 1; cycle <= 3; ++cycle) {
+    std::printf("cycle %d\n", cycle);
+    table.detailMode.Store(cycle == 3 ? 1 : 0);
+    gpu::RunSamplingCycle(vendor, table, window);
+    for (int slot = 0; slot < table.gpuCount.Load(); ++slot) PrintSlot(slot, table.slots[slot]);
     std::fflush(stdout);
-    if (sample < 2) Sleep(1000);
+    table.sampleCount.Store(cycle);
+    if (cycle < 3) Sleep(1000);
   }
-  std::printf("NvAPI_Unload: %d\n", Driver().NvAPI_Unload());
+  std::printf("NvAPI_Unload: %d\n", vendor.nvapi.NvAPI_Unload());
   return 0;
 }
