@@ -45,4 +45,12 @@ void BoundedText::AppendHex8(std::uint32_t value) {
   Append(scratch, sizeof scratch);
 }
 
+void BoundedText::AppendNarrow(const wchar_t* wide) {
+  if (wide == nullptr) return;
+  for (std::size_t i = 0; Room() > 0 && wide[i] != L'\0'; ++i) {
+    const wchar_t c = wide[i];
+    Append(c >= L' ' && c <= L'~' ? static_cast<char>(c) : '?');
+  }
+}
+
 }  // namespace gpu

@@ -21,6 +21,9 @@ class BoundedText {
   // need not be terminated within `maxLength`.
   void Append(const char* text, std::size_t maxLength);
   void Append(char character);
+  // Appends a wide text as narrow text: printable ASCII as it is, every other character as '?'.
+  // Reads no further than what still fits; a null text appends nothing.
+  void AppendNarrow(const wchar_t* wide);
   // The value in decimal.
   void AppendDecimal(std::uint32_t value);
   // The value as "0x" and eight upper-case hexadecimal digits.

@@ -14,16 +14,6 @@ bool SlotInUse(const SlotTable& table, int slot) {
   return slot >= 0 && slot < inUse;
 }
 
-// The wide name as narrow text: printable ASCII as it is, every other character as '?'. Reads
-// no further than what still fits, so an unterminated name is never overrun by more than that.
-void AppendNarrowName(const wchar_t* name, BoundedText& text) {
-  if (name == nullptr) return;
-  for (std::size_t i = 0; text.Room() > 0 && name[i] != L'\0'; ++i) {
-    const wchar_t c = name[i];
-    text.Append(c >= L' ' && c <= L'~' ? static_cast<char>(c) : '?');
-  }
-}
-
 // " (" and the bus number; false when the driver does not give it.
 bool AppendBus(NvapiStub& nvapi, NvPhysicalGpuHandle gpu, BoundedText& text) {
   std::uint32_t bus = 1000;
@@ -121,7 +111,7 @@ void BuildTabCaption(Vendor& vendor, SlotTable& table, int slot, char (&caption)
   BoundedText text(caption);
   if (!SlotInUse(table, slot)) return;
   const GpuSlot& gpuSlot = table.slots[static_cast<std::size_t>(slot)];
-  AppendNarrowName(gpuSlot.gpuName.Load(), text);
+  text.AppendNarrow(gpuSlot.gpuName.Load());
   if (table.detailMode.Load() != 0) {
     AppendDetail(vendor, table.HandleOf(gpuSlot), slot, text);
   } else if (table.gpuCount.Load() > 1) {

@@ -1,0 +1,10 @@
+// What the main window's destruction releases, in its fixed order.
+#pragma once
+
+namespace app {
+
+// Skin surfaces, the panel surface, the fonts, the single-instance mutex, the driver API; then
+// the quit message with exit code 0.
+void ReleaseEverything();
+
+}  // namespace app

@@ -1,0 +1,122 @@
+#include "app/startup_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/app_state_win32.h"
+#include "app/child_controls.h"
+#include "app/main_window_win32.h"
+#include "app/skin_steps_win32.h"
+#include "app/startup_texts.h"
+#include "app/window_layout.h"
+#include "gpu/discovery.h"
+#include "gpu/discovery_texts.h"
+#include "gpu/sampling_thread_win32.h"
+#include "gpu/windows_version.h"
+
+namespace app {
+namespace {
+
+constexpr int kPanelWidth = 417;
+constexpr int kPanelHeight = 208;
+
+void ShowMessage(const std::wstring& text) {
+  MessageBoxW(nullptr, text.c_str(), kCaptionText, MB_OK);
+}
+
+// A failure that ends the start-up; `stopsThreads` clears the run flag first.
+bool Fail(const std::wstring& text, bool stopsThreads = true) {
+  if (stopsThreads) gpu::ProcessSlotTable().appRunning.Store(0);
+  ShowMessage(text);
+  return false;
+}
+
+class StartupMessages final : public gpu::MessageSink {
+ public:
+  void Show(const std::wstring& text) override { ShowMessage(text); }
+};
+
+Point CentredStart(HWND window) {
+  RECT outer = {};
+  GetWindowRect(window, &outer);
+  return CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                         outer.right - outer.left, outer.bottom - outer.top);
+}
+
+void MoveToCentreWithoutMaximise(HWND window, Point position) {
+  SetWindowPos(window, nullptr, position.x, position.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+  SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) & ~WS_MAXIMIZEBOX);
+}
+
+bool OperatingSystemSupported() {
+  gpu::WindowsVersion version;
+  return gpu::ReadWindowsVersion(version) &&
+         gpu::ApplyWindowsVersion(gpu::ProcessSlotTable(), version.major, version.minor);
+}
+
+void ReportCurrentDirectory() {
+  char directory[261] = {};
+  GetCurrentDirectoryA(sizeof(directory), directory);
+  OutputDebugStringA(directory);
+}
+
+std::wstring SystemRoot() {
+  const wchar_t* root = _wgetenv(L"SystemRoot");
+  return root == nullptr ? std::wstring() : std::wstring(root);
+}
+
+// Steps from the main window to the centred window: false after a failure's message box.
+bool CreateWindows(HINSTANCE instance) {
+  State().instance = instance;
+  InitCommonControls();
+  HWND window = CreateMainWindow();
+  if (window == nullptr) return Fail(kWindowFailedText);
+  const Point centre = CentredStart(window);
+  if (!CreateChildControls()) return Fail(kWindowFailedText);
+  if (!CreateFonts()) return Fail(kFontFailedText, false);
+  for (HWND child : State().children) ApplyUiFont(child);
+  switch (LoadSkin(instance)) {
+    case SkinLoad::kNotFound:
+      return Fail(kResourceMissingText);
+    case SkinLoad::kNotLoadable:
+      return Fail(kResourceUnloadableText);
+    case SkinLoad::kLoaded:
+      break;
+  }
+  MoveToCentreWithoutMaximise(window, centre);
+  return true;
+}
+
+// Steps from the operating-system test to the sampling thread.
+bool StartMonitoring() {
+  if (!OperatingSystemSupported()) return Fail(gpu::kOsUnsupportedText);
+  ReportCurrentDirectory();
+  StartupMessages messages;
+  const gpu::DiscoveryResult discovery =
+      gpu::DiscoverGpus(gpu::ProcessVendor(), gpu::ProcessSlotTable(), SystemRoot(), messages);
+  if (!discovery.Ready()) return Fail(discovery.FailureText());
+  CreateTabs();
+  // The check boxes are polled once their handling exists.
+  return gpu::StartSamplingThread(gpu::ProcessVendor(), gpu::ProcessSlotTable(),
+                                  {State().mainWindow, State().tabControl, nullptr});
+}
+
+}  // namespace
+
+bool InitializeApplication(HINSTANCE instance, int showCommand) {
+  if (!CreateWindows(instance) || !StartMonitoring()) return false;
+  ShowInfoLine();
+  AppState& state = State();
+  BuildSkin(state.mainWindow);
+  HDC reference = GetDC(state.mainWindow);
+  state.panelSurface = CreateOffscreenSurface(reference, kPanelWidth, kPanelHeight);
+  ReleaseDC(state.mainWindow, reference);
+  ShowWindow(state.mainWindow, showCommand);
+  UpdateWindow(state.mainWindow);
+  return true;
+}
+
+}  // namespace app
