@@ -8,7 +8,7 @@ PREFIX := $(WINDOWS)/wineprefix
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
-        demo exe format clean fuzz bench
+        demo exe probe format clean fuzz bench
 
 all: native windows
 
@@ -52,8 +52,12 @@ demo: wine-prefix
 
 exe: windows
 	@mkdir -p out
-	@cp $(WINDOWS)/demo/gpu-probe.exe out/
-	@echo "out/gpu-probe.exe (quorvane.exe comes with the main window)"
+	@cp $(WINDOWS)/quorvane.exe $(WINDOWS)/demo/gpu-probe.exe out/
+	@echo "out/quorvane.exe (and out/gpu-probe.exe, the console view of the acquisition code)"
+
+# The acquisition code's console view under Wine: discovery and three sampling cycles.
+probe: wine-prefix
+	@scripts/wine-session $(PREFIX) scripts/wine-run $(PREFIX) $(WINDOWS)/demo/gpu-probe.exe
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

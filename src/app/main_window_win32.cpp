@@ -13,13 +13,11 @@
 #include "gpu/gpu_slots.h"
 #include "gpu/info_line.h"
 #include "gpu/vendor.h"
+#include "resource_ids.h"
 
 namespace app {
 namespace {
 
-constexpr WORD kIgnoredCommand = 104;
-constexpr int kLargeIcon = 107;
-constexpr int kSmallIcon = 108;
 
 std::string Narrow(const wchar_t* ascii) {
   std::string text;
@@ -109,7 +107,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == kIgnoredCommand) return 0;
+      if (LOWORD(wParam) == resources::kAcceleratorCommand) return 0;
       break;
     case WM_CLOSE:
       DestroyWindow(window);
@@ -130,8 +128,8 @@ void RegisterMainWindowClass() {
   windowClass.style = CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = &MainWindowProc;
   windowClass.hInstance = state.instance;
-  windowClass.hIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(kLargeIcon));
-  windowClass.hIconSm = LoadIconA(state.instance, MAKEINTRESOURCEA(kSmallIcon));
+  windowClass.hIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(resources::kLargeIcon));
+  windowClass.hIconSm = LoadIconA(state.instance, MAKEINTRESOURCEA(resources::kSmallIcon));
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = state.windowClassName;

@@ -5,15 +5,13 @@
 #include "app/main_window_win32.h"
 #include "app/startup_win32.h"
 #include "gpu/gpu_slots.h"
+#include "resource_ids.h"
 
 namespace {
 
-constexpr int kTitleString = 103;
-constexpr int kClassNameString = 109;
-constexpr int kAccelerators = 109;
 
 int RunMessageLoop(HINSTANCE instance) {
-  HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAccelerators));
+  HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resources::kAcceleratorTable));
   MSG message = {};
   // GetMessage gives -1 on an error; that ends the loop like WM_QUIT.
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -32,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   app::AppState& state = app::State();
   state.instanceMutex = CreateMutexA(nullptr, TRUE, "Quorvane.exe");
   if (state.instanceMutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
-  LoadStringA(instance, kTitleString, state.windowTitle, sizeof(state.windowTitle));
-  LoadStringA(instance, kClassNameString, state.windowClassName, sizeof(state.windowClassName));
+  LoadStringA(instance, resources::kTitleString, state.windowTitle, sizeof(state.windowTitle));
+  LoadStringA(instance, resources::kClassString, state.windowClassName, sizeof(state.windowClassName));
   state.instance = instance;
   app::RegisterMainWindowClass();
   if (!app::InitializeApplication(instance, showCommand)) return 0;

@@ -1,0 +1,174 @@
+// The skin surfaces' pixels: frame, segment tiles, fills, and the logo from decoded pixels,
+// including the packed logo that the build generates.
+#include "display/skin_surfaces.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "resources/tools/logo_art.h"
+
+#ifndef QUORVANE_SKIN_FILE
+#error "QUORVANE_SKIN_FILE names the packed logo made by resources/tools/make_skin"
+#endif
+
+namespace {
+
+using display::BuildSkinSurfacePixels;
+using display::DecodedSkin;
+using display::SkinPixels;
+using display::SkinRgb;
+
+SkinPixels Surface(int index) {
+  return BuildSkinSurfacePixels(index, {});
+}
+
+// A decoded image whose pixel (x, r) has blue x, green r and red 7 (taken as given, no
+// stride check beyond the decoder's).
+DecodedSkin Logo(std::uint16_t width, std::uint16_t height) {
+  DecodedSkin skin;
+  skin.coreHeader.width = width;
+  skin.coreHeader.height = height;
+  skin.coreHeader.bitsPerPixel = 24;
+  const std::size_t stride = display::SkinRowStride(24, width);
+  skin.pixels.assign(stride * height, 0xEE);  // padding bytes must never show
+  for (int k = 0; k < height; ++k) {          // stored row k is image row height - 1 - k
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* bgr = &skin.pixels[stride * k + 3 * x];
+      bgr[0] = static_cast<std::uint8_t>(x);
+      bgr[1] = static_cast<std::uint8_t>(height - 1 - k);
+      bgr[2] = 7;
+    }
+  }
+  return skin;
+}
+
+TEST(SkinSurfaces, TableAndBuildOrderCoverEverySurfaceOnce) {
+  std::vector<int> order(display::kSkinBuildOrder.begin(), display::kSkinBuildOrder.end());
+  std::sort(order.begin(), order.end());
+  for (int i = 0; i < display::kSkinSurfaceCount; ++i) {
+    EXPECT_EQ(display::kSkinSurfaceTable[i].index, i);
+    EXPECT_EQ(order[i], i);
+    const SkinPixels pixels = Surface(i);
+    EXPECT_EQ(pixels.width, display::kSkinSurfaceTable[i].width) << i;
+    EXPECT_EQ(pixels.height, display::kSkinSurfaceTable[i].height) << i;
+    EXPECT_EQ(pixels.argb.size(), static_cast<std::size_t>(pixels.width * pixels.height));
+  }
+  EXPECT_EQ(display::kSkinBuildOrder.back(), display::kLogoSkin);
+  EXPECT_TRUE(Surface(-1).argb.empty());
+  EXPECT_TRUE(Surface(display::kSkinSurfaceCount).argb.empty());
+}
+
+TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
+  const SkinPixels frame = Surface(display::kFrameSkin);
+  const std::uint32_t light = SkinRgb(160, 160, 160);
+  const std::uint32_t dark = SkinRgb(105, 105, 105);
+  EXPECT_EQ(frame.At(0, 0), light);
+  EXPECT_EQ(frame.At(417, 0), light);
+  EXPECT_EQ(frame.At(0, 1), light);
+  EXPECT_EQ(frame.At(1, 1), dark);
+  EXPECT_EQ(frame.At(417, 1), dark);
+  EXPECT_EQ(frame.At(0, 209), light);
+  EXPECT_EQ(frame.At(1, 209), dark);
+  EXPECT_EQ(frame.At(2, 2), SkinRgb(0, 0, 0));
+  EXPECT_EQ(frame.At(417, 209), SkinRgb(0, 0, 0));
+  // Row 210 on is never drawn: left at 0 like the black inside, so check the edge column.
+  EXPECT_EQ(frame.At(0, 210), 0u);
+}
+
+TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
+  const SkinPixels green = Surface(display::kGreenTileSkin);
+  const std::uint32_t dim = SkinRgb(0, 128, 0);
+  const std::uint32_t bright = SkinRgb(0, 255, 0);
+  const std::uint32_t black = SkinRgb(0, 0, 0);
+  const std::uint32_t row0[] = {dim, black, dim, black};
+  const std::uint32_t row2[] = {bright, dim, bright, dim};
+  for (int x = 0; x < 4; ++x) {
+    EXPECT_EQ(green.At(x, 0), row0[x]) << x;
+    EXPECT_EQ(green.At(x, 2), row2[x]) << x;
+  }
+  struct Case {
+    int index;
+    std::uint32_t dim, mid, bright;
+  };
+  for (const Case& c : {Case{display::kAmberTileSkin, SkinRgb(64, 51, 0), SkinRgb(128, 102, 0),
+                             SkinRgb(255, 204, 0)},
+                        Case{display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0),
+                             SkinRgb(255, 64, 0)}}) {
+    const SkinPixels tile = Surface(c.index);
+    EXPECT_EQ(tile.At(18, 0), c.dim);
+    EXPECT_EQ(tile.At(19, 1), c.dim);
+    EXPECT_EQ(tile.At(18, 1), black);
+    EXPECT_EQ(tile.At(18, 2), c.bright);
+    EXPECT_EQ(tile.At(19, 2), c.mid);
+    EXPECT_EQ(tile.At(18, 3), c.mid);
+    EXPECT_EQ(tile.At(19, 3), c.bright);
+    // Outside the 20 x 4 pattern nothing is drawn.
+    EXPECT_EQ(tile.At(20, 2), 0u);
+    EXPECT_EQ(tile.At(0, 4), 0u);
+  }
+}
+
+TEST(SkinSurfaces, StripsAreSolidFills) {
+  const SkinPixels overBase = Surface(display::kOverBaseBarSkin);
+  const SkinPixels band4 = Surface(display::kTempBand4Skin);
+  EXPECT_EQ(overBase.argb, band4.argb);
+  const SkinPixels band1 = Surface(display::kTempBand1Skin);
+  EXPECT_TRUE(std::all_of(band1.argb.begin(), band1.argb.end(),
+                          [](std::uint32_t p) { return p == SkinRgb(80, 240, 46); }));
+  const SkinPixels column = Surface(display::kGridColumnSkin);
+  EXPECT_EQ(column.At(0, 0), SkinRgb(0, 128, 64));
+  EXPECT_EQ(column.At(0, 209), SkinRgb(0, 128, 64));
+}
+
+TEST(SkinSurfaces, LogoTakesStoredRowsBottomUp) {
+  const SkinPixels full = BuildSkinSurfacePixels(display::kLogoSkin, Logo(180, 60));
+  for (int r = 0; r < 60; ++r) {
+    for (int x = 0; x < 180; ++x) ASSERT_EQ(full.At(x, r), SkinRgb(7, r, x)) << x << "," << r;
+  }
+  // A 7 x 3 image (rows padded from 21 to 24 bytes) lands at the top left, the rest unset.
+  const SkinPixels small = BuildSkinSurfacePixels(display::kLogoSkin, Logo(7, 3));
+  EXPECT_EQ(small.At(6, 2), SkinRgb(7, 2, 6));
+  EXPECT_EQ(small.At(0, 0), SkinRgb(7, 0, 0));
+  EXPECT_EQ(small.At(7, 0), 0u);
+  EXPECT_EQ(small.At(0, 3), 0u);
+}
+
+TEST(SkinSurfaces, LogoThatCannotBeReadStaysUnset) {
+  DecodedSkin truncated = Logo(180, 60);
+  truncated.pixels.pop_back();
+  DecodedSkin tooWide = Logo(180, 60);
+  tooWide.coreHeader.width = 181;
+  for (const DecodedSkin& skin : {truncated, tooWide}) {
+    const SkinPixels logo = BuildSkinSurfacePixels(display::kLogoSkin, skin);
+    EXPECT_EQ(logo.argb.size(), 180u * 60);
+    EXPECT_TRUE(std::all_of(logo.argb.begin(), logo.argb.end(), [](auto p) { return p == 0; }));
+  }
+}
+
+TEST(SkinSurfaces, GeneratedSkinResourceDecodesToTheDrawnLogo) {
+  std::ifstream file(QUORVANE_SKIN_FILE, std::ios::binary);
+  ASSERT_TRUE(file) << QUORVANE_SKIN_FILE;
+  const std::vector<std::uint8_t> stored((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+  EXPECT_EQ(stored.size(), display::kSkinResourceSize);
+  const display::SkinDecodeResult decoded = display::DecodeSkin(stored);
+  ASSERT_EQ(decoded.refusal, display::SkinRefusal::kNone);
+  EXPECT_EQ(decoded.skin.fileHeader.fileSize, 26u + 32400);
+  EXPECT_EQ(decoded.skin.fileHeader.pixelOffset, 26u);
+  EXPECT_EQ(decoded.skin.coreHeader.headerSize, 12u);
+  EXPECT_EQ(decoded.skin.coreHeader.bitsPerPixel, 24);
+  const SkinPixels logo = BuildSkinSurfacePixels(display::kLogoSkin, decoded.skin);
+  for (int y = 0; y < logo::kHeight; ++y) {
+    for (int x = 0; x < logo::kWidth; ++x) {
+      const logo::Rgb drawn = logo::Colour(x, y);
+      ASSERT_EQ(logo.At(x, y), SkinRgb(drawn.r, drawn.g, drawn.b)) << x << "," << y;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The skin on Windows: the SKIN resource linked into this test exe, loaded, decoded and drawn
+// into the fifteen memory surfaces, read back through the painter's drawing contexts.
+#include "display/skin_surfaces_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "display/skin_surfaces.h"
+#include "resources/tools/logo_art.h"
+
+namespace {
+
+// Copies surface `index` out of its drawing context through a top-down 32-bit DIB section;
+// the values are 0x00RRGGBB like the portable surfaces.
+std::vector<std::uint32_t> ReadBack(int index) {
+  const display::SkinSurfaceInfo& info = display::kSkinSurfaceTable[index];
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = info.width;
+  format.bmiHeader.biHeight = -info.height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC target = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(target, section);
+  BitBlt(target, 0, 0, info.width, info.height, display::SkinSurfaceDc(index), 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* words = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(words, words + info.width * info.height);
+  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  SelectObject(target, previous);
+  DeleteDC(target);
+  DeleteObject(section);
+  return pixels;
+}
+
+std::vector<std::uint32_t> DrawnLogo() {
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < logo::kHeight; ++y) {
+    for (int x = 0; x < logo::kWidth; ++x) {
+      const logo::Rgb c = logo::Colour(x, y);
+      pixels.push_back(display::SkinRgb(c.r, c.g, c.b));
+    }
+  }
+  return pixels;
+}
+
+// Where two pixel buffers first differ, as "x,y" text; empty when they are equal.
+std::string FirstDifference(const std::vector<std::uint32_t>& actual,
+                            const std::vector<std::uint32_t>& expected, int width) {
+  if (actual.size() != expected.size()) return "size";
+  for (std::size_t k = 0; k < actual.size(); ++k) {
+    if (actual[k] != expected[k]) {
+      return std::to_string(k % width) + "," + std::to_string(k / width);
+    }
+  }
+  return "";
+}
+
+class SkinOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = CreateWindowExA(0, "STATIC", "skin", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override {
+    display::ReleaseSkinSurfaces();
+    DestroyWindow(window);
+  }
+  HWND window = nullptr;
+};
+
+TEST_F(SkinOnWindows, ResourceIsFoundOnlyInAModuleThatCarriesIt) {
+  EXPECT_EQ(display::LoadSkinResource(GetModuleHandleA("kernel32.dll")),
+            display::SkinLoadResult::kNotFound);
+  EXPECT_EQ(display::LoadSkinResource(GetModuleHandleA(nullptr)), display::SkinLoadResult::kLoaded);
+}
+
+TEST_F(SkinOnWindows, SurfacesHoldTheirPixelsUntilReleased) {
+  ASSERT_EQ(display::LoadSkinResource(GetModuleHandleA(nullptr)), display::SkinLoadResult::kLoaded);
+  display::BuildSkinSurfaces(window);
+  for (int i = 0; i < display::kSkinSurfaceCount; ++i) {
+    ASSERT_NE(display::SkinSurfaceDc(i), nullptr) << i;
+    const std::vector<std::uint32_t> expected =
+        i == display::kLogoSkin ? DrawnLogo() : display::BuildSkinSurfacePixels(i, {}).argb;
+    EXPECT_EQ(FirstDifference(ReadBack(i), expected, display::kSkinSurfaceTable[i].width), "")
+        << display::kSkinSurfaceTable[i].name;
+  }
+  display::ReleaseSkinSurfaces();
+  for (int i = 0; i < display::kSkinSurfaceCount; ++i)
+    EXPECT_EQ(display::SkinSurfaceDc(i), nullptr);
+  EXPECT_EQ(display::SkinSurfaceDc(display::kSkinSurfaceCount), nullptr);
+}
+
+TEST_F(SkinOnWindows, DecodedLogoIsFreedOnceDrawn) {
+  ASSERT_EQ(display::LoadSkinResource(GetModuleHandleA(nullptr)), display::SkinLoadResult::kLoaded);
+  display::BuildSkinSurfaces(window);
+  display::ReleaseSkinSurfaces();
+  // Built again without loading: the logo has nothing left to draw.
+  display::BuildSkinSurfaces(window);
+  const std::vector<std::uint32_t> logo = ReadBack(display::kLogoSkin);
+  EXPECT_EQ(std::count(logo.begin(), logo.end(), 0u), logo::kWidth * logo::kHeight);
+  EXPECT_EQ(ReadBack(display::kFrameSkin)[0], display::SkinRgb(160, 160, 160));
+}
+
+}  // namespace
