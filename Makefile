@@ -65,14 +65,19 @@ format:
 clean:
 	rm -rf build out
 
-# Coverage-guided fuzzing of the scenario reader (clang's libFuzzer), a minute by default.
+# Coverage-guided fuzzing (clang's libFuzzer) of the scenario reader and the skin decoder, a
+# minute each by default.
 FUZZ_SECONDS ?= 60
+FUZZ_FLAGS := -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. -Isrc
 fuzz:
-	@mkdir -p build/fuzz/corpus && cp tests/scenarios/*.txt build/fuzz/corpus/
-	@clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. -Isrc \
-	  fuzz/scenario_fuzz.cpp $(filter-out %_win32.cpp,$(wildcard sim/*.cpp)) \
+	@mkdir -p build/fuzz/scenarios build/fuzz/skins && cp tests/scenarios/*.txt build/fuzz/scenarios/
+	@cp build/native/resources/quorvane.skin build/fuzz/skins/ 2>/dev/null || true
+	@clang++ $(FUZZ_FLAGS) fuzz/scenario_fuzz.cpp $(filter-out %_win32.cpp,$(wildcard sim/*.cpp)) \
 	  -o build/fuzz/scenario_fuzz
-	@build/fuzz/scenario_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus
+	@clang++ $(FUZZ_FLAGS) fuzz/skin_fuzz.cpp src/display/skin_decoder.cpp \
+	  src/display/skin_surfaces.cpp -o build/fuzz/skin_fuzz
+	@build/fuzz/scenario_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/scenarios
+	@build/fuzz/skin_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/skins
 
 # Benchmarks (optimised, no sanitizers): figures, never a pass or a fail.
 bench: bootstrap
