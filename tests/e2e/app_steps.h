@@ -1,0 +1,37 @@
+// Steps the end-to-end tests share: start the shipped program on a scenario, wait for what it
+// shows, and find its controls. Failed expectations are reported through GoogleTest; a returned
+// null window means the test cannot go on.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/app_process.h"
+#include "driver/ui_event.h"
+
+namespace e2e {
+
+inline constexpr DWORD kStartTimeoutMs = 20000;
+inline constexpr DWORD kCycleTimeoutMs = 15000;
+inline constexpr int kChildCount = 17;  // 13 group boxes, 3 check boxes, the tab control
+
+// Starts quorvane.exe with tests/scenarios/`scenario`; the run ends with the returned object.
+std::unique_ptr<AppProcess> Launch(const std::string& scenario);
+// The next thing the program shows, which must be of `kind`.
+UiEvent ExpectNext(const AppProcess& app, UiEventKind kind, DWORD timeoutMs = kStartTimeoutMs);
+// The visible main window once all its children exist, or null.
+HWND ExpectMainWindow(const AppProcess& app);
+// A message box with exactly `text` and only an OK button, answered with OK.
+void ExpectMessageBoxAndDismiss(const AppProcess& app, const std::wstring& text);
+// The process ends within the timeout with exit code 0.
+void ExpectCleanExit(const AppProcess& app);
+
+HWND TabControl(HWND main);
+HWND InfoBox(HWND main);
+std::vector<std::string> WaitForTabLabels(const AppProcess& app, HWND main,
+                                          const std::vector<std::string>& expected);
+
+}  // namespace e2e

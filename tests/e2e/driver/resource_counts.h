@@ -1,0 +1,18 @@
+// Figures about a running process: the GDI and window-manager objects and the kernel handles it
+// holds. Wine answers GetGuiResources with 0 and GetProcessHandleCount with 0, so the handles are
+// counted from the system's handle table instead.
+#pragma once
+
+#include <windows.h>
+
+namespace e2e {
+
+struct ResourceCounts {
+  DWORD gdiObjects;   // GetGuiResources(GR_GDIOBJECTS)
+  DWORD userObjects;  // GetGuiResources(GR_USEROBJECTS)
+  DWORD handles;      // entries of the process in the system handle table
+};
+
+ResourceCounts CountResources(HANDLE process);
+
+}  // namespace e2e

@@ -1,0 +1,31 @@
+// A second start while the program runs ends at once with code 0 and shows nothing; the first
+// instance goes on.
+#include <gtest/gtest.h>
+
+#include "app_steps.h"
+#include "driver/process_windows.h"
+#include "driver/window_control.h"
+
+namespace e2e {
+namespace {
+
+TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstGoesOn) {
+  auto first = Launch("e2e-two-gpus.txt");
+  HWND main = ExpectMainWindow(*first);
+  ASSERT_NE(main, nullptr);
+
+  AppProcess second(QUORVANE_E2E_EXE, QUORVANE_E2E_SCENARIOS "/e2e-two-gpus.txt");
+  ASSERT_TRUE(second.Started());
+  // A message box or a visible window of the second process would come before its end.
+  const UiEvent event = ExpectNext(second, UiEventKind::kExited);
+  EXPECT_EQ(event.exitCode, 0u);
+  std::printf("second instance ended after %.3f s\n", event.seconds);
+
+  EXPECT_TRUE(first->Running());
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_TRUE(Responds(main));
+  EXPECT_EQ(FindMessageBox(first->Id()), nullptr);
+}
+
+}  // namespace
+}  // namespace e2e
