@@ -1,0 +1,67 @@
+// A 32-bit pixel buffer with the few raster operations the painter needs: plain copy,
+// constant-alpha blend, copy with white as the transparent colour, one-pixel lines that leave out
+// their end point (as the platform's line drawing does), and fills. Every operation is clipped to
+// both canvases, so no coordinate can reach outside a buffer. Pixels are 0x00RRGGBB, rows top
+// first. A canvas owns its pixels or views memory owned elsewhere (a DIB section on Windows).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace display {
+
+using Rgb = std::uint32_t;
+
+constexpr Rgb MakeRgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return (r << 16) | (g << 8) | b;
+}
+inline constexpr Rgb kWhite = 0xFFFFFF;
+inline constexpr Rgb kBlack = 0x000000;
+inline constexpr std::uint8_t kBarOpacity = 192;
+
+struct Area {
+  int x, y, width, height;
+};
+
+class Canvas {
+ public:
+  // An owned canvas of the given size, white.
+  Canvas(int width, int height);
+  // A view of `pixels`: `stride` pixels per row, at least `width`.
+  Canvas(int width, int height, std::uint32_t* pixels, int stride);
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The pixel at (x, y); white outside the canvas.
+  Rgb At(int x, int y) const;
+  void Set(int x, int y, Rgb colour);
+  void Fill(const Area& area, Rgb colour);
+
+  // `source`'s `from` area to (x, y).
+  void Copy(const Canvas& source, const Area& from, int x, int y);
+  // The same, each pixel mixed as (source × opacity + here × (255 − opacity)) / 255, rounded.
+  void Blend(const Canvas& source, const Area& from, int x, int y, std::uint8_t opacity);
+  // The same, leaving out `source`'s pixels of colour `transparent`.
+  void CopyKeyed(const Canvas& source, const Area& from, int x, int y, Rgb transparent);
+  // A one-pixel line from (x0, y0) towards (x1, y1), the end point itself left out. A line
+  // longer than a million pixels in either direction is left out altogether.
+  void Line(int x0, int y0, int x1, int y1, Rgb colour);
+
+  // Whatever the platform's text drawing needs to reach these pixels (a drawing context).
+  void* native = nullptr;
+
+ private:
+  template <typename Mix>
+  void Transfer(const Canvas& source, const Area& from, int x, int y, Mix mix);
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+  int width_;
+  int height_;
+  int stride_;
+  std::vector<std::uint32_t> owned_;
+  std::uint32_t* pixels_;
+};
+
+}  // namespace display

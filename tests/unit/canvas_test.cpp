@@ -1,0 +1,65 @@
+#include "display/canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using display::Canvas;
+using display::MakeRgb;
+
+TEST(Canvas, CopiesAreClippedToBothCanvases) {
+  Canvas source(4, 4), target(6, 6);
+  source.Fill({0, 0, 4, 4}, MakeRgb(1, 2, 3));
+  // Partly outside the source and the target: source (0, 2) lands at (3, 0).
+  target.Copy(source, {-2, 1, 6, 2}, 1, -1);
+  EXPECT_EQ(target.At(3, 0), MakeRgb(1, 2, 3));
+  EXPECT_EQ(target.At(5, 0), MakeRgb(1, 2, 3));
+  EXPECT_EQ(target.At(2, 0), display::kWhite);    // from outside the source: nothing
+  EXPECT_EQ(target.At(3, 1), display::kWhite);    // source row 3 was not asked for
+  target.Copy(source, {0, 0, 4, 4}, 1000, 1000);  // wholly outside: nothing, no fault
+}
+
+TEST(Canvas, BlendMixesEachChannelWithTheConstantOpacity) {
+  Canvas bar(1, 1), panel(1, 1);
+  bar.Set(0, 0, MakeRgb(0, 255, 0));
+  panel.Set(0, 0, MakeRgb(0, 128, 64));
+  panel.Blend(bar, {0, 0, 1, 1}, 0, 0, display::kBarOpacity);
+  // 255·192/255 + 128·63/255 = 223.6…; 64·63/255 = 15.8…
+  EXPECT_EQ(panel.At(0, 0), MakeRgb(0, 224, 16));
+}
+
+TEST(Canvas, KeyedCopyLeavesOutTheTransparentColour) {
+  Canvas label(2, 1), target(2, 1);
+  label.Set(1, 0, MakeRgb(255, 204, 0));
+  target.Fill({0, 0, 2, 1}, display::kBlack);
+  target.CopyKeyed(label, {0, 0, 2, 1}, 0, 0, display::kWhite);
+  EXPECT_EQ(target.At(0, 0), display::kBlack);
+  EXPECT_EQ(target.At(1, 0), MakeRgb(255, 204, 0));
+}
+
+TEST(Canvas, LinesLeaveOutTheirEndPoint) {
+  Canvas canvas(10, 10);
+  canvas.Line(1, 1, 5, 1, display::kBlack);
+  EXPECT_EQ(canvas.At(1, 1), display::kBlack);
+  EXPECT_EQ(canvas.At(4, 1), display::kBlack);
+  EXPECT_EQ(canvas.At(5, 1), display::kWhite);
+  canvas.Line(2, 2, 2, 2, display::kBlack);  // a line of no length draws nothing
+  EXPECT_EQ(canvas.At(2, 2), display::kWhite);
+  canvas.Line(0, 9, 3, 6, display::kBlack);  // a diagonal: one pixel per step
+  EXPECT_EQ(canvas.At(1, 8), display::kBlack);
+  EXPECT_EQ(canvas.At(3, 6), display::kWhite);
+  canvas.Line(-2000000000, 0, 2000000000, 9, display::kBlack);  // absurd: left out, no hang
+}
+
+TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
+  std::uint32_t memory[3 * 2] = {};
+  Canvas view(2, 2, memory, 3);
+  view.Set(1, 1, MakeRgb(9, 9, 9));
+  EXPECT_EQ(memory[4], MakeRgb(9, 9, 9));
+  EXPECT_EQ(view.At(5, 5), display::kWhite);
+  Canvas none(10, 10, nullptr, 10);
+  none.Fill({0, 0, 10, 10}, display::kBlack);  // a view of nothing is empty
+  EXPECT_EQ(none.Width(), 0);
+}
+
+}  // namespace
