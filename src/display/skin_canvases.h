@@ -2,6 +2,7 @@
 // the same pixels as the platform's skin surfaces.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -15,10 +16,13 @@ class SkinCanvases {
  public:
   // Every surface of the table; the logo from `logo` (left unset when it cannot be drawn).
   explicit SkinCanvases(const DecodedSkin& logo);
+  // Canvases made elsewhere (views of the platform's bitmaps), in index order; not owned.
+  explicit SkinCanvases(const std::array<std::unique_ptr<Canvas>, kSkinSurfaceCount>& views);
   const Canvas& Get(SkinSurfaceIndex index) const { return *surfaces_[index]; }
 
  private:
-  std::vector<std::unique_ptr<Canvas>> surfaces_;
+  std::vector<std::unique_ptr<Canvas>> owned_;
+  std::array<const Canvas*, kSkinSurfaceCount> surfaces_{};
 };
 
 }  // namespace display

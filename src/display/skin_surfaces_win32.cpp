@@ -1,6 +1,7 @@
 #include "display/skin_surfaces_win32.h"
 
 #include <array>
+#include <memory>
 #include <span>
 #include <utility>
 
@@ -14,27 +15,36 @@ namespace {
 std::array<SkinSurface, kSkinSurfaceCount> skinSurfaces = {};
 DecodedSkin loadedSkin;  // between LoadSkinResource and BuildSkinSurfaces
 
-// The surface's pixels into its bitmap in one call: a top-down 32-bit image (negative height)
-// whose 0x00RRGGBB words are the blue, green, red, unused bytes the bitmap takes.
-void WritePixels(HDC context, HBITMAP bitmap, const SkinPixels& pixels) {
+std::array<std::unique_ptr<Canvas>, kSkinSurfaceCount> views = {};
+std::unique_ptr<SkinCanvases> canvases;
+
+// A top-down 32-bit section: its 0x00RRGGBB words are the blue, green, red, unused bytes the
+// bitmap holds, so the software painter reads the same memory the drawing context shows.
+HBITMAP CreateSection(HDC reference, int width, int height, void** bits) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = pixels.width;
-  info.bmiHeader.biHeight = -pixels.height;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBits(context, bitmap, 0, static_cast<UINT>(pixels.height), pixels.argb.data(), &info,
-            DIB_RGB_COLORS);
+  return CreateDIBSection(reference, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-SkinSurface CreateSurface(HWND mainWindow, const SkinSurfaceInfo& info) {
+SkinSurface CreateSurface(HWND mainWindow, const SkinSurfaceInfo& info, const SkinPixels& pixels) {
   SkinSurface surface = {};
   HDC windowContext = GetDC(mainWindow);
-  surface.bitmap = CreateCompatibleBitmap(windowContext, info.width, info.height);
+  void* bits = nullptr;
+  surface.bitmap = CreateSection(windowContext, info.width, info.height, &bits);
   surface.drawingContext = CreateCompatibleDC(windowContext);
   ReleaseDC(mainWindow, windowContext);
   surface.previousObject = SelectObject(surface.drawingContext, surface.bitmap);
+  auto view = std::make_unique<Canvas>(bits != nullptr ? info.width : 0, info.height,
+                                       static_cast<std::uint32_t*>(bits), info.width);
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) view->Set(x, y, pixels.At(x, y));
+  }
+  views[static_cast<std::size_t>(info.index)] = std::move(view);
   return surface;
 }
 
@@ -59,13 +69,15 @@ void BuildSkinSurfaces(HWND mainWindow) {
   for (const int index : kSkinBuildOrder) {
     const SkinSurfaceInfo& info = kSkinSurfaceTable[static_cast<std::size_t>(index)];
     SkinSurface& surface = skinSurfaces[static_cast<std::size_t>(index)];
-    surface = CreateSurface(mainWindow, info);
-    WritePixels(surface.drawingContext, surface.bitmap, BuildSkinSurfacePixels(index, loadedSkin));
+    surface = CreateSurface(mainWindow, info, BuildSkinSurfacePixels(index, loadedSkin));
   }
   loadedSkin = DecodedSkin{};  // the logo's pixels are needed no longer
+  canvases = std::make_unique<SkinCanvases>(views);
 }
 
 void ReleaseSkinSurfaces() {
+  canvases.reset();
+  for (auto& view : views) view.reset();
   for (SkinSurface& surface : skinSurfaces) {
     if (surface.drawingContext == nullptr) continue;
     SelectObject(surface.drawingContext, surface.previousObject);
@@ -73,6 +85,10 @@ void ReleaseSkinSurfaces() {
     DeleteObject(surface.bitmap);
     surface = {};
   }
+}
+
+const SkinCanvases* SkinSurfaceCanvases() {
+  return canvases.get();
 }
 
 HDC SkinSurfaceDc(int index) {

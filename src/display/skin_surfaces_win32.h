@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "display/skin_canvases.h"
+
 namespace display {
 
 enum class SkinLoadResult {
@@ -24,13 +26,17 @@ struct SkinSurface {
 SkinLoadResult LoadSkinResource(HINSTANCE module);
 
 // Creates and fills the fifteen surfaces in build order, compatible with `mainWindow`'s display
-// drawing context, then frees the decoded logo. Each surface gets its pixels in one SetDIBits
-// call. Without a loaded logo the logo surface is all black.
+// drawing context, then frees the decoded logo. Each bitmap is a DIB section whose pixels the
+// software painter reads as a canvas. Without a loaded logo the logo surface is all black.
 void BuildSkinSurfaces(HWND mainWindow);
 
 // For surfaces 0 to 14 in table order: selects the previous object back, deletes the drawing
 // context, then the bitmap. Surfaces never built are skipped.
 void ReleaseSkinSurfaces();
+
+// The fifteen surfaces as canvases over their bitmaps; null before BuildSkinSurfaces and after
+// ReleaseSkinSurfaces.
+const SkinCanvases* SkinSurfaceCanvases();
 
 // The drawing context of surface `index` for the painter's copies; null when out of range or
 // not built.
