@@ -12,7 +12,7 @@ elseif(QUORVANE_TSAN)
   target_compile_options(quorvane_options INTERFACE -fsanitize=thread -g -O1)
   target_link_options(quorvane_options INTERFACE -fsanitize=thread)
 elseif(QUORVANE_SANITIZE)
-  target_compile_options(quorvane_options INTERFACE -fsanitize=address,undefined
+  target_compile_options(quorvane_options INTERFACE -fsanitize=address,undefined,float-cast-overflow
                          -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
-  target_link_options(quorvane_options INTERFACE -fsanitize=address,undefined)
+  target_link_options(quorvane_options INTERFACE -fsanitize=address,undefined,float-cast-overflow)
 endif()

@@ -26,7 +26,7 @@ gpu
   boost.graphics 2505000
   boost.memory 11201000
   load.gpu sine 55 40 29
-  load.memctrl sine 120 100 53      # three samples per cycle: about 18 s per period
+  load.memctrl sine 50 40 53        # three samples per cycle: about 18 s per period
   load.video sine 60 30 71
   load.bus sine 45 40 41
   memory.total 16773120

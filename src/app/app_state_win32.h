@@ -4,17 +4,12 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 
 #include "app/window_layout.h"
+#include "display/canvas.h"
 
 namespace app {
-
-// An off-screen drawing surface: a memory drawing context with its own bitmap selected.
-struct OffscreenSurface {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-};
 
 struct AppState {
   HINSTANCE instance = nullptr;
@@ -26,14 +21,11 @@ struct AppState {
   HWND tabControl = nullptr;
   HFONT uiFont = nullptr;
   HFONT smallFont = nullptr;
-  OffscreenSurface panelSurface;
+  // The framed black graph panel, kept from start-up to the window's destruction; white when
+  // made. The painter copies its left part to the six graph places.
+  std::unique_ptr<display::Canvas> panelSurface;
 };
 
 AppState& State();
-
-// A white surface of the given size compatible with `reference`.
-OffscreenSurface CreateOffscreenSurface(HDC reference, int width, int height);
-// Deletes the drawing context, then its bitmap (which the context no longer holds).
-void ReleaseOffscreenSurface(OffscreenSurface& surface);
 
 }  // namespace app

@@ -6,6 +6,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/child_controls.h"
+#include "app/paint_win32.h"
 #include "app/shutdown_win32.h"
 #include "app/tab_labels.h"
 #include "app/window_layout.h"
@@ -99,13 +100,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 1;  // the painter covers the whole client area
     case WM_CTLCOLORSTATIC:
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    case WM_PAINT: {
-      // The picture is not painted yet: the update region is only validated.
-      PAINTSTRUCT paint;
-      BeginPaint(window, &paint);
-      EndPaint(window, &paint);
+    case WM_PAINT:
+      PaintMainWindow(window);
       return 0;
-    }
     case WM_COMMAND:
       if (LOWORD(wParam) == resources::kAcceleratorCommand) return 0;
       break;

@@ -9,7 +9,7 @@ namespace app {
 void ReleaseEverything() {
   AppState& state = State();
   ReleaseSkin();
-  ReleaseOffscreenSurface(state.panelSurface);
+  state.panelSurface.reset();
   DeleteObject(state.uiFont);
   DeleteObject(state.smallFont);
   state.uiFont = state.smallFont = nullptr;

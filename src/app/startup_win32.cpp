@@ -111,9 +111,7 @@ bool InitializeApplication(HINSTANCE instance, int showCommand) {
   ShowInfoLine();
   AppState& state = State();
   BuildSkin(state.mainWindow);
-  HDC reference = GetDC(state.mainWindow);
-  state.panelSurface = CreateOffscreenSurface(reference, kPanelWidth, kPanelHeight);
-  ReleaseDC(state.mainWindow, reference);
+  state.panelSurface = std::make_unique<display::Canvas>(kPanelWidth, kPanelHeight);
   ShowWindow(state.mainWindow, showCommand);
   UpdateWindow(state.mainWindow);
   return true;

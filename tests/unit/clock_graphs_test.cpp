@@ -1,0 +1,130 @@
+#include "display/clock_graphs.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+
+#include "display/grid_lines.h"
+
+namespace {
+
+using display::Canvas;
+using display::MakeRgb;
+
+// Bar colours blended at 192/255 over the black panel and over a grid line (0,128,64).
+constexpr display::Rgb kGreenOverBlack = MakeRgb(0, 192, 0);
+constexpr display::Rgb kGreenOverGrid = MakeRgb(0, 224, 16);
+constexpr display::Rgb kOverBaseOverBlack = MakeRgb(192, 48, 0);
+constexpr display::Rgb kMemoryOverBlack = MakeRgb(0, 96, 192);
+
+struct Rows {
+  int first = -1, last = -1, count = 0;
+};
+
+// The rows of column x that hold `colour`.
+Rows RowsOf(const Canvas& canvas, int x, display::Rgb colour) {
+  Rows rows;
+  for (int y = 0; y < canvas.Height(); ++y) {
+    if (canvas.At(x, y) != colour) continue;
+    if (rows.first < 0) rows.first = y;
+    rows.last = y;
+    ++rows.count;
+  }
+  return rows;
+}
+
+void ExpectRows(const Canvas& canvas, int x, display::Rgb colour, int first, int last) {
+  const Rows rows = RowsOf(canvas, x, colour);
+  EXPECT_EQ(rows.first, first) << "x " << x;
+  EXPECT_EQ(rows.last, last) << "x " << x;
+  EXPECT_EQ(rows.count, last - first + 1) << "x " << x;
+}
+
+// The smallest window (P = 74, G = 285) over a black back buffer: the graphics clock's newest
+// sample stands at x 403, the memory clock's at 859; bars stand on row 119.
+struct ClockGraphs : ::testing::Test {
+  ClockGraphs() { backBuffer.Fill({0, 0, 900, 500}, display::kBlack); }
+  void Push(std::int32_t graphics, std::int32_t memory) {
+    slot->clockCurrent[gpu::kGraphics].Store(static_cast<std::uint32_t>(graphics));
+    slot->clockCurrent[gpu::kMemory].Store(static_cast<std::uint32_t>(memory));
+    gpu::PushClockHistory(*slot);
+  }
+  void Draw() { display::DrawClockGraphs(backBuffer, geometry, *slot, skins); }
+
+  display::SkinCanvases skins{display::DecodedSkin{}};
+  display::PaintGeometry geometry = display::ComputePaintGeometry(900, 520);
+  std::unique_ptr<gpu::GpuSlot> slot = std::make_unique<gpu::GpuSlot>();
+  Canvas backBuffer{900, 500};
+};
+
+TEST_F(ClockGraphs, GraphicsBarSplitsAtTheBaseClock) {
+  slot->graphicsClockCeilingKHz.Store(2000000);
+  slot->clockBase[gpu::kGraphics].Store(1000000);
+  for (int i = 0; i < 208; ++i) Push(1500000, gpu::kEmptySample);
+  Push(gpu::kEmptySample, gpu::kEmptySample);  // index 1: a gap
+  Push(1500000, gpu::kEmptySample);
+  display::DrawGridLines(backBuffer, geometry, 0, skins);
+  Draw();
+  // 0.75 of 71 rows = 53, 0.5 of 71 = 35 up to the base, lifted by 2: green 83 to 119 (37
+  // rows), over-base colour 65 to 82 (18 rows).
+  ExpectRows(backBuffer, 404, kGreenOverBlack, 83, 119);
+  ExpectRows(backBuffer, 404, kOverBaseOverBlack, 65, 82);
+  EXPECT_EQ(backBuffer.At(403, 85), kGreenOverGrid);    // the horizontal grid line at row 85
+  EXPECT_EQ(backBuffer.At(404, 85), kGreenOverBlack);   // the line ends at x 403
+  EXPECT_EQ(backBuffer.At(401, 100), display::kBlack);  // the gap draws nothing
+  // Sample 131 stands at x 141; sample 132 would stand at 139, left of the plot.
+  EXPECT_EQ(backBuffer.At(141, 100), kGreenOverBlack);
+  EXPECT_EQ(backBuffer.At(140, 100), display::kBlack);
+}
+
+TEST_F(ClockGraphs, FixedBoardBarIsGreenThroughout) {
+  slot->fixedClockBoard.Store(1);
+  slot->graphicsClockCeilingKHz.Store(2000000);
+  slot->clockBase[gpu::kGraphics].Store(1000000);
+  Push(1500000, gpu::kEmptySample);
+  Draw();
+  ExpectRows(backBuffer, 404, kGreenOverBlack, 65, 119);
+}
+
+TEST_F(ClockGraphs, GraphicsBarWithoutCeilingOrAboveItStaysInThePlot) {
+  // No ceiling, no base: scale 1,200,000 kHz; twice that is full height (71 rows), not lifted.
+  Push(2400000, gpu::kEmptySample);
+  Draw();
+  ExpectRows(backBuffer, 404, kGreenOverBlack, 49, 119);
+  // A base above the ceiling and a clock far above both: the bar still ends at full height, all
+  // of it up to the base.
+  backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
+  slot->graphicsClockCeilingKHz.Store(1000000);
+  slot->clockBase[gpu::kGraphics].Store(3000000);
+  Push(INT32_MAX, gpu::kEmptySample);
+  Push(INT32_MIN, gpu::kEmptySample);  // far below zero: nothing
+  Draw();
+  EXPECT_EQ(RowsOf(backBuffer, 404, display::kBlack).count, 500);
+  ExpectRows(backBuffer, 402, kGreenOverBlack, 49, 119);
+  EXPECT_EQ(RowsOf(backBuffer, 402, kOverBaseOverBlack).count, 0);
+}
+
+TEST_F(ClockGraphs, MemoryBarsUseTheirScaleAndAreClampedToThePlot) {
+  slot->clockBase[gpu::kMemory].Store(7000000);
+  Push(gpu::kEmptySample, INT32_MIN);  // index 2, x 855: nothing
+  Push(gpu::kEmptySample, 3500000);    // index 1, x 857: half of 71 rows, lifted by 1
+  Push(gpu::kEmptySample, INT32_MAX);  // index 0, x 859: full height, not lifted
+  Draw();
+  ExpectRows(backBuffer, 860, kMemoryOverBlack, 49, 119);
+  ExpectRows(backBuffer, 857, kMemoryOverBlack, 84, 119);
+  EXPECT_EQ(RowsOf(backBuffer, 855, display::kBlack).count, 500);
+  // A fixed-clock board scales its bars by its ceiling: 3,500,000 of 3,500,000 fills the plot.
+  backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
+  slot->fixedClockBoard.Store(1);
+  slot->memoryClockCeilingKHz.Store(3500000);
+  Draw();
+  ExpectRows(backBuffer, 857, kMemoryOverBlack, 49, 119);
+  // Without its ceiling it falls back to the base clock like any board.
+  backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
+  slot->memoryClockCeilingKHz.Store(0);
+  Draw();
+  ExpectRows(backBuffer, 857, kMemoryOverBlack, 84, 119);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "display/paint_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "display/paint_geometry_scale.h"
+
+namespace {
+
+using display::ComputePaintGeometry;
+using display::PaintGeometry;
+
+void ExpectArea(const display::Area& area, int x, int y, int width, int height) {
+  EXPECT_EQ(area.x, x);
+  EXPECT_EQ(area.y, y);
+  EXPECT_EQ(area.width, width);
+  EXPECT_EQ(area.height, height);
+}
+
+// The last sample index a graph shows, and the first it leaves out, by its column test.
+void ExpectLastShown(const PaintGeometry& g, int graph, int lastIndex) {
+  const display::GraphColumns& columns = g.columns[graph];
+  EXPECT_EQ(columns.shown, lastIndex + 1) << "graph " << graph;
+  EXPECT_GE(columns.X(lastIndex), columns.leftmostX);
+  if (lastIndex + 1 < 208) {
+    EXPECT_LT(columns.X(lastIndex + 1), columns.leftmostX);
+  }
+}
+
+TEST(PaintGeometry, SmallestWindow) {
+  const PaintGeometry g = ComputePaintGeometry(900, 520);
+  EXPECT_EQ(g.rowPitch, 166);
+  EXPECT_EQ(g.plotHeight, 74);
+  EXPECT_EQ(g.graphWidth, 285);
+  EXPECT_EQ(g.rowTops, (std::array<int, 3>{47, 151, 255}));
+  ExpectArea(g.meters[display::kGraphicsClockGraph], 19, 47, 82, 74);
+  ExpectArea(g.meters[display::kPowerGraph], 474, 255, 82, 74);
+  ExpectArea(g.graphPanels[display::kLoadGraph], 139, 151, 267, 74);
+  ExpectArea(g.graphPanels[display::kMemoryUsageGraph], 594, 151, 267, 74);
+  ExpectArea(g.infoPanel, 22, 358, 760, 110);
+  ExpectArea(g.logo, 688, 400, 180, 60);
+  ExpectLastShown(g, display::kGraphicsClockGraph, 131);
+  ExpectLastShown(g, display::kMemoryClockGraph, 131);
+  ExpectLastShown(g, display::kLoadGraph, 132);
+  ExpectLastShown(g, display::kTemperatureGraph, 132);
+  ExpectLastShown(g, display::kPowerGraph, 132);
+  EXPECT_EQ(g.columns[display::kMemoryUsageGraph].newestX, 2 * 285 + 290);
+  EXPECT_TRUE(g.drawable);
+}
+
+TEST(PaintGeometry, LargestWindow) {
+  const PaintGeometry g = ComputePaintGeometry(1200, 900);
+  EXPECT_EQ(g.plotHeight, 201);
+  EXPECT_EQ(g.graphWidth, 435);
+  EXPECT_EQ(g.rowTops, (std::array<int, 3>{47, 278, 509}));
+  ExpectArea(g.graphPanels[display::kMemoryClockGraph], 744, 47, 417, 201);
+  ExpectArea(g.meters[display::kMemoryClockGraph], 624, 47, 82, 201);
+  ExpectArea(g.infoPanel, 22, 738, 760, 110);
+  ExpectArea(g.logo, 988, 780, 180, 60);
+  ExpectLastShown(g, display::kGraphicsClockGraph, 206);
+  ExpectLastShown(g, display::kLoadGraph, 207);
+  ExpectLastShown(g, display::kTemperatureGraph, 207);
+}
+
+TEST(PaintGeometry, SizesOutsideTheLimitsStayDefined) {
+  // Too small for a plot: nothing is drawable and no graph shows a sample.
+  for (const auto& [w, h] : {std::pair{0, 0}, {-5, INT_MIN}, {900, 307}, {373, 520}}) {
+    const PaintGeometry g = ComputePaintGeometry(w, h);
+    EXPECT_FALSE(g.drawable) << w << " x " << h;
+  }
+  EXPECT_EQ(ComputePaintGeometry(300, 520).columns[display::kLoadGraph].shown, 0);
+  EXPECT_TRUE(ComputePaintGeometry(900, 308).drawable);  // P = 4, the least plot
+  EXPECT_TRUE(ComputePaintGeometry(374, 520).drawable);  // G = 22
+  // Absurdly large: clamped, so that every position is still an int.
+  const PaintGeometry huge = ComputePaintGeometry(INT_MAX, INT_MAX);
+  EXPECT_EQ(huge.outerWidth, display::kLargestOuterSide);
+  EXPECT_EQ(huge.columns[display::kPowerGraph].shown, 208);
+  EXPECT_GT(huge.graphPanels[display::kPowerGraph].x, 0);
+}
+
+TEST(PaintGeometry, ScaledPixelsTruncateAndStayInRange) {
+  EXPECT_EQ(display::ScaledPixels(3, 4, 74), 55);    // 55.5
+  EXPECT_EQ(display::ScaledPixels(-3, 4, 74), -55);  // toward zero
+  EXPECT_EQ(display::ScaledPixels(INT32_MAX, 1, 201), display::kPixelReach);
+  EXPECT_EQ(display::ScaledPixels(INT32_MIN, 1, 201), -display::kPixelReach);
+  EXPECT_EQ(display::ScaledPixels(5, 0, 74), 0);  // no scale: no height
+  // 3 / 37 x 74 is 6 exactly; single precision falls just short of it.
+  EXPECT_EQ(display::ScaledPixels(3, 37, 74), 5);
+  EXPECT_EQ(display::ScaledPixelsPrecise(3, 37, 74), 6);
+  EXPECT_EQ(display::TruncatedPixels(std::numeric_limits<float>::quiet_NaN()), 0);
+  EXPECT_EQ(display::TruncatedPixels(-std::numeric_limits<double>::infinity()),
+            -display::kPixelReach);
+  EXPECT_EQ(display::TruncatedPixels(1e30f), display::kPixelReach);
+}
+
+}  // namespace
