@@ -82,5 +82,6 @@ fuzz:
 # Benchmarks (optimised, no sanitizers): figures, never a pass or a fail.
 bench: bootstrap
 	@cmake --preset bench >/dev/null
-	@cmake --build --preset bench -j$(JOBS) --target sampling_bench
+	@cmake --build --preset bench -j$(JOBS) --target sampling_bench compose_bench
 	@build/bench/bench/sampling_bench
+	@build/bench/bench/compose_bench

@@ -46,9 +46,6 @@ class BenchPainters final : public display::PanelPainters {
                       const gpu::GpuSlot& slot, display::TextRenderer& text) override {
     if (real_) display::PaintInfoPanel(backBuffer, panel, slot, text);
   }
-  std::string FixedTwoDecimals(std::uint32_t count, int scale) override {
-    return display::FormatFixed2(count, scale);
-  }
 
  private:
   bool real_;

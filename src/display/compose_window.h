@@ -15,8 +15,8 @@
 
 namespace display {
 
-// The pieces the composition calls at their steps: the level meters, the information panel and
-// the program's fixed-point number text.
+// The pieces the composition calls at their steps: the level meters and the information panel.
+// The program passes ProgramPanelPainters(); tests pass fakes that watch the order.
 class PanelPainters {
  public:
   virtual ~PanelPainters() = default;
@@ -29,9 +29,10 @@ class PanelPainters {
   // Fills the 760 x 110 `panel` area white and writes the panel's texts into it.
   virtual void PaintInfoPanel(Canvas& backBuffer, const Area& panel, const gpu::GpuSlot& slot,
                               TextRenderer& text) = 0;
-  // A count of 10^-scale units as text with two truncated decimals.
-  virtual std::string FixedTwoDecimals(std::uint32_t count, int scale) = 0;
 };
+
+// The program's own: the level meters and the information panel of this folder.
+PanelPainters& ProgramPanelPainters();
 
 struct PaintInputs {
   int outerWidth;  // W and H: the main window's outer size

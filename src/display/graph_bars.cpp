@@ -1,7 +1,9 @@
 #include "display/graph_bars.h"
 
 #include <algorithm>
-#include <climits>
+#include <array>
+#include <bit>
+#include <cstdint>
 
 #include "gpu/gpu_slots.h"
 
@@ -33,22 +35,84 @@ void BlendEachBar(Canvas& backBuffer, const GraphColumns& columns, std::span<con
   }
 }
 
-bool Covers(const BarSpan& bar, int y) {
-  return bar.height > 0 && y >= bar.top && y - bar.top < bar.height;
+// Which of the layer's bars cover the current row, one bit per sample.
+class CoverSet {
+ public:
+  void Set(int i) { words_[i / 64] |= std::uint64_t{1} << (i % 64); }
+  void Clear(int i) { words_[i / 64] &= ~(std::uint64_t{1} << (i % 64)); }
+  // The first sample at or after `from` whose bit is `value`; kSamples when there is none.
+  int Next(int from, bool value) const {
+    for (int word = from / 64; word < kWords; ++word) {
+      std::uint64_t bits = value ? words_[word] : ~words_[word];
+      if (word == from / 64) bits &= ~std::uint64_t{0} << (from % 64);
+      if (bits != 0) return std::min(word * 64 + std::countr_zero(bits), kSamples);
+    }
+    return kSamples;
+  }
+
+  static constexpr int kSamples = static_cast<int>(gpu::kHistoryLength);
+
+ private:
+  static constexpr int kWords = (kSamples + 63) / 64;
+  std::array<std::uint64_t, kWords> words_{};
+};
+
+// One row's runs of neighbouring covering bars, each blended from the strip in one go. The strip
+// repeats the skin's two columns, so each pixel meets its own bar column's colour.
+void BlendRow(Canvas& backBuffer, const GraphColumns& columns, const CoverSet& cover,
+              const Canvas& strip, int y) {
+  for (int first = cover.Next(0, true); first < CoverSet::kSamples;) {
+    const int end = cover.Next(first, false);
+    backBuffer.Blend(strip, {0, 0, kSampleStep * (end - first), 1}, columns.X(end - 1), y,
+                     kBarOpacity);
+    first = cover.Next(end, true);
+  }
 }
 
-// Row y: every run of neighbouring bars that cover it, blended from the strip in one go. The
-// strip repeats the skin's two columns, so each pixel meets its own bar column's colour.
-void BlendRow(Canvas& backBuffer, const GraphColumns& columns, std::span<const BarSpan> bars,
-              const Canvas& strip, int y) {
-  const int count = static_cast<int>(bars.size());
-  for (int first = 0; first < count; ++first) {
-    if (!Covers(bars[first], y)) continue;
-    int last = first;
-    while (last + 1 < count && Covers(bars[last + 1], y)) ++last;
-    const int width = kSampleStep * (last - first + 1);
-    backBuffer.Blend(strip, {0, 0, width, 1}, columns.X(last), y, kBarOpacity);
-    first = last;
+struct RowEvent {
+  int row;
+  int sample;
+  bool operator<(const RowEvent& other) const { return row < other.row; }
+};
+
+// The bars' rows on the back buffer, [top, end), as start and end events.
+struct RowEvents {
+  std::array<RowEvent, gpu::kHistoryLength> starts{};
+  std::array<RowEvent, gpu::kHistoryLength> ends{};
+  int count = 0;
+};
+
+RowEvents EventsOf(std::span<const BarSpan> bars, int rows) {
+  RowEvents events;
+  for (int i = 0; i < static_cast<int>(bars.size()); ++i) {
+    const int top = std::max(bars[i].top, 0);
+    const long long end = std::min<long long>(
+        static_cast<long long>(bars[i].top) + std::max(bars[i].height, 0), rows);
+    if (top >= end) continue;
+    events.starts[events.count] = {top, i};
+    events.ends[events.count] = {static_cast<int>(end), i};
+    ++events.count;
+  }
+  std::sort(events.starts.begin(), events.starts.begin() + events.count);
+  std::sort(events.ends.begin(), events.ends.begin() + events.count);
+  return events;
+}
+
+// Sweeps the rows from the first bar's top down, keeping the set of bars that cover the row.
+void BlendRuns(Canvas& backBuffer, const GraphColumns& columns, std::span<const BarSpan> bars,
+               const Canvas& strip) {
+  const RowEvents events = EventsOf(bars, backBuffer.Height());
+  if (events.count == 0) return;
+  CoverSet cover;
+  int started = 0, ended = 0;
+  for (int row = events.starts[0].row; ended < events.count; ++row) {
+    for (; started < events.count && events.starts[started].row == row; ++started) {
+      cover.Set(events.starts[started].sample);
+    }
+    for (; ended < events.count && events.ends[ended].row == row; ++ended) {
+      cover.Clear(events.ends[ended].sample);
+    }
+    BlendRow(backBuffer, columns, cover, strip, row);
   }
 }
 
@@ -56,19 +120,12 @@ void BlendRow(Canvas& backBuffer, const GraphColumns& columns, std::span<const B
 
 void BlendBarLayer(Canvas& backBuffer, const GraphColumns& columns, std::span<const BarSpan> bars,
                    const Canvas& skin) {
-  bars = bars.first(std::min(bars.size(), static_cast<std::size_t>(std::max(columns.shown, 0))));
+  const std::size_t shown = static_cast<std::size_t>(std::max(columns.shown, 0));
+  bars = bars.first(std::min({bars.size(), shown, gpu::kHistoryLength}));
   if (!RunsMatchSingleBars(skin, bars)) return BlendEachBar(backBuffer, columns, bars, skin);
-  int top = INT_MAX, bottom = INT_MIN;
-  for (const BarSpan& bar : bars) {
-    if (bar.height <= 0) continue;
-    top = std::min(top, bar.top);
-    bottom = std::max(bottom, bar.top + bar.height - 1);
-  }
   Canvas strip(kSampleStep * static_cast<int>(gpu::kHistoryLength), 1);
   for (int x = 0; x < strip.Width(); ++x) strip.Set(x, 0, skin.At(x % kSampleStep, 0));
-  for (int y = std::max(top, 0); y <= std::min(bottom, backBuffer.Height() - 1); ++y) {
-    BlendRow(backBuffer, columns, bars, strip, y);
-  }
+  BlendRuns(backBuffer, columns, bars, strip);
 }
 
 }  // namespace display

@@ -6,10 +6,10 @@
 
 namespace display {
 
-// Frames the top-left `width` x `height` of `target` from `frameSkin`. The area is first made
-// white, so that a surface that lives across paints (the graph panel) shows white bottom and
-// right edges whatever height it was framed at before; then the five pieces (row 0, row 1,
-// column 0, column 1, interior) are copied to the coordinates they have in the skin.
+// Frames the top-left `width` x `height` of `target` from `frameSkin`: the five pieces (row 0,
+// row 1, column 0, column 1, interior) are copied to the coordinates they have in the skin, and
+// the pixels they leave (the right column and the bottom row) are made white, so that a surface
+// that lives across paints (the graph panel) shows white edges whatever it held before.
 void DrawSunkenFrame(Canvas& target, int width, int height, const Canvas& frameSkin);
 
 }  // namespace display

@@ -1,0 +1,75 @@
+#include "display/graph_bars.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace {
+
+using display::BarSpan;
+using display::Canvas;
+using display::MakeRgb;
+
+// A background that differs from pixel to pixel, so that a pixel blended twice, missed or
+// blended from the wrong skin column shows.
+void Pattern(Canvas& canvas) {
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      canvas.Set(x, y, MakeRgb((x * 7) & 255, (y * 5) & 255, (x + y) & 255));
+    }
+  }
+}
+
+// What the layer must look like: every bar blended on its own.
+void BlendOneByOne(Canvas& canvas, const display::GraphColumns& columns,
+                   const std::vector<BarSpan>& bars, const Canvas& skin) {
+  for (int i = 0; i < columns.shown && i < static_cast<int>(bars.size()); ++i) {
+    if (bars[i].height <= 0) continue;
+    canvas.Blend(skin, {0, 0, 2, bars[i].height}, columns.X(i), bars[i].top, display::kBarOpacity);
+  }
+}
+
+int Differences(const Canvas& a, const Canvas& b) {
+  int count = 0;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) count += a.At(x, y) != b.At(x, y);
+  }
+  return count;
+}
+
+// Bars of every kind side by side: neighbours of equal and different spans, gaps, nothing, a
+// negative height, bars reaching above and below the canvas, one past the columns shown.
+std::vector<BarSpan> MixedBars() {
+  std::vector<BarSpan> bars;
+  for (int i = 0; i < 40; ++i) bars.push_back({60 - (i * 37) % 50, 10 + (i * 13) % 45});
+  bars[5] = {};
+  bars[6] = {30, -4};
+  bars[11] = {-20, 40};
+  bars[12] = {90, 30};
+  return bars;
+}
+
+// Uniform skins take the run path, a skin that varies down its rows or is shorter than some bars
+// the bar-by-bar one; both must give the pixels of single bars.
+TEST(GraphBars, RunsGiveThePixelsOfSingleBars) {
+  const display::GraphColumns columns{100, 20, 39};  // sample 39 is not shown
+  Canvas twoColumns(2, 204), striped(2, 204), shortSkin(2, 30);
+  twoColumns.Fill({0, 0, 1, 204}, MakeRgb(0, 255, 0));
+  twoColumns.Fill({1, 0, 1, 204}, MakeRgb(255, 64, 0));
+  for (int y = 0; y < 204; ++y) striped.Fill({0, y, 2, 1}, MakeRgb(y, 255 - y, 9));
+  shortSkin.Fill({0, 0, 2, 30}, MakeRgb(0, 128, 255));
+  Canvas untouched(120, 100);
+  Pattern(untouched);
+  for (const Canvas* skin : {&twoColumns, &striped, &shortSkin}) {
+    Canvas runs(120, 100), single(120, 100);
+    Pattern(runs);
+    Pattern(single);
+    display::BlendBarLayer(runs, columns, MixedBars(), *skin);
+    BlendOneByOne(single, columns, MixedBars(), *skin);
+    EXPECT_EQ(Differences(runs, single), 0);
+    EXPECT_GT(Differences(runs, untouched), 1000);  // the layer was drawn at all
+  }
+}
+
+}  // namespace
