@@ -10,8 +10,11 @@ int Positive(int value) {
   return value < 0 ? 0 : value;
 }
 
+// (source × opacity + here × (255 − opacity)) / 255, rounded to nearest, without a division:
+// for every sum up to 255 × 255, (t + (t >> 8)) >> 8 with t = sum + 128 is that rounded quotient.
 std::uint32_t MixChannel(std::uint32_t source, std::uint32_t here, std::uint32_t opacity) {
-  return (source * opacity + here * (255 - opacity) + 127) / 255;
+  const std::uint32_t t = source * opacity + here * (255 - opacity) + 128;
+  return (t + (t >> 8)) >> 8;
 }
 
 }  // namespace

@@ -63,3 +63,24 @@ TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
 }
 
 }  // namespace
+
+namespace {
+
+// The blend's rounding for every pair of channel values at the bar opacity, against the plain
+// arithmetic it stands for.
+TEST(Canvas, BlendRoundsEveryChannelPairToNearest) {
+  Canvas source(256, 1), target(256, 256);
+  for (int s = 0; s < 256; ++s) source.Set(s, 0, MakeRgb(0, 0, s));
+  for (int d = 0; d < 256; ++d) target.Fill({0, d, 256, 1}, MakeRgb(0, 0, d));
+  for (int d = 0; d < 256; ++d) target.Blend(source, {0, 0, 256, 1}, 0, d, display::kBarOpacity);
+  int wrong = 0;
+  for (int d = 0; d < 256; ++d) {
+    for (int s = 0; s < 256; ++s) {
+      const int exact = (s * 192 + d * 63 + 127) / 255;
+      wrong += static_cast<int>(target.At(s, d)) != exact;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
