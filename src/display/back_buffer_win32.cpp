@@ -1,17 +1,12 @@
 #include "display/back_buffer_win32.h"
 
+#include "display/dib_section_win32.h"
+
 namespace display {
 
 BackBuffer::BackBuffer(HDC reference, int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bitmap_ = CreateTopDownSection(reference, width, height, &bits);
   context_ = CreateCompatibleDC(reference);
   if (bitmap_ != nullptr && context_ != nullptr) previous_ = SelectObject(context_, bitmap_);
   // A failed allocation leaves an empty canvas: the paint then draws nothing.

@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "display/dib_section_win32.h"
 #include "display/skin_decoder.h"
 #include "display/skin_surfaces.h"
 #include "resource_ids.h"
@@ -18,24 +19,11 @@ DecodedSkin loadedSkin;  // between LoadSkinResource and BuildSkinSurfaces
 std::array<std::unique_ptr<Canvas>, kSkinSurfaceCount> views = {};
 std::unique_ptr<SkinCanvases> canvases;
 
-// A top-down 32-bit section: its 0x00RRGGBB words are the blue, green, red, unused bytes the
-// bitmap holds, so the software painter reads the same memory the drawing context shows.
-HBITMAP CreateSection(HDC reference, int width, int height, void** bits) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return CreateDIBSection(reference, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
 SkinSurface CreateSurface(HWND mainWindow, const SkinSurfaceInfo& info, const SkinPixels& pixels) {
   SkinSurface surface = {};
   HDC windowContext = GetDC(mainWindow);
   void* bits = nullptr;
-  surface.bitmap = CreateSection(windowContext, info.width, info.height, &bits);
+  surface.bitmap = CreateTopDownSection(windowContext, info.width, info.height, &bits);
   surface.drawingContext = CreateCompatibleDC(windowContext);
   ReleaseDC(mainWindow, windowContext);
   surface.previousObject = SelectObject(surface.drawingContext, surface.bitmap);
