@@ -22,12 +22,7 @@ class TabCaption : public ::testing::Test {
   void Load(const std::string& scenario, std::initializer_list<const wchar_t*> names = {}) {
     sim = std::make_unique<SimVendor>(scenario);
     sim->Start();
-    std::uint32_t count = 0;
-    ASSERT_EQ(sim->stub.NvAPI_EnumPhysicalGPUs(table.gpuHandles.data(), &count), nvapi::kOk);
-    table.gpuCount.Store(static_cast<std::int32_t>(count));
-    for (std::uint32_t k = 0; k < count && k < gpu::kMaxGpus; ++k) {
-      table.slots[k].handleIndex.Store(k);
-    }
+    ASSERT_GT(testing_support::PlaceEnumeratedGpus(*sim, table), 0);
     std::size_t k = 0;
     for (const wchar_t* name : names) table.slots[k++].gpuName.Store(name);
   }

@@ -46,18 +46,7 @@ class SamplingFixture : public ::testing::Test {
     vendor->Start();
     table = std::make_unique<gpu::SlotTable>();
     window = std::make_unique<RecordingWindow>(*table);
-    std::uint32_t count = 0, tcc = 0;
-    NvPhysicalGpuHandle tccHandles[nvapi::kMaxPhysicalGpus] = {};
-    if (vendor->stub.NvAPI_EnumPhysicalGPUs(table->gpuHandles.data(), &count) != nvapi::kOk) {
-      count = 0;
-    }
-    if (vendor->stub.NvAPI_EnumTCCPhysicalGPUs(tccHandles, &tcc) != nvapi::kOk) tcc = 0;
-    for (std::uint32_t i = 0; i < tcc && count < nvapi::kMaxPhysicalGpus; ++i) {
-      table->gpuHandles[count++] = tccHandles[i];
-    }
-    const int slots = static_cast<int>(count < gpu::kMaxGpus ? count : gpu::kMaxGpus);
-    table->gpuCount.Store(slots);
-    for (int i = 0; i < slots; ++i) Slot(i).handleIndex.Store(static_cast<std::uint32_t>(i));
+    PlaceEnumeratedGpus(*vendor, *table);
   }
 
   // Runs `cycles` cycles as the sampling thread does, each followed by the count of cycles.

@@ -40,4 +40,22 @@ class SimVendor {
   bool loaded = false;
 };
 
+// Puts the GPUs the driver enumerates (display ones, then compute-only ones) into the slots of
+// their positions, as discovery does for GPUs already in bus order; returns how many slots.
+inline int PlaceEnumeratedGpus(SimVendor& vendor, gpu::SlotTable& table) {
+  std::uint32_t count = 0, tcc = 0;
+  NvPhysicalGpuHandle tccHandles[nvapi::kMaxPhysicalGpus] = {};
+  if (vendor.stub.NvAPI_EnumPhysicalGPUs(table.gpuHandles.data(), &count) != nvapi::kOk) count = 0;
+  if (vendor.stub.NvAPI_EnumTCCPhysicalGPUs(tccHandles, &tcc) != nvapi::kOk) tcc = 0;
+  for (std::uint32_t i = 0; i < tcc && count < nvapi::kMaxPhysicalGpus; ++i) {
+    table.gpuHandles[count++] = tccHandles[i];
+  }
+  const int slots = static_cast<int>(count < gpu::kMaxGpus ? count : gpu::kMaxGpus);
+  table.gpuCount.Store(slots);
+  for (int i = 0; i < slots; ++i) {
+    table.slots[static_cast<std::size_t>(i)].handleIndex.Store(static_cast<std::uint32_t>(i));
+  }
+  return slots;
+}
+
 }  // namespace testing_support
