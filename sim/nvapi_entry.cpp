@@ -1,22 +1,13 @@
 // nvapi_QueryInterface: interface id -> function, or null for ids the driver does not provide.
 #include <array>
 
+#include "entry_address.h"
 #include "nvapi_functions.h"
 #include "sim.h"
 #include "state.h"
 
 namespace sim {
 namespace {
-
-struct Entry {
-  Fn fn;
-  void* function;
-};
-
-template <typename F>
-void* Address(F* function) {
-  return reinterpret_cast<void*>(function);
-}
 
 const std::array<Entry, Index(Fn::kNvmlInit)>& Entries() {
   static const std::array<Entry, Index(Fn::kNvmlInit)> entries{{

@@ -1,22 +1,13 @@
 // The in-process stand-in for GetProcAddress on nvml.dll.
 #include <array>
 
+#include "entry_address.h"
 #include "nvml_functions.h"
 #include "sim.h"
 #include "state.h"
 
 namespace sim {
 namespace {
-
-struct Entry {
-  Fn fn;
-  void* function;
-};
-
-template <typename F>
-void* Address(F* function) {
-  return reinterpret_cast<void*>(function);
-}
 
 constexpr std::size_t kNvmlCount = kFunctionCount - Index(Fn::kNvmlInit);
 
