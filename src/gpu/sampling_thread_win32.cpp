@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <process.h>
 
+#include <array>
+#include <string>
+
 #include "gpu/sampler.h"
 
 namespace gpu {
@@ -13,11 +16,18 @@ class Win32CycleWindow final : public CycleWindow {
   explicit Win32CycleWindow(SamplingWindows windows) : windows_(std::move(windows)) {}
 
   void SetTabCaption(int slot, const char* caption) override {
+    if (slot < 0 || slot >= kMaxGpus) return;
+    std::string& last = lastCaptions_[static_cast<std::size_t>(slot)];
+    const bool changed = last != caption;
+    last = caption;
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption);
     SendMessageA(windows_.tabControl, TCM_SETITEMA, static_cast<WPARAM>(slot),
                  reinterpret_cast<LPARAM>(&item));
+    // A caption of another length moves the tabs after it: the strip is then redrawn with its
+    // background, so that no piece of a longer label stays behind.
+    if (changed) InvalidateRect(windows_.tabControl, nullptr, TRUE);
   }
 
   void PollCheckboxes() override {
@@ -37,6 +47,7 @@ class Win32CycleWindow final : public CycleWindow {
 
  private:
   SamplingWindows windows_;
+  std::array<std::string, kMaxGpus> lastCaptions_;
 };
 
 struct ThreadContext {
