@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kUnknownPowerLimitMw =
     100000;                                            // shown while the limit cannot be read
 inline constexpr std::size_t kNameBufferLength = 100;  // wide characters per name buffer
 inline constexpr std::size_t kInfoLineSize = 128;
+inline constexpr std::size_t kPathSize = 260;  // bytes of a file path chosen in a save dialog
 
 // Positions in clockCurrent, clockBase and the clock history.
 enum ClockIndex : std::size_t { kGraphics = 0, kMemory = 1, kProcessor = 2, kVideo = 3 };
@@ -169,7 +170,17 @@ struct SlotTable {
   Flag shotActive{0};
   Flag shotStartPending{0};
   Flag osNoticePending{1};
+  // Number of the newest logging run; a logging thread of an older run stops without writing.
+  I32 csvRunNumber{0};
+  // Set to 0 before a settings dialog opens; the dialog sets -1 when it is closed unconfirmed.
+  I32 logDialogCancelled{0};
+  I32 screenshotDialogCancelled{0};
   SharedText<kInfoLineSize> infoLine;
+
+  // The files chosen in the two save dialogs. Only the sampling thread touches them; a thread
+  // started for a file gets its own copy of the path.
+  char csvPath[kPathSize] = {};
+  char shotPath[kPathSize] = {};
 
   // Written by start-up before any other thread exists, read-only afterwards.
   std::array<NvPhysicalGpuHandle, nvapi::kMaxPhysicalGpus> gpuHandles{};

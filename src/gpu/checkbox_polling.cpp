@@ -1,0 +1,91 @@
+#include "gpu/checkbox_polling.h"
+
+#include "gpu/checkbox_texts.h"
+
+namespace gpu {
+namespace {
+
+// The pair (active, start pending) of one action after this poll's reading of its box: true
+// when a start sequence is due now.
+bool StartDue(bool ticked, Flag& active, Flag& startPending) {
+  if (active.Load() != 0) {
+    if (!ticked) {
+      active.Store(0);
+      return false;
+    }
+  } else {
+    if (!ticked) return false;
+    active.Store(1);
+    startPending.Store(1);
+  }
+  return startPending.Load() != 0;
+}
+
+// Save dialog, then the settings dialog; true when both were confirmed.
+bool ChooseFileAndSettings(CheckboxHost& host, CheckBox box, I32& cancelMarker) {
+  if (!host.ChooseFile(box)) return false;
+  cancelMarker.Store(0);
+  host.ShowSettingsDialog(box);
+  return cancelMarker.Load() == 0;
+}
+
+void FailStart(CheckboxHost& host, CheckBox box, Flag& active, const wchar_t* message) {
+  host.ShowMessage(message);
+  active.Store(0);
+  host.Untick(box);
+}
+
+void PollCsv(CheckboxHost& host, SlotTable& table) {
+  const bool wasActive = table.csvActive.Load() != 0;
+  if (!StartDue(host.IsTicked(CheckBox::kCsv), table.csvActive, table.csvStartPending)) return;
+  // A new tick begins a new run: a thread of the previous run still inside its wait ends there.
+  if (!wasActive) table.csvRunNumber.Store(table.csvRunNumber.Load() + 1);
+  WindowsVersion version;
+  if (!host.ReadWindowsVersion(version)) version = {};
+  if (!CsvStartSupported(version)) {
+    // The box stays ticked and the test repeats silently in every later cycle.
+    if (table.osNoticePending.Load() != 0) {
+      table.osNoticePending.Store(0);
+      host.ShowMessage(kCsvOsNoticeText);
+    }
+    return;
+  }
+  if (ChooseFileAndSettings(host, CheckBox::kCsv, table.logDialogCancelled)) {
+    host.StartThread(CheckBox::kCsv);
+  } else {
+    FailStart(host, CheckBox::kCsv, table.csvActive, kCsvNotSavedText);
+  }
+  table.csvStartPending.Store(0);
+}
+
+void PollDetailMode(CheckboxHost& host, SlotTable& table) {
+  const int ticked = host.IsTicked(CheckBox::kDetail) ? 1 : 0;
+  if (ticked == table.detailMode.Load()) return;
+  table.detailMode.Store(ticked);
+  host.RebuildInfoLine();
+  host.RepaintWholeWindow();
+}
+
+void PollShot(CheckboxHost& host, SlotTable& table) {
+  if (!StartDue(host.IsTicked(CheckBox::kShot), table.shotActive, table.shotStartPending)) return;
+  if (ChooseFileAndSettings(host, CheckBox::kShot, table.screenshotDialogCancelled)) {
+    host.StartThread(CheckBox::kShot);
+  } else {
+    FailStart(host, CheckBox::kShot, table.shotActive, kBmpNotSavedText);
+  }
+  table.shotStartPending.Store(0);
+}
+
+}  // namespace
+
+bool CsvStartSupported(const WindowsVersion& version) {
+  return version.major > 5 && version.minor != 0;
+}
+
+void PollCheckboxes(CheckboxHost& host, SlotTable& table) {
+  PollCsv(host, table);
+  PollDetailMode(host, table);
+  PollShot(host, table);
+}
+
+}  // namespace gpu

@@ -1,0 +1,292 @@
+#include "logging/log_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "display/number_text.h"
+#include "logging/narrow_name.h"
+
+namespace logging {
+namespace {
+
+using gpu::GpuSlot;
+
+constexpr const char* kLineEnd = "\r\n";
+
+// printf-style text; every text of a record is far shorter than the buffer.
+[[gnu::format(printf, 1, 2)]] std::string Format(const char* format, ...) {
+  char buffer[160];
+  va_list arguments;
+  va_start(arguments, format);
+  const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+  va_end(arguments);
+  if (length < 0) return {};
+  return std::string(buffer, static_cast<std::size_t>(length) < sizeof buffer
+                                 ? static_cast<std::size_t>(length)
+                                 : sizeof buffer - 1);
+}
+
+// A stored 32-bit value as the signed decimal the log writes.
+int Signed(const gpu::U32& value) {
+  return static_cast<int>(static_cast<std::int32_t>(value.Load()));
+}
+
+// kHz as whole MHz: through single precision, divided by 1000, truncated toward zero.
+int Mhz(const gpu::U32& kHz) {
+  return static_cast<int>(static_cast<double>(static_cast<float>(kHz.Load())) / 1000.0);
+}
+
+double Watts(const gpu::U32& milliwatts) {
+  return static_cast<double>(static_cast<float>(milliwatts.Load())) / 1000.0;
+}
+
+std::string Name(const GpuSlot& slot) {
+  return NarrowName(slot.gpuName.Load(), gpu::kNameBufferLength);
+}
+
+int SlotsInUse(const gpu::SlotTable& table) {
+  const int count = table.gpuCount.Load();
+  return count < 0 ? 0 : (count > gpu::kMaxGpus ? gpu::kMaxGpus : count);
+}
+
+// The enabled GPUs in index order.
+template <typename Visit>
+void ForEachLoggedGpu(const gpu::SlotTable& table, const LogSelection& selection, Visit visit) {
+  for (int slot = 0; slot < SlotsInUse(table); ++slot) {
+    if (selection.gpus[static_cast<std::size_t>(slot)])
+      visit(table.slots[static_cast<std::size_t>(slot)]);
+  }
+}
+
+bool IsFanItem(LogItem item) {
+  return item == kFanLevel || item == kFanRpm;
+}
+
+// Columns of one GPU's group: the time stamp and one per item, two per fan item of a GPU with
+// two fans.
+int GroupWidth(const GpuSlot& slot, const LogSelection& selection) {
+  const int fanWidth = FanClassOf(slot) == FanClass::kTwoFans ? 2 : 1;
+  int width = 1;
+  for (const LogItem item : kOutputOrder) {
+    if (selection.Has(item)) width += IsFanItem(item) ? fanWidth : 1;
+  }
+  return width;
+}
+
+const char* ColumnName(LogItem item) {
+  switch (item) {
+    case kGraphicsClock:
+      return ",Graphics Clock";
+    case kMemoryClock:
+      return ",Memory Clock";
+    case kGpuLoad:
+      return ",GPU Load";
+    case kMemoryUsage:
+      return ",Memory Usage";
+    case kVideoEngineLoad:
+      return ",Video Engine Load";
+    case kTemperature:
+      return ",Temperature";
+    case kPowerDraw:
+      return ",Power Draw";
+    case kPState:
+      return ",P-State";
+    case kMemoryControllerLoad:
+      return ",Memory Controller Load";
+    case kBusInterfaceLoad:
+      return ",Bus Interface Load";
+    case kFanLevel:
+      return ",FAN Level";
+    case kFanRpm:
+      return ",FAN rpm";
+  }
+  return "";
+}
+
+std::string ColumnNames(const GpuSlot& slot, const LogSelection& selection) {
+  const bool twoFans = FanClassOf(slot) == FanClass::kTwoFans;
+  std::string names;
+  for (const LogItem item : kOutputOrder) {
+    if (!selection.Has(item)) continue;
+    if (twoFans && item == kFanLevel) {
+      names += ",FAN1 Level,FAN2 Level";
+    } else if (twoFans && item == kFanRpm) {
+      names += ",FAN1 rpm,FAN2 rpm";
+    } else {
+      names += ColumnName(item);
+    }
+  }
+  return names + ",";
+}
+
+// One GPU's fan level or speed for this pass: the values to write, none when unsupported.
+struct FanValues {
+  int count = 0;
+  int values[2] = {};
+};
+
+FanValues FanValuesOf(const GpuSlot& slot, LogItem item) {
+  const bool level = item == kFanLevel;
+  const auto& pair = level ? slot.fanLevelPair : slot.fanRpmPair;
+  switch (FanClassOf(slot)) {
+    case FanClass::kTwoFans:
+      return {2, {Signed(pair[0]), Signed(pair[1])}};
+    case FanClass::kOneFan:
+      return {1, {Signed(pair[0]), 0}};
+    case FanClass::kSingleValues:
+      break;
+  }
+  const bool supported = (level ? slot.hasFanLevel : slot.hasFanRpm).Load() != 0;
+  if (!supported) return {};
+  return {1, {Signed(level ? slot.fanLevel : slot.fanRpm), 0}};
+}
+
+std::string FanFields(const GpuSlot& slot, LogItem item) {
+  const FanValues fan = FanValuesOf(slot, item);
+  if (fan.count == 0) return ",";
+  std::string fields;
+  for (int i = 0; i < fan.count; ++i) fields += Format("%d,", fan.values[i]);
+  return fields;
+}
+
+std::string Field(const GpuSlot& slot, LogItem item) {
+  switch (item) {
+    case kGraphicsClock:
+      return Format("%d,", Mhz(slot.clockCurrent[gpu::kGraphics]));
+    case kMemoryClock:
+      return Format("%d,", Mhz(slot.clockCurrent[gpu::kMemory]));
+    case kGpuLoad:
+      return Format("%d,", Signed(slot.gpuLoad));
+    case kMemoryUsage:
+      return display::MbText(slot.memUsedKiB.Load()) + ",";
+    case kVideoEngineLoad:
+      return Format("%d,", Signed(slot.videoEngineLoad));
+    case kTemperature:
+      return Format("%d,", static_cast<int>(slot.temperature.Load()));
+    case kPowerDraw:
+      return slot.hasPower.Load() != 0 ? Format("%.3f,", Watts(slot.powerDraw)) : ",";
+    case kPState:
+      return Format("%d,", Signed(slot.pstate));
+    case kMemoryControllerLoad:
+      return Format("%d,", Signed(slot.memCtrlLoad));
+    case kBusInterfaceLoad:
+      return Format("%d,", Signed(slot.busLoad));
+    case kFanLevel:
+    case kFanRpm:
+      return FanFields(slot, item);
+  }
+  return {};
+}
+
+std::string FanConsoleLines(const GpuSlot& slot, LogItem item) {
+  const FanValues fan = FanValuesOf(slot, item);
+  const bool level = item == kFanLevel;
+  if (fan.count == 2) {
+    return level ? Format("\tFAN1 Level           %d %%\n\tFAN2 Level           %d %%\n",
+                          fan.values[0], fan.values[1])
+                 : Format("\tFAN1 rpm            %d rpm\n\tFAN2 rpm            %d rpm\n",
+                          fan.values[0], fan.values[1]);
+  }
+  if (fan.count == 0) {
+    return level ? "\tFAN Level           No Support\n" : "\tFAN rpm             No Support\n";
+  }
+  if (level) return Format("\tFAN Level           %d %%\n", fan.values[0]);
+  // The per-fan speed line stands one column further left than the single-value one.
+  return FanClassOf(slot) == FanClass::kOneFan
+             ? Format("\tFAN rpm            %d rpm\n", fan.values[0])
+             : Format("\tFAN rpm             %d rpm\n", fan.values[0]);
+}
+
+std::string ConsoleLines(const GpuSlot& slot, LogItem item) {
+  switch (item) {
+    case kGraphicsClock:
+      return Format("\tGraphics Clock      %d MHz\n", Mhz(slot.clockCurrent[gpu::kGraphics]));
+    case kMemoryClock:
+      return Format("\tMemory Clock        %d MHz\n", Mhz(slot.clockCurrent[gpu::kMemory]));
+    case kGpuLoad:
+      return Format("\tGPU Load            %d %%\n", Signed(slot.gpuLoad));
+    case kMemoryUsage:
+      return Format("\tMemory Usage        %s MB\n",
+                    display::MbText(slot.memUsedKiB.Load()).c_str());
+    case kVideoEngineLoad:
+      return Format("\tVideo Engine Load   %d %%\n", Signed(slot.videoEngineLoad));
+    case kTemperature:
+      return Format("\tTemperature         %d\n", static_cast<int>(slot.temperature.Load()));
+    case kPowerDraw:
+      return slot.hasPower.Load() != 0
+                 ? Format("\tPower(Draw)         %.3f W\n", Watts(slot.powerDraw))
+                 : "\tPower(Draw)         No Support\n";
+    case kPState:
+      return Format("\tP-State             %d\n", Signed(slot.pstate));
+    case kMemoryControllerLoad:
+      return Format("\tMemory Controller Load   %d %%\n", Signed(slot.memCtrlLoad));
+    case kBusInterfaceLoad:
+      return Format("\tBus Interface Load  %d %%\n", Signed(slot.busLoad));
+    case kFanLevel:
+    case kFanRpm:
+      return FanConsoleLines(slot, item);
+  }
+  return {};
+}
+
+std::string TimeStamp(const LogTime& t) {
+  return Format("%d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+}  // namespace
+
+FanClass FanClassOf(const GpuSlot& slot) {
+  if (slot.hasFanCoolerStatus.Load() == 0) return FanClass::kSingleValues;
+  return slot.fanCoolerCount.Load() > 1 ? FanClass::kTwoFans : FanClass::kOneFan;
+}
+
+std::string BuildLogHeader(const gpu::SlotTable& table, const LogSelection& selection) {
+  std::string names;
+  std::string columns;
+  int previousWidth = 0;
+  ForEachLoggedGpu(table, selection, [&](const GpuSlot& slot) {
+    names.append(static_cast<std::size_t>(previousWidth), ',');
+    names += Name(slot);
+    previousWidth = GroupWidth(slot, selection);
+    columns += ColumnNames(slot, selection);
+  });
+  return names + kLineEnd + columns + kLineEnd;
+}
+
+std::string BuildLogRow(const gpu::SlotTable& table, const LogSelection& selection,
+                        const LogTime& time) {
+  const std::string stamp = TimeStamp(time) + ",";
+  std::string row;
+  ForEachLoggedGpu(table, selection, [&](const GpuSlot& slot) {
+    row += stamp;
+    for (const LogItem item : kOutputOrder) {
+      if (selection.Has(item)) row += Field(slot, item);
+    }
+  });
+  return row + kLineEnd;
+}
+
+void WriteConsoleTimeLine(ConsoleSink& sink, const LogTime& time) {
+  sink.Write(TimeStamp(time) + " ==============================\n");
+}
+
+void WriteConsoleGpus(ConsoleSink& sink, const gpu::SlotTable& table,
+                      const LogSelection& selection) {
+  ForEachLoggedGpu(table, selection, [&](const GpuSlot& slot) {
+    sink.SetAttribute(kNameAttribute);
+    sink.Write(Name(slot) + ":\n");
+    sink.SetAttribute(kPlainAttribute);
+    for (const LogItem item : kOutputOrder) {
+      if (!selection.Has(item)) continue;
+      sink.SetAttribute(kValueAttribute);
+      sink.Write(ConsoleLines(slot, item));
+      sink.SetAttribute(kPlainAttribute);
+    }
+  });
+}
+
+void WriteConsoleEndLine(ConsoleSink& sink) {
+  sink.Write("==================================================\n");
+}
+
+}  // namespace logging

@@ -1,0 +1,32 @@
+#include "logging/log_settings.h"
+
+namespace logging {
+
+LogSettings::LogSettings() {
+  for (gpu::Flag& flag : itemEnabled) flag.Store(1);
+  for (gpu::Flag& flag : gpuEnabled) flag.Store(1);
+}
+
+int LogSelection::ItemCount() const {
+  int count = 0;
+  for (const bool item : items) count += item ? 1 : 0;
+  return count;
+}
+
+LogSelection SelectionOf(const LogSettings& settings) {
+  LogSelection selection;
+  for (std::size_t i = 0; i < selection.items.size(); ++i) {
+    selection.items[i] = settings.itemEnabled[i].Load() != 0;
+  }
+  for (std::size_t i = 0; i < selection.gpus.size(); ++i) {
+    selection.gpus[i] = settings.gpuEnabled[i].Load() != 0;
+  }
+  return selection;
+}
+
+LogSettings& ProcessLogSettings() {
+  static LogSettings settings;
+  return settings;
+}
+
+}  // namespace logging
