@@ -19,7 +19,6 @@
 namespace app {
 namespace {
 
-
 std::string Narrow(const wchar_t* ascii) {
   std::string text;
   for (; *ascii != L'\0'; ++ascii) text.push_back(static_cast<char>(*ascii));

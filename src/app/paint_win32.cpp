@@ -31,14 +31,10 @@ void PaintMainWindow(HWND window) {
   if (skins != nullptr && state.panelSurface != nullptr && height > 20) {
     display::BackBuffer backBuffer(target, width, height - 20);
     display::GdiTextRenderer text(state.uiFont, state.smallFont);
-    const display::PaintInputs inputs{width,
-                                      height,
-                                      SelectedSlot(),
-                                      gpu::ProcessSlotTable().gridPhase.Load(),
-                                      *skins,
-                                      *state.panelSurface,
-                                      text,
-                                      display::ProgramPanelPainters()};
+    const display::PaintInputs inputs{width,          height,
+                                      SelectedSlot(), gpu::ProcessSlotTable().gridPhase.Load(),
+                                      *skins,         *state.panelSurface,
+                                      text,           display::ProgramPanelPainters()};
     display::ComposeMainWindow(backBuffer.Pixels(), inputs);
     BitBlt(target, 0, 0, width, height - 20, backBuffer.Context(), 0, 0, SRCCOPY);
   }

@@ -16,7 +16,11 @@ SkinLoad LoadSkin(HINSTANCE instance) {
   return SkinLoad::kNotLoadable;
 }
 
-void BuildSkin(HWND mainWindow) { display::BuildSkinSurfaces(mainWindow); }
-void ReleaseSkin() { display::ReleaseSkinSurfaces(); }
+void BuildSkin(HWND mainWindow) {
+  display::BuildSkinSurfaces(mainWindow);
+}
+void ReleaseSkin() {
+  display::ReleaseSkinSurfaces();
+}
 
 }  // namespace app

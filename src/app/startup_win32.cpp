@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state_win32.h"
+#include "app/checkbox_host_win32.h"
 #include "app/child_controls.h"
 #include "app/main_window_win32.h"
 #include "app/skin_steps_win32.h"
@@ -99,9 +100,8 @@ bool StartMonitoring() {
       gpu::DiscoverGpus(gpu::ProcessVendor(), gpu::ProcessSlotTable(), SystemRoot(), messages);
   if (!discovery.Ready()) return Fail(discovery.FailureText());
   CreateTabs();
-  // The check boxes are polled once their handling exists.
   return gpu::StartSamplingThread(gpu::ProcessVendor(), gpu::ProcessSlotTable(),
-                                  {State().mainWindow, State().tabControl, nullptr});
+                                  {State().mainWindow, State().tabControl, &PollProcessCheckboxes});
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 namespace {
 
-
 int RunMessageLoop(HINSTANCE instance) {
   HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resources::kAcceleratorTable));
   MSG message = {};
@@ -31,7 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   state.instanceMutex = CreateMutexA(nullptr, TRUE, "Quorvane.exe");
   if (state.instanceMutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
   LoadStringA(instance, resources::kTitleString, state.windowTitle, sizeof(state.windowTitle));
-  LoadStringA(instance, resources::kClassString, state.windowClassName, sizeof(state.windowClassName));
+  LoadStringA(instance, resources::kClassString, state.windowClassName,
+              sizeof(state.windowClassName));
   state.instance = instance;
   app::RegisterMainWindowClass();
   if (!app::InitializeApplication(instance, showCommand)) return 0;

@@ -3,6 +3,9 @@
 
 namespace gpu {
 
+// The caption of every message box.
+inline constexpr const wchar_t* kMessageCaption = L"Quorvane";
+
 inline constexpr const wchar_t* kCsvNotSavedText = L"CSVファイルを保存できません";
 inline constexpr const wchar_t* kBmpNotSavedText = L"BMPファイルを保存できません";
 inline constexpr const wchar_t* kCsvOsNoticeText =

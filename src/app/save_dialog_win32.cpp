@@ -1,0 +1,57 @@
+#include "app/save_dialog_win32.h"
+
+#include <commdlg.h>
+
+namespace app {
+namespace {
+
+static_assert(sizeof(OPENFILENAMEW) == 152);
+
+struct SaveDialog {
+  OPENFILENAMEW record;
+  wchar_t file[gpu::kPathSize];
+  wchar_t fileTitle[gpu::kPathSize];
+};
+
+// One record and its buffers per dialog for the whole run, cleared and refilled before every
+// use. No flag: the file need not exist yet, and an existing one is appended to.
+OPENFILENAMEW& Refill(SaveDialog& dialog, HWND owner, SaveDialogKind kind) {
+  const bool csv = kind == SaveDialogKind::kCsv;
+  OPENFILENAMEW& record = dialog.record;
+  record = {};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.lpstrFilter = csv ? L"CSV(*.csv)\0*.csv\0" : L"BMP(*.bmp)\0*.bmp\0";
+  record.lpstrFile = dialog.file;
+  record.nMaxFile = gpu::kPathSize;
+  record.lpstrFileTitle = dialog.fileTitle;
+  record.nMaxFileTitle = gpu::kPathSize;
+  record.lpstrTitle = L"ファイルを保存";
+  record.lpstrDefExt = csv ? L"csv" : L"bmp";
+  return record;
+}
+
+bool ToAnsi(const wchar_t* wide, char (&narrow)[gpu::kPathSize]) {
+  char converted[gpu::kPathSize] = {};
+  BOOL lossy = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, converted,
+                                         sizeof converted, nullptr, &lossy);
+  if (length <= 0 || lossy) return false;
+  CopyMemory(narrow, converted, sizeof narrow);
+  return true;
+}
+
+}  // namespace
+
+bool ShowSaveDialog(HWND owner, SaveDialogKind kind, char (&path)[gpu::kPathSize]) {
+  static SaveDialog dialogs[2] = {};
+  SaveDialog& dialog = dialogs[kind == SaveDialogKind::kCsv ? 0 : 1];
+  // The dialog opens with the name chosen last.
+  if (MultiByteToWideChar(CP_ACP, 0, path, -1, dialog.file, gpu::kPathSize) == 0) {
+    dialog.file[0] = L'\0';
+  }
+  if (GetSaveFileNameW(&Refill(dialog, owner, kind)) == 0) return false;
+  return ToAnsi(dialog.file, path);
+}
+
+}  // namespace app

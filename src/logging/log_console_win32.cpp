@@ -1,0 +1,61 @@
+#include "logging/log_console_win32.h"
+
+#include <mutex>
+
+namespace logging {
+namespace {
+
+std::mutex consoleLock;
+int consoleUsers = 0;
+
+BOOL WINAPI IgnoreInterrupts(DWORD event) {
+  return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? TRUE : FALSE;
+}
+
+// A console made for the log must not end the monitor when the user closes it.
+void ProtectOwnConsole() {
+  HWND window = GetConsoleWindow();
+  if (window != nullptr) DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  SetConsoleCtrlHandler(&IgnoreInterrupts, TRUE);
+  SetConsoleOutputCP(932);  // the log's own messages are code page 932 text
+}
+
+void TakeConsole() {
+  const std::lock_guard<std::mutex> lock(consoleLock);
+  if (consoleUsers++ > 0) return;
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (AllocConsole()) ProtectOwnConsole();
+}
+
+void LetConsoleGo() {
+  const std::lock_guard<std::mutex> lock(consoleLock);
+  if (--consoleUsers == 0) FreeConsole();
+}
+
+}  // namespace
+
+bool LogConsole::Open() {
+  TakeConsole();
+  held_ = true;
+  output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, 0, nullptr);
+  return output_ != INVALID_HANDLE_VALUE;
+}
+
+void LogConsole::Close() {
+  if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+  output_ = INVALID_HANDLE_VALUE;
+  if (held_) LetConsoleGo();
+  held_ = false;
+}
+
+void LogConsole::SetAttribute(std::uint16_t attribute) {
+  SetConsoleTextAttribute(output_, attribute);
+}
+
+void LogConsole::Write(std::string_view text) {
+  DWORD written = 0;
+  WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+}  // namespace logging
