@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "support/log_table.h"
 
@@ -230,6 +232,48 @@ TEST(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
   const std::string both = f.file.Bytes();
   ASSERT_EQ(both.rfind(first, 0), 0u);
   EXPECT_EQ(both.substr(first.size()).rfind(BuildLogHeader(f.table, f.Run().selection), 0), 0u);
+}
+
+// A run beside a sampling thread that keeps writing the readings and then starts a newer run:
+// every row stays whole, and the old run ends on its own.
+class SleepingPlatform final : public LogPlatform {
+ public:
+  bool OpenConsole() override { return true; }
+  void CloseConsole() override {}
+  ConsoleSink& Console() override { return console; }
+  RecordFile& File() override { return file; }
+  LogTime Now() override { return {2026, 1, 1, 0, 0, 0}; }
+  void SleepMs(std::uint32_t) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  RecordingConsole console;
+  StdioRecordFile file;
+};
+
+TEST(LogRunConcurrent, RowsStayWholeWhileTheTableChangesAndANewerRunEndsTheOldOne) {
+  RunFixture f;
+  SleepingPlatform platform;
+  const LogRun run = f.Run();
+  std::thread logger([&] { RunLogging(platform, f.table, f.settings, run); });
+  for (std::uint32_t i = 0; i < 20000; ++i) {
+    f.table.slots[1].temperature.Store(static_cast<std::int32_t>(i % 100));
+    f.table.slots[0].clockCurrent[gpu::kGraphics].Store(i * 1000);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  f.table.csvRunNumber.Store(run.number + 1);
+  logger.join();
+  const std::string bytes = f.file.Bytes();
+  std::istringstream lines(bytes);
+  std::string line;
+  int rows = -2;
+  std::ptrdiff_t columns = 0;  // the row's commas are the column names' commas
+  while (std::getline(lines, line)) {
+    if (++rows == 0) columns = std::count(line.begin(), line.end(), ',');
+    if (rows <= 0) continue;
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), columns) << line;
+    EXPECT_EQ(line.back(), '\r');
+  }
+  EXPECT_GT(rows, 0);
 }
 
 }  // namespace
