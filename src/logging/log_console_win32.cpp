@@ -43,6 +43,7 @@ bool LogConsole::Open() {
 }
 
 void LogConsole::Close() {
+  Flush();
   if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
   output_ = INVALID_HANDLE_VALUE;
   if (held_) LetConsoleGo();
@@ -50,12 +51,25 @@ void LogConsole::Close() {
 }
 
 void LogConsole::SetAttribute(std::uint16_t attribute) {
-  SetConsoleTextAttribute(output_, attribute);
+  wanted_ = attribute;
 }
 
 void LogConsole::Write(std::string_view text) {
+  if (wanted_ != pendingAttribute_) {
+    Flush();
+    pendingAttribute_ = wanted_;
+  }
+  pending_ += text;
+}
+
+void LogConsole::Flush() {
+  if (pending_.empty()) return;
+  if (pendingAttribute_ != kUnset) {
+    SetConsoleTextAttribute(output_, static_cast<WORD>(pendingAttribute_));
+  }
   DWORD written = 0;
-  WriteFile(output_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  WriteFile(output_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr);
+  pending_.clear();
 }
 
 }  // namespace logging

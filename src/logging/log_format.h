@@ -27,12 +27,14 @@ inline constexpr std::uint16_t kNameAttribute = 11;  // bright cyan
 inline constexpr std::uint16_t kValueAttribute = 5;  // magenta
 inline constexpr std::uint16_t kPlainAttribute = 7;  // light grey, the console default
 
-// Where the console block goes: texts, each written in the attribute set last.
+// Where the console block goes: texts, each written in the attribute set last. A sink may hold
+// texts back until Flush, which ends every pass.
 class ConsoleSink {
  public:
   virtual ~ConsoleSink() = default;
   virtual void SetAttribute(std::uint16_t attribute) = 0;
   virtual void Write(std::string_view text) = 0;
+  virtual void Flush() {}
 };
 
 enum class FanClass { kTwoFans, kOneFan, kSingleValues };

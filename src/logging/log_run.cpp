@@ -50,6 +50,7 @@ void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const Lo
       break;
   }
   WriteConsoleEndLine(console);
+  console.Flush();
 }
 
 int RunLogging(LogPlatform& platform, const gpu::SlotTable& table, const LogSettings& settings,
