@@ -36,10 +36,10 @@ class Win32CheckboxHost final : public gpu::CheckboxHost {
   void ShowSettingsDialog(CheckBox box) override {
     if (box == CheckBox::kCsv) logging::ShowLogSettingsDialog(State().mainWindow);
   }
-  void StartThread(CheckBox box) override {
-    if (box != CheckBox::kCsv) return;
+  bool StartThread(CheckBox box) override {
+    if (box != CheckBox::kCsv) return false;
     const gpu::SlotTable& table = gpu::ProcessSlotTable();
-    logging::StartLogThread(
+    return logging::StartLogThread(
         logging::MakeLogRun(table, logging::ProcessLogSettings(), table.csvPath));
   }
   void RebuildInfoLine() override { ShowInfoLine(); }

@@ -50,9 +50,10 @@ void PollCsv(CheckboxHost& host, SlotTable& table) {
     }
     return;
   }
-  if (ChooseFileAndSettings(host, CheckBox::kCsv, table.logDialogCancelled)) {
-    host.StartThread(CheckBox::kCsv);
-  } else {
+  // A thread that cannot start fails the start like a cancelled dialog: no box stays ticked
+  // with nothing behind it.
+  if (!ChooseFileAndSettings(host, CheckBox::kCsv, table.logDialogCancelled) ||
+      !host.StartThread(CheckBox::kCsv)) {
     FailStart(host, CheckBox::kCsv, table.csvActive, kCsvNotSavedText);
   }
   table.csvStartPending.Store(0);
@@ -68,9 +69,8 @@ void PollDetailMode(CheckboxHost& host, SlotTable& table) {
 
 void PollShot(CheckboxHost& host, SlotTable& table) {
   if (!StartDue(host.IsTicked(CheckBox::kShot), table.shotActive, table.shotStartPending)) return;
-  if (ChooseFileAndSettings(host, CheckBox::kShot, table.screenshotDialogCancelled)) {
-    host.StartThread(CheckBox::kShot);
-  } else {
+  if (!ChooseFileAndSettings(host, CheckBox::kShot, table.screenshotDialogCancelled) ||
+      !host.StartThread(CheckBox::kShot)) {
     FailStart(host, CheckBox::kShot, table.shotActive, kBmpNotSavedText);
   }
   table.shotStartPending.Store(0);

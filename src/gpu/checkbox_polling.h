@@ -26,8 +26,9 @@ class CheckboxHost {
   // The settings dialog of the CSV log or of the screenshot, modal; a cancel shows in its
   // marker (`logDialogCancelled`, `screenshotDialogCancelled`).
   virtual void ShowSettingsDialog(CheckBox box) = 0;
-  // Starts the logging thread or the screenshot thread for the chosen file.
-  virtual void StartThread(CheckBox box) = 0;
+  // Starts the logging thread or the screenshot thread for the chosen file; false when the
+  // thread could not be started.
+  virtual bool StartThread(CheckBox box) = 0;
   // The information line again, and the whole window repainted at once (detail mode).
   virtual void RebuildInfoLine() = 0;
   virtual void RepaintWholeWindow() = 0;

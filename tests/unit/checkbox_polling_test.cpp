@@ -46,9 +46,10 @@ class RecordingHost final : public gpu::CheckboxHost {
     EXPECT_EQ(Marker(box).Load(), 0) << "the marker is cleared before the dialog opens";
     if (!settingsConfirmed) Marker(box).Store(-1);
   }
-  void StartThread(CheckBox box) override {
+  bool StartThread(CheckBox box) override {
     steps.push_back(std::string("thread ") + Name(box) + " run " +
                     std::to_string(table_.csvRunNumber.Load()));
+    return threadStarts;
   }
   void RebuildInfoLine() override { steps.push_back("info line"); }
   void RepaintWholeWindow() override { steps.push_back("repaint"); }
@@ -61,6 +62,7 @@ class RecordingHost final : public gpu::CheckboxHost {
   gpu::WindowsVersion version{6, 1};
   bool fileChosen = true;
   bool settingsConfirmed = true;
+  bool threadStarts = true;
   std::vector<std::string> steps;
   std::vector<std::wstring> messages;
 
@@ -114,6 +116,19 @@ TEST(CheckboxPolling, CancelledSaveOrSettingsDialogUnticksWithTheMessage) {
     p.Once();
     EXPECT_EQ(p.host.messages.size(), 1u);
   }
+}
+
+TEST(CheckboxPolling, AThreadThatCannotStartFailsTheStart) {
+  Poll p;
+  p.host.threadStarts = false;
+  p.Tick(CheckBox::kCsv, true);
+  p.Tick(CheckBox::kShot, true);
+  p.Once();
+  EXPECT_EQ(p.host.messages,
+            (std::vector<std::wstring>{gpu::kCsvNotSavedText, gpu::kBmpNotSavedText}));
+  EXPECT_EQ(p.Csv(), std::make_pair(0, 0));
+  EXPECT_EQ(p.Shot(), std::make_pair(0, 0));
+  EXPECT_FALSE(p.host.ticked[0] || p.host.ticked[2]);
 }
 
 TEST(CheckboxPolling, OldWindowsNoticeOncePerRunBoxLeftTickedTestRepeatedSilently) {
