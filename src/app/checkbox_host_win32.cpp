@@ -7,6 +7,8 @@
 #include "gpu/checkbox_texts.h"
 #include "logging/log_settings_dialog_win32.h"
 #include "logging/log_thread_win32.h"
+#include "screenshot/screenshot_settings_dialog_win32.h"
+#include "screenshot/screenshot_thread_win32.h"
 
 namespace app {
 namespace {
@@ -16,8 +18,6 @@ using gpu::CheckBox;
 class Win32CheckboxHost final : public gpu::CheckboxHost {
  public:
   bool IsTicked(CheckBox box) override {
-    // The screenshot request has no dialog and no thread yet: its box starts nothing.
-    if (box == CheckBox::kShot) return false;
     return SendMessageA(Box(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   void Untick(CheckBox box) override { SendMessageA(Box(box), BM_SETCHECK, BST_UNCHECKED, 0); }
@@ -34,11 +34,18 @@ class Win32CheckboxHost final : public gpu::CheckboxHost {
                : ShowSaveDialog(State().mainWindow, SaveDialogKind::kBitmap, table.shotPath);
   }
   void ShowSettingsDialog(CheckBox box) override {
-    if (box == CheckBox::kCsv) logging::ShowLogSettingsDialog(State().mainWindow);
+    if (box == CheckBox::kCsv) {
+      logging::ShowLogSettingsDialog(State().mainWindow);
+    } else {
+      screenshot::ShowScreenshotSettingsDialog(State().mainWindow);
+    }
   }
   bool StartThread(CheckBox box) override {
-    if (box != CheckBox::kCsv) return false;
     const gpu::SlotTable& table = gpu::ProcessSlotTable();
+    if (box == CheckBox::kShot) {
+      return screenshot::StartScreenshotThread(screenshot::MakeShotRequest(table.shotPath),
+                                               State().mainWindow, Box(CheckBox::kShot));
+    }
     return logging::StartLogThread(
         logging::MakeLogRun(table, logging::ProcessLogSettings(), table.csvPath));
   }

@@ -1,5 +1,6 @@
 // The check boxes' actions in the running program: the main window's boxes, the save and
-// settings dialogs owned by it, the logging thread, the information line and the repaint.
+// settings dialogs owned by it, the logging and screenshot threads, the information line and
+// the repaint.
 // Everything here runs on the sampling thread, inside its poll.
 #pragma once
 

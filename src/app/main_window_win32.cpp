@@ -71,6 +71,28 @@ void OnTabChange(HWND window) {
   UpdateWindow(window);
 }
 
+// Set while the window prints itself (a screenshot).
+bool printing = false;
+
+// WM_PRINT: the frame as the system draws it, then the client area at its place in the given
+// context, through WM_PRINTCLIENT as the system's own handling would ask for it.
+LRESULT OnPrint(HWND window, WPARAM wParam, LPARAM lParam) {
+  HDC target = reinterpret_cast<HDC>(wParam);
+  DefWindowProcA(window, WM_PRINT, wParam, lParam & ~(PRF_CLIENT | PRF_CHILDREN | PRF_OWNED));
+  if ((lParam & PRF_CLIENT) == 0) return 0;
+  RECT outer = {};
+  GetWindowRect(window, &outer);
+  POINT client = {0, 0};
+  ClientToScreen(window, &client);
+  POINT origin = {};
+  OffsetViewportOrgEx(target, client.x - outer.left, client.y - outer.top, &origin);
+  printing = true;
+  SendMessageA(window, WM_PRINTCLIENT, wParam, PRF_CLIENT | (lParam & PRF_CHILDREN));
+  printing = false;
+  SetViewportOrgEx(target, origin.x, origin.y, nullptr);
+  return 0;
+}
+
 void OnGetMinMaxInfo(LPARAM lParam) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
   info->ptMinTrackSize = {kMinWindowWidth, kMinWindowHeight};
@@ -101,6 +123,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     case WM_PAINT:
       PaintMainWindow(window);
+      return 0;
+    case WM_PRINT:
+      return OnPrint(window, wParam, lParam);
+    case WM_PRINTCLIENT:
+      // Themed children ask for their background this way too, also while they are printed
+      // over the picture: only the print of the window itself (a screenshot) gets it, once.
+      if (!printing) break;
+      printing = false;
+      PrintMainWindow(window, reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == resources::kAcceleratorCommand) return 0;

@@ -20,11 +20,28 @@ void ProtectOwnConsole() {
   SetConsoleOutputCP(932);  // the log's own messages are code page 932 text
 }
 
+HANDLE OpenConsoleOutput() {
+  return CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+bool ConsoleWritable() {
+  HANDLE output = OpenConsoleOutput();
+  if (output == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(output);
+  return true;
+}
+
 void TakeConsole() {
   const std::lock_guard<std::mutex> lock(consoleLock);
   if (consoleUsers++ > 0) return;
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  if (AllocConsole()) ProtectOwnConsole();
+  if (AttachConsole(ATTACH_PARENT_PROCESS) && ConsoleWritable()) return;
+  if (AllocConsole()) {
+    ProtectOwnConsole();
+    return;
+  }
+  // A console the process came with that takes no output is given up for one of its own.
+  if (!ConsoleWritable() && FreeConsole() && AllocConsole()) ProtectOwnConsole();
 }
 
 void LetConsoleGo() {
@@ -37,8 +54,7 @@ void LetConsoleGo() {
 bool LogConsole::Open() {
   TakeConsole();
   held_ = true;
-  output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, 0, nullptr);
+  output_ = OpenConsoleOutput();
   return output_ != INVALID_HANDLE_VALUE;
 }
 

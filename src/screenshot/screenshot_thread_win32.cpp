@@ -1,0 +1,54 @@
+#include "screenshot/screenshot_thread_win32.h"
+
+#include <process.h>
+
+#include <memory>
+
+#include "gpu/checkbox_texts.h"
+#include "screenshot/trigger.h"
+#include "screenshot/window_capture_win32.h"
+
+namespace screenshot {
+namespace {
+
+struct ShotThreadArgument {
+  ShotRequest request;
+  HWND mainWindow;
+  HWND shotButton;
+};
+
+class Win32ShotPlatform final : public ShotPlatform {
+ public:
+  explicit Win32ShotPlatform(const ShotThreadArgument& argument) : argument_(argument) {}
+  void ShowMessage(const wchar_t* text) override {
+    MessageBoxW(argument_.mainWindow, text, gpu::kMessageCaption, MB_OK);
+  }
+  void UntickBox() override { SendMessageA(argument_.shotButton, BM_SETCHECK, BST_UNCHECKED, 0); }
+  void SleepMs(std::uint32_t milliseconds) override { Sleep(milliseconds); }
+  void Capture(const char* path) override { CaptureWindow(argument_.mainWindow, path); }
+
+ private:
+  const ShotThreadArgument& argument_;
+};
+
+unsigned __stdcall ScreenshotThread(void* argument) {
+  const std::unique_ptr<ShotThreadArgument> shot(static_cast<ShotThreadArgument*>(argument));
+  Win32ShotPlatform platform(*shot);
+  return static_cast<unsigned>(
+      RunScreenshot(platform, gpu::ProcessSlotTable(), ProcessTriggerTemperature(), shot->request));
+}
+
+}  // namespace
+
+bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow, HWND shotButton) {
+  auto* argument = new ShotThreadArgument{request, mainWindow, shotButton};
+  const std::uintptr_t thread = _beginthreadex(nullptr, 0, &ScreenshotThread, argument, 0, nullptr);
+  if (thread == 0) {
+    delete argument;
+    return false;
+  }
+  CloseHandle(reinterpret_cast<HANDLE>(thread));
+  return true;
+}
+
+}  // namespace screenshot

@@ -1,0 +1,15 @@
+// Starting `ScreenshotThread` for one request; the thread is never joined and its handle is
+// not kept.
+#pragma once
+
+#include <windows.h>
+
+#include "screenshot/screenshot_run.h"
+
+namespace screenshot {
+
+// `mainWindow` is captured; `shotButton` is turned off when the request ends. False when the
+// thread could not be started.
+bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow, HWND shotButton);
+
+}  // namespace screenshot

@@ -1,0 +1,13 @@
+// The picture of the main window: restored to its normal size, repainted, printed into a
+// 24-bit bottom-up surface of its whole rectangle and written as a bitmap file.
+#pragma once
+
+#include <windows.h>
+
+namespace screenshot {
+
+// False when no file was written: no surface could be made for the window, or the file could
+// not be written whole (then nothing stays under its name).
+bool CaptureWindow(HWND window, const char* path);
+
+}  // namespace screenshot
