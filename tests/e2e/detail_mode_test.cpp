@@ -1,0 +1,52 @@
+// Detail mode follows its box: the information line gains the core counts, the tab captions the
+// bus number and link (and connectors), and both return to the plain form when it is unticked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app_steps.h"
+#include "driver/main_check_boxes.h"
+#include "driver/tab_control.h"
+#include "driver/wait.h"
+#include "driver/window_text.h"
+#include "logging_steps.h"
+#include "two_gpu_log.h"
+
+namespace e2e {
+namespace {
+
+using Labels = std::vector<std::string>;
+
+bool ShowsInfo(HWND main, const std::wstring& line) {
+  return WaitUntil([&] { return WindowText(InfoBox(main)) == line; }, kCycleTimeoutMs);
+}
+
+TEST(DetailMode, InformationLineAndTabCaptionsFollowTheBox) {
+  auto app = Launch(kTwoGpuLogScenario);
+  HWND main = ExpectMainWindow(*app);
+  ASSERT_NE(main, nullptr);
+  const Labels plain = {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)"};
+  const Labels detail = {"Quorvane Sim Alpha (0x00000001 / PCIe x16 4.0 / DP)",
+                         "Quorvane Sim Beta (0x00000002 / PCIe x8 3.0)"};
+  EXPECT_EQ(WaitForTabLabels(*app, main, plain), plain);
+  EXPECT_EQ(WindowText(InfoBox(main)), L"Quorvane Sim Alpha");
+
+  SetMainBox(main, kDetailBoxCaption, true);
+  EXPECT_TRUE(
+      ShowsInfo(main, L"Quorvane Sim Alpha (CUDA Core: 8704 / RT Core: 68 / Tensore Core: 272)"))
+      << WindowText(InfoBox(main));
+  EXPECT_EQ(WaitForTabLabels(*app, main, detail), detail);
+  // The other tab, chosen in detail mode, shows its own GPU's counts.
+  ASSERT_TRUE(ClickTab(app->Handle(), TabControl(main), 1));
+  EXPECT_TRUE(
+      ShowsInfo(main, L"Quorvane Sim Beta (CUDA Core: 2560 / RT Core: 20 / Tensore Core: 80)"))
+      << WindowText(InfoBox(main));
+
+  SetMainBox(main, kDetailBoxCaption, false);
+  EXPECT_TRUE(ShowsInfo(main, L"Quorvane Sim Beta")) << WindowText(InfoBox(main));
+  EXPECT_EQ(WaitForTabLabels(*app, main, plain), plain);
+}
+
+}  // namespace
+}  // namespace e2e

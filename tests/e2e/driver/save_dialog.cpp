@@ -1,0 +1,29 @@
+#include "save_dialog.h"
+
+#include "dialog_controls.h"
+#include "window_text.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kFileNameControl = 0x47C;
+
+bool SetFileName(HWND dialog, const std::wstring& path) {
+  HWND name = GetDlgItem(dialog, kFileNameControl);
+  DWORD_PTR result = 0;
+  return name != nullptr &&
+         SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+}
+
+}  // namespace
+
+bool AcceptSaveDialog(HWND dialog, const std::wstring& path) {
+  return SetFileName(dialog, path) && PostClick(dialog, IDOK);
+}
+
+bool CancelSaveDialog(HWND dialog, const std::wstring& path) {
+  return SetFileName(dialog, path) && PostClick(dialog, IDCANCEL);
+}
+
+}  // namespace e2e

@@ -1,0 +1,63 @@
+// The interval of a run typed into the dialog's combo box: a text that names no entry keeps the
+// interval of the last confirmed run rather than being read as a number.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_steps.h"
+#include "driver/combo_box.h"
+#include "driver/dialog_controls.h"
+#include "driver/main_check_boxes.h"
+#include "driver/temp_folder.h"
+#include "log_file.h"
+#include "logging_steps.h"
+#include "two_gpu_log.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kTypingMs = 5000;
+constexpr long long kChosenSeconds = 2;
+
+void Stop(HWND main) {
+  SetMainBox(main, kCsvBoxCaption, false);
+  WaitForPoll(main);
+}
+
+TEST(LoggingInterval, TextNamingNoEntryKeepsTheLastConfirmedInterval) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"interval.csv");
+  auto app = LaunchForLogging(kTwoGpuLogScenario);
+  HWND main = ExpectMainWindow(*app);
+  ASSERT_NE(main, nullptr);
+
+  HWND dialog = OpenLogDialog(*app, main, path);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(SelectComboEntry(GetDlgItem(dialog, kIntervalCombo), 1));  // "2秒"
+  ConfirmLogDialog(dialog);
+  ASSERT_GE(WaitForLines(path, 3, kCycleTimeoutMs).lines.size(), 3u);
+  Stop(main);
+  bool settled = false;
+  const std::size_t before =
+      SplitCrLfLines(WaitUntilSettled(path, 3000, 15000, settled)).lines.size();
+
+  dialog = OpenLogDialog(*app, main, path);
+  ASSERT_NE(dialog, nullptr);
+  // Read as a number this would be seven seconds; it names no entry, so two seconds stay.
+  ASSERT_TRUE(TypeIntoCombo(GetDlgItem(dialog, kIntervalCombo), L"7秒", kTypingMs));
+  ConfirmLogDialog(dialog);
+  const LogLines log = WaitForLines(path, before + 2 + 3, 9000);
+  Stop(main);
+  ASSERT_GE(log.lines.size(), before + 2 + 3) << "three records did not come in 9 s";
+  EXPECT_EQ(log.lines[before], kAllItemsNames);
+  ExpectRows(log.lines, before + 2, log.lines.size(), AllItemsRow);
+  for (std::size_t i = before + 3; i < log.lines.size(); ++i) {
+    const long long gap =
+        StampSeconds(log.lines[i].substr(0, 19)) - StampSeconds(log.lines[i - 1].substr(0, 19));
+    EXPECT_GE(gap, kChosenSeconds) << "line " << i + 1 << " follows the one before too soon";
+  }
+}
+
+}  // namespace
+}  // namespace e2e

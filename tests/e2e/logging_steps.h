@@ -1,0 +1,64 @@
+// Steps of the CSV log tests: the main window's boxes, the way from a ticked "CSV 出力" box
+// through the save dialog to the log settings dialog, and the program's refusal message.
+// Failed expectations are reported through GoogleTest; a returned null window means the test
+// cannot go on.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/app_process.h"
+
+namespace e2e {
+
+inline constexpr const wchar_t* kLogDialogTitle = L"出力項目";
+inline constexpr const wchar_t* kCsvRefusedText = L"CSVファイルを保存できません";
+// Controls of the log settings dialog.
+inline constexpr int kLogStartButton = 1011;
+inline constexpr int kFirstGpuBox = 1013;
+inline constexpr int kGpuBoxCount = 8;
+inline constexpr int kIntervalCombo = 1024;
+// In the order of the dialog's items: the ten of 1000-1009, then 1021 and 1022.
+inline constexpr std::array<int, 12> kItemBoxes = {1000, 1001, 1002, 1003, 1004, 1005,
+                                                   1006, 1007, 1008, 1009, 1021, 1022};
+inline constexpr int kGraphicsClockBox = 1000;
+inline constexpr int kTemperatureBox = 1005;
+
+// Starts the program as Launch does. Started from the test driver, whose output is a pipe, the
+// program comes with a console that takes no output, as a program started that way under Wine
+// does; its logging run then makes a console of its own.
+std::unique_ptr<AppProcess> LaunchForLogging(const std::string& scenario);
+// Ticks or unticks a check box of the main window.
+void SetMainBox(HWND main, const wchar_t* caption, bool ticked);
+int MainBoxState(HWND main, const wchar_t* caption);
+// Ticks "CSV 出力" and waits for the save dialog the program opens in its next cycle.
+HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main);
+// Ticks "CSV 出力", accepts the save dialog with `path` and waits for the log settings dialog.
+HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path);
+// Presses "CSV出力" in the dialog and expects it to end.
+void ConfirmLogDialog(HWND dialog);
+// The next visible message box of the process, or null when none appears in time.
+HWND WaitForMessageBox(const AppProcess& app);
+// The box shows `text` with an OK button only and is owned by `owner`.
+void ExpectMessage(HWND box, HWND owner, const std::wstring& text);
+// An icon beside the text (a visible icon control that holds one).
+bool ShowsIcon(HWND box);
+// Presses OK and waits for the box to go.
+void Dismiss(HWND box);
+// The three above in turn.
+void ExpectOwnedMessageAndDismiss(const AppProcess& app, HWND owner, const std::wstring& text);
+// The refusal of a CSV start: its message, owned by the main window, then the box unticked.
+void ExpectCsvRefused(const AppProcess& app, HWND main);
+// No file at `path` for `forMs` (the program would have made it by then).
+void ExpectNoFile(const std::wstring& path, DWORD forMs);
+// Waits until a poll of the program has read the boxes as they stand: flips "詳細モード" and
+// waits for the information box to change, which happens in the poll that reads it. "CSV 出力"
+// is read earlier in the same poll. The selected GPU must report its core counts, or the line
+// is the same in both modes.
+void WaitForPoll(HWND main);
+
+}  // namespace e2e
