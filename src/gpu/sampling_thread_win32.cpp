@@ -1,12 +1,12 @@
 #include "gpu/sampling_thread_win32.h"
 
 #include <commctrl.h>
-#include <process.h>
 
 #include <array>
 #include <string>
 
 #include "gpu/sampler.h"
+#include "platform/detached_thread_win32.h"
 
 namespace gpu {
 namespace {
@@ -68,10 +68,7 @@ bool StartSamplingThread(Vendor& vendor, SlotTable& table, SamplingWindows windo
   // The thread runs until the process ends, so what it uses lives as long.
   static Win32CycleWindow* window = new Win32CycleWindow(std::move(windows));
   static ThreadContext context{&vendor, &table, window};
-  const std::uintptr_t thread = _beginthreadex(nullptr, 0, &SamplingThread, &context, 0, nullptr);
-  if (thread == 0) return false;
-  CloseHandle(reinterpret_cast<HANDLE>(thread));
-  return true;
+  return platform::StartDetachedThread(&SamplingThread, &context);
 }
 
 }  // namespace gpu

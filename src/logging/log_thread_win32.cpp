@@ -1,12 +1,12 @@
 #include "logging/log_thread_win32.h"
 
-#include <process.h>
 #include <windows.h>
 
 #include <ctime>
 #include <memory>
 
 #include "logging/log_console_win32.h"
+#include "platform/detached_thread_win32.h"
 
 namespace logging {
 namespace {
@@ -42,13 +42,9 @@ unsigned __stdcall LogThread(void* argument) {
 
 bool StartLogThread(const LogRun& run) {
   auto* copy = new LogRun(run);
-  const std::uintptr_t thread = _beginthreadex(nullptr, 0, &LogThread, copy, 0, nullptr);
-  if (thread == 0) {
-    delete copy;
-    return false;
-  }
-  CloseHandle(reinterpret_cast<HANDLE>(thread));
-  return true;
+  if (platform::StartDetachedThread(&LogThread, copy)) return true;
+  delete copy;
+  return false;
 }
 
 }  // namespace logging

@@ -1,10 +1,9 @@
 #include "screenshot/screenshot_thread_win32.h"
 
-#include <process.h>
-
 #include <memory>
 
 #include "gpu/checkbox_texts.h"
+#include "platform/detached_thread_win32.h"
 #include "screenshot/trigger.h"
 #include "screenshot/window_capture_win32.h"
 
@@ -42,13 +41,9 @@ unsigned __stdcall ScreenshotThread(void* argument) {
 
 bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow, HWND shotButton) {
   auto* argument = new ShotThreadArgument{request, mainWindow, shotButton};
-  const std::uintptr_t thread = _beginthreadex(nullptr, 0, &ScreenshotThread, argument, 0, nullptr);
-  if (thread == 0) {
-    delete argument;
-    return false;
-  }
-  CloseHandle(reinterpret_cast<HANDLE>(thread));
-  return true;
+  if (platform::StartDetachedThread(&ScreenshotThread, argument)) return true;
+  delete argument;
+  return false;
 }
 
 }  // namespace screenshot
