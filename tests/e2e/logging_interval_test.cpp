@@ -28,7 +28,7 @@ TEST(LoggingInterval, TextNamingNoEntryKeepsTheLastConfirmedInterval) {
   TempFolder folder;
   ASSERT_TRUE(folder.Valid());
   const std::wstring path = folder.File(L"interval.csv");
-  auto app = LaunchForLogging(kTwoGpuLogScenario);
+  auto app = Launch(kTwoGpuLogScenario);
   HWND main = ExpectMainWindow(*app);
   ASSERT_NE(main, nullptr);
 

@@ -59,7 +59,7 @@ TEST(LoggingRestart, QuickOffAndOnLeavesOnlyTheNewRunWriting) {
   TempFolder folder;
   ASSERT_TRUE(folder.Valid());
   const std::wstring path = folder.File(L"restart.csv");
-  auto app = LaunchForLogging(kTwoGpuLogScenario);
+  auto app = Launch(kTwoGpuLogScenario);
   HWND main = ExpectMainWindow(*app);
   ASSERT_NE(main, nullptr);
 

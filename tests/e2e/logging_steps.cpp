@@ -15,10 +15,6 @@
 
 namespace e2e {
 
-std::unique_ptr<AppProcess> LaunchForLogging(const std::string& scenario) {
-  return Launch(scenario);
-}
-
 void SetMainBox(HWND main, const wchar_t* caption, bool ticked) {
   HWND box = MainCheckBox(main, caption);
   ASSERT_NE(box, nullptr) << "no check box";
@@ -30,14 +26,18 @@ int MainBoxState(HWND main, const wchar_t* caption) {
   return ButtonCheck(MainCheckBox(main, caption));
 }
 
-HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main) {
-  SetMainBox(main, kCsvBoxCaption, true);
+HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* caption) {
+  SetMainBox(main, caption, true);
   HWND dialog = WaitForDialog(app.Id(), kSaveDialogTitle, kCycleTimeoutMs);
-  EXPECT_NE(dialog, nullptr) << "no save dialog after ticking the CSV box";
+  EXPECT_NE(dialog, nullptr) << "no save dialog after ticking a box";
   if (dialog != nullptr) {
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);
   }
   return dialog;
+}
+
+HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main) {
+  return TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
 }
 
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path) {

@@ -28,14 +28,13 @@ inline constexpr std::array<int, 12> kItemBoxes = {1000, 1001, 1002, 1003, 1004,
 inline constexpr int kGraphicsClockBox = 1000;
 inline constexpr int kTemperatureBox = 1005;
 
-// Starts the program as Launch does. Started from the test driver, whose output is a pipe, the
-// program comes with a console that takes no output, as a program started that way under Wine
-// does; its logging run then makes a console of its own.
-std::unique_ptr<AppProcess> LaunchForLogging(const std::string& scenario);
 // Ticks or unticks a check box of the main window.
 void SetMainBox(HWND main, const wchar_t* caption, bool ticked);
 int MainBoxState(HWND main, const wchar_t* caption);
-// Ticks "CSV 出力" and waits for the save dialog the program opens in its next cycle.
+// Ticks the main window's box with `caption` and waits for the save dialog the program opens in
+// its next cycle, owned by the main window.
+HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* caption);
+// The same for "CSV 出力".
 HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main);
 // Ticks "CSV 出力", accepts the save dialog with `path` and waits for the log settings dialog.
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path);

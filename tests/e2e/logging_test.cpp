@@ -62,7 +62,7 @@ TEST(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   TempFolder folder;
   ASSERT_TRUE(folder.Valid());
   const std::wstring path = folder.File(L"two-gpus.csv");
-  auto app = LaunchForLogging(kTwoGpuLogScenario);
+  auto app = Launch(kTwoGpuLogScenario);
   HWND main = StartTwoGpus(*app);
   ASSERT_NE(main, nullptr);
 
@@ -88,7 +88,7 @@ TEST(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
 TEST(Logging, ANameWithoutExtensionGetsCsv) {
   TempFolder folder;
   ASSERT_TRUE(folder.Valid());
-  auto app = LaunchForLogging(kTwoGpuLogScenario);
+  auto app = Launch(kTwoGpuLogScenario);
   HWND main = StartTwoGpus(*app);
   ASSERT_NE(main, nullptr);
   HWND dialog = OpenLogDialog(*app, main, folder.File(L"plain"));

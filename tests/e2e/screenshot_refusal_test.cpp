@@ -1,0 +1,79 @@
+// Screenshot requests that end without a picture: the save dialog cancelled, the temperature
+// dialog closed with its close box (the file cannot be saved), and a path with a blank (refused).
+// Each shows its message, owned by the main window, and turns the box off; the box can be ticked
+// again.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_steps.h"
+#include "driver/dialog_window.h"
+#include "driver/main_check_boxes.h"
+#include "driver/save_dialog.h"
+#include "driver/temp_folder.h"
+#include "logging_steps.h"
+#include "screenshot_steps.h"
+
+namespace e2e {
+namespace {
+
+// A folder inside the test's folder, removed again when the object ends (it is left empty).
+class SubFolder {
+ public:
+  SubFolder(const TempFolder& folder, const std::wstring& name) : path_(folder.File(name)) {
+    created_ = CreateDirectoryW(path_.c_str(), nullptr) != FALSE;
+  }
+  ~SubFolder() {
+    if (created_) RemoveDirectoryW(path_.c_str());
+  }
+  SubFolder(const SubFolder&) = delete;
+  SubFolder& operator=(const SubFolder&) = delete;
+
+  bool Valid() const { return created_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+  bool created_ = false;
+};
+
+TEST(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"cancelled.bmp");
+  const ShotRun run = LaunchForShot("e2e-shot-steady.txt");
+  ASSERT_NE(run.main, nullptr);
+
+  HWND save = TickAndWaitForSaveDialog(*run.app, run.main, kShotBoxCaption);
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(CancelSaveDialog(save, path));
+  EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";
+  ExpectShotRefused(run, kBmpRefusedText);
+  ExpectNoFile(path, kNoShotMs);
+
+  HWND dialog = OpenShotDialog(run, path);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(PostCloseBox(dialog));
+  EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs)) << "the close box leaves the dialog open";
+  ExpectShotRefused(run, kBmpRefusedText);
+  ExpectNoFile(path, kNoShotMs);  // the GPU is far above any trigger
+}
+
+TEST(ScreenshotRefusal, APathWithABlankIsRefused) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  SubFolder spaced(folder, L"two words");
+  ASSERT_TRUE(spaced.Valid());
+  const ShotRun run = LaunchForShot("e2e-shot-steady.txt");
+  ASSERT_NE(run.main, nullptr);
+
+  for (const std::wstring& path : {spaced.File(L"shot.bmp"), folder.File(L"a b.bmp")}) {
+    SCOPED_TRACE(testing::Message() << "path with " << path.size() << " characters");
+    ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
+    ExpectShotRefused(run, kPathHasSpaceText);
+    ExpectNoFile(path, kNoShotMs);
+  }
+}
+
+}  // namespace
+}  // namespace e2e

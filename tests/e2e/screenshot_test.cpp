@@ -1,0 +1,200 @@
+// A screenshot request from the ticked box to the picture file: at once when the trigger is
+// already reached, only once the selected GPU warms up to it, following a change of tab, not at
+// all when the box is unticked first; a minimised or maximised window is restored before the
+// capture, and an existing file is replaced. The picture's client area is the window as the
+// screen shows it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_steps.h"
+#include "driver/child_windows.h"
+#include "driver/file_bytes.h"
+#include "driver/main_check_boxes.h"
+#include "driver/screen_capture.h"
+#include "driver/tab_control.h"
+#include "driver/temp_folder.h"
+#include "driver/wait.h"
+#include "driver/window_control.h"
+#include "logging_steps.h"
+#include "resources/tools/logo_art.h"
+#include "screenshot_steps.h"
+#include "shot_pixels.h"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kSteady = "e2e-shot-steady.txt";
+constexpr const char* kTwoGpus = "e2e-shot-two-gpus.txt";
+constexpr DWORD kScreenRetryMs = 3000;
+
+void MoveToScreenOrigin(HWND main) {
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+  ASSERT_TRUE(SetWindowPos(main, nullptr, 0, 0, 0, 0, flags) && Responds(main));
+}
+
+// Milliseconds from now until `seconds` after the start of the run; 0 when that has passed.
+DWORD MsUntil(const AppProcess& app, double seconds) {
+  const double left = seconds - app.SecondsSinceStart();
+  return left > 0 ? static_cast<DWORD>(left * 1000) : 0;
+}
+
+// The logo at the bottom right of the client area, from its drawing rules.
+void ExpectLogo(const BmpImage& image, POINT offset, SIZE outer) {
+  int wrong = 0;
+  for (int y = 0; y < logo::kHeight; ++y) {
+    for (int x = 0; x < logo::kWidth; ++x) {
+      const logo::Rgb c = logo::Colour(x, y);
+      const auto pixel = image.At(offset.x + outer.cx - 212 + x, offset.y + outer.cy - 120 + y);
+      if (pixel != static_cast<std::uint32_t>(c.r << 16 | c.g << 8 | c.b)) ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0) << "pixels of the logo differ in the picture";
+}
+
+// The screen copied until it matches the picture outside the areas a cycle repaints (a copy may
+// catch the window in the middle of a repaint), reporting the last difference. Also left out:
+// the "Screen Shot" box, ticked in the picture and unticked since, and the tab strip, whose
+// empty part right of the tabs Wine prints white where the screen shows it light grey.
+void ExpectClientAsOnScreen(const BmpImage& image, HWND main) {
+  const POINT offset = ClientOffset(main);
+  std::vector<RECT> skip = CycleAreas(OuterSize(main));
+  skip.push_back(RectInParent(MainCheckBox(main, kShotBoxCaption)));
+  skip.push_back(RectInParent(TabControl(main)));
+  PixelDifference difference;
+  WaitUntil(
+      [&] {
+        const ScreenCapture screen(main);
+        difference = CompareClient(image, offset, screen, skip);
+        return screen.Valid() && difference.count == 0;
+      },
+      kScreenRetryMs);
+  EXPECT_GT(difference.compared, 100000) << "too little of the client area compared";
+  EXPECT_EQ(difference.count, 0) << "of " << difference.compared << " pixels; first at "
+                                 << difference.firstSeen;
+}
+
+TEST(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"reached.bmp");
+  const ShotRun run = LaunchForShot(kSteady);
+  ASSERT_NE(run.main, nullptr);
+  MoveToScreenOrigin(run.main);
+  // An odd width: each row of the file ends in one padding byte.
+  ASSERT_TRUE(RequestOuterSize(run.main, 901, 520));
+  const SIZE outer = OuterSize(run.main);
+  ASSERT_EQ(outer.cx, 901);
+
+  ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
+  const std::optional<BmpImage> image = WaitForShot(run, path);
+  ASSERT_TRUE(image) << "no picture although the GPU is above the trigger";
+  ExpectClientAsOnScreen(*image, run.main);
+  ExpectBmpLayout(*image, outer);
+  ExpectLogo(*image, ClientOffset(run.main), outer);
+}
+
+TEST(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"warm.bmp");
+  const ShotRun run = LaunchForShot("e2e-shot-ramp.txt");
+  ASSERT_NE(run.main, nullptr);
+  ASSERT_TRUE(RequestShot(run, path, 80));
+  // At most one reading a second after the first: below 80 °C for the first ten seconds.
+  const bool early = WaitUntil([&] { return FileExists(path); }, MsUntil(*run.app, 6.0));
+  EXPECT_FALSE(early) << "a picture while the GPU is below the trigger";
+  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 1) << "the request ended early";
+  const std::optional<BmpImage> image = WaitForShot(run, path, 20000);
+  ASSERT_TRUE(image) << "no picture once the GPU has warmed up";
+  ExpectBmpLayout(*image, OuterSize(run.main));
+}
+
+TEST(Screenshot, TheGpuOfTheTabSelectedAtEachCheckCounts) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"tab.bmp");
+  const ShotRun run = LaunchForShot(kTwoGpus);
+  ASSERT_NE(run.main, nullptr);
+  HWND tabs = TabControl(run.main);
+  ASSERT_EQ(SelectedTab(tabs), 0) << "the cold GPU's tab is not selected";
+  ASSERT_TRUE(RequestShot(run, path, 80));
+  ExpectNoFile(path, kNoShotMs);
+
+  ASSERT_TRUE(ClickTab(run.app->Handle(), tabs, 1));
+  EXPECT_TRUE(WaitUntil([&] { return SelectedTab(tabs) == 1; }, kCycleTimeoutMs));
+  const std::optional<BmpImage> image = WaitForShot(run, path);
+  ASSERT_TRUE(image) << "no picture after selecting the hot GPU";
+  ExpectBmpLayout(*image, OuterSize(run.main));
+}
+
+TEST(Screenshot, UntickingTheBoxWhileWaitingEndsTheRequest) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"unticked.bmp");
+  const ShotRun run = LaunchForShot(kTwoGpus);
+  ASSERT_NE(run.main, nullptr);
+  ASSERT_TRUE(RequestShot(run, path, 80));
+  SetMainBox(run.main, kShotBoxCaption, false);
+  WaitForPoll(run.main);  // the poll that reads the box unticked,
+  WaitForPoll(run.main);  // and the next one: the first has ended
+  // The hot GPU would fire a request that still waited.
+  ASSERT_TRUE(ClickTab(run.app->Handle(), TabControl(run.main), 1));
+  EXPECT_TRUE(WaitUntil([&] { return SelectedTab(TabControl(run.main)) == 1; }, kCycleTimeoutMs));
+  ExpectNoFile(path, kNoShotMs);
+  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 0);
+}
+
+void ShootAndExpectNormalWindow(const ShotRun& run, const std::wstring& path, SIZE normal) {
+  ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
+  const std::optional<BmpImage> image = WaitForShot(run, path);
+  ASSERT_TRUE(image) << "no picture";
+  EXPECT_FALSE(IsIconic(run.main)) << "still minimised";
+  EXPECT_FALSE(IsZoomed(run.main)) << "still maximised";
+  const SIZE outer = OuterSize(run.main);
+  EXPECT_EQ(outer.cx, normal.cx);
+  EXPECT_EQ(outer.cy, normal.cy);
+  ExpectBmpLayout(*image, normal);
+  DeleteFileW(path.c_str());
+}
+
+TEST(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const ShotRun run = LaunchForShot(kSteady);
+  ASSERT_NE(run.main, nullptr);
+  const SIZE normal = OuterSize(run.main);
+
+  ASSERT_TRUE(PostMessageW(run.main, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(run.main) != FALSE; }, kCycleTimeoutMs));
+  ShootAndExpectNormalWindow(run, folder.File(L"minimised.bmp"), normal);
+
+  ASSERT_TRUE(PostMessageW(run.main, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(run.main) != FALSE; }, kCycleTimeoutMs));
+  ASSERT_NE(OuterSize(run.main).cx, normal.cx) << "maximising did not change the size";
+  ShootAndExpectNormalWindow(run, folder.File(L"maximised.bmp"), normal);
+}
+
+TEST(Screenshot, AnExistingFileOfThatNameIsReplaced) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"existing.bmp");
+  {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string junk(4 * 1024 * 1024, 'x');  // longer than the picture
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr));
+    CloseHandle(file);
+  }
+  const ShotRun run = LaunchForShot(kSteady);
+  ASSERT_NE(run.main, nullptr);
+  ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
+  const std::optional<BmpImage> image = WaitForShot(run, path);
+  ASSERT_TRUE(image) << "no picture";
+  ExpectBmpLayout(*image, OuterSize(run.main));
+}
+
+}  // namespace
+}  // namespace e2e
