@@ -3,7 +3,6 @@
 
 namespace app {
 
-inline constexpr const wchar_t* kCaptionText = L"Quorvane";
 inline constexpr const wchar_t* kWindowFailedText = L"ウィンドウを作成できません";
 inline constexpr const wchar_t* kFontFailedText = L"フォント作成エラー";
 inline constexpr const wchar_t* kResourceMissingText = L"リソースが見つかりません";

@@ -12,6 +12,7 @@
 #include "app/skin_steps_win32.h"
 #include "app/startup_texts.h"
 #include "app/window_layout.h"
+#include "gpu/checkbox_texts.h"
 #include "gpu/discovery.h"
 #include "gpu/discovery_texts.h"
 #include "gpu/sampling_thread_win32.h"
@@ -24,7 +25,7 @@ constexpr int kPanelWidth = 417;
 constexpr int kPanelHeight = 208;
 
 void ShowMessage(const std::wstring& text) {
-  MessageBoxW(nullptr, text.c_str(), kCaptionText, MB_OK);
+  MessageBoxW(nullptr, text.c_str(), gpu::kMessageCaption, MB_OK);
 }
 
 // A failure that ends the start-up; `stopsThreads` clears the run flag first.

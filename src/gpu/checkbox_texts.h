@@ -1,4 +1,4 @@
-// The messages of the check-box actions.
+// The caption of the program's message boxes, and the messages of the check-box actions.
 #pragma once
 
 namespace gpu {

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <optional>
 
 #include "display/number_text.h"
 #include "logging/narrow_name.h"
@@ -149,33 +150,49 @@ std::string FanFields(const GpuSlot& slot, LogItem item) {
   return fields;
 }
 
-std::string Field(const GpuSlot& slot, LogItem item) {
+// One of the ten single-value items: its value as both the CSV field and the console line
+// write it, or nothing when it is not supported (power only), and the console line's label,
+// padded to the value column, and unit.
+struct ItemValue {
+  std::optional<std::string> text;
+  const char* label;
+  const char* unit;
+};
+
+ItemValue ValueOf(const GpuSlot& slot, LogItem item) {
+  const auto number = [](int value) { return std::optional(Format("%d", value)); };
   switch (item) {
     case kGraphicsClock:
-      return Format("%d,", Mhz(slot.clockCurrent[gpu::kGraphics]));
+      return {number(Mhz(slot.clockCurrent[gpu::kGraphics])), "Graphics Clock      ", " MHz"};
     case kMemoryClock:
-      return Format("%d,", Mhz(slot.clockCurrent[gpu::kMemory]));
+      return {number(Mhz(slot.clockCurrent[gpu::kMemory])), "Memory Clock        ", " MHz"};
     case kGpuLoad:
-      return Format("%d,", Signed(slot.gpuLoad));
+      return {number(Signed(slot.gpuLoad)), "GPU Load            ", " %"};
     case kMemoryUsage:
-      return display::MbText(slot.memUsedKiB.Load()) + ",";
+      return {display::MbText(slot.memUsedKiB.Load()), "Memory Usage        ", " MB"};
     case kVideoEngineLoad:
-      return Format("%d,", Signed(slot.videoEngineLoad));
+      return {number(Signed(slot.videoEngineLoad)), "Video Engine Load   ", " %"};
     case kTemperature:
-      return Format("%d,", static_cast<int>(slot.temperature.Load()));
+      return {number(slot.temperature.Load()), "Temperature         ", ""};
     case kPowerDraw:
-      return slot.hasPower.Load() != 0 ? Format("%.3f,", Watts(slot.powerDraw)) : ",";
+      if (slot.hasPower.Load() == 0) return {std::nullopt, "Power(Draw)         ", ""};
+      return {Format("%.3f", Watts(slot.powerDraw)), "Power(Draw)         ", " W"};
     case kPState:
-      return Format("%d,", Signed(slot.pstate));
+      return {number(Signed(slot.pstate)), "P-State             ", ""};
     case kMemoryControllerLoad:
-      return Format("%d,", Signed(slot.memCtrlLoad));
+      return {number(Signed(slot.memCtrlLoad)), "Memory Controller Load   ", " %"};
     case kBusInterfaceLoad:
-      return Format("%d,", Signed(slot.busLoad));
+      return {number(Signed(slot.busLoad)), "Bus Interface Load  ", " %"};
     case kFanLevel:
     case kFanRpm:
-      return FanFields(slot, item);
+      break;
   }
-  return {};
+  return {std::nullopt, "", ""};
+}
+
+std::string Field(const GpuSlot& slot, LogItem item) {
+  if (IsFanItem(item)) return FanFields(slot, item);
+  return ValueOf(slot, item).text.value_or("") + ",";
 }
 
 std::string FanConsoleLines(const GpuSlot& slot, LogItem item) {
@@ -198,35 +215,10 @@ std::string FanConsoleLines(const GpuSlot& slot, LogItem item) {
 }
 
 std::string ConsoleLines(const GpuSlot& slot, LogItem item) {
-  switch (item) {
-    case kGraphicsClock:
-      return Format("\tGraphics Clock      %d MHz\n", Mhz(slot.clockCurrent[gpu::kGraphics]));
-    case kMemoryClock:
-      return Format("\tMemory Clock        %d MHz\n", Mhz(slot.clockCurrent[gpu::kMemory]));
-    case kGpuLoad:
-      return Format("\tGPU Load            %d %%\n", Signed(slot.gpuLoad));
-    case kMemoryUsage:
-      return Format("\tMemory Usage        %s MB\n",
-                    display::MbText(slot.memUsedKiB.Load()).c_str());
-    case kVideoEngineLoad:
-      return Format("\tVideo Engine Load   %d %%\n", Signed(slot.videoEngineLoad));
-    case kTemperature:
-      return Format("\tTemperature         %d\n", static_cast<int>(slot.temperature.Load()));
-    case kPowerDraw:
-      return slot.hasPower.Load() != 0
-                 ? Format("\tPower(Draw)         %.3f W\n", Watts(slot.powerDraw))
-                 : "\tPower(Draw)         No Support\n";
-    case kPState:
-      return Format("\tP-State             %d\n", Signed(slot.pstate));
-    case kMemoryControllerLoad:
-      return Format("\tMemory Controller Load   %d %%\n", Signed(slot.memCtrlLoad));
-    case kBusInterfaceLoad:
-      return Format("\tBus Interface Load  %d %%\n", Signed(slot.busLoad));
-    case kFanLevel:
-    case kFanRpm:
-      return FanConsoleLines(slot, item);
-  }
-  return {};
+  if (IsFanItem(item)) return FanConsoleLines(slot, item);
+  const ItemValue value = ValueOf(slot, item);
+  return std::string("\t") + value.label +
+         (value.text ? *value.text + value.unit : std::string("No Support")) + "\n";
 }
 
 std::string TimeStamp(const LogTime& t) {

@@ -33,6 +33,8 @@ int GpuBox(int slot) {
   return resources::kLogFirstGpu + slot;
 }
 
+// Boxes of existing GPUs get their captions and are checked (the first box always is); the
+// boxes of missing GPUs stay empty and are disabled.
 void InitializeGpuBoxes(HWND dialog) {
   gpu::SlotTable& table = gpu::ProcessSlotTable();
   const int count = table.gpuCount.Load();
@@ -40,11 +42,11 @@ void InitializeGpuBoxes(HWND dialog) {
     if (slot < count) {
       BuildLogGpuCaption(gpu::ProcessVendor(), table, slot, gpuCaptions[slot]);
       SetDlgItemTextA(dialog, GpuBox(slot), gpuCaptions[slot]);
+    }
+    if (slot < count || slot == 0) {
       CheckDlgButton(dialog, GpuBox(slot), BST_CHECKED);
-    } else if (slot > 0) {
-      EnableWindow(GetDlgItem(dialog, GpuBox(slot)), FALSE);
     } else {
-      CheckDlgButton(dialog, GpuBox(slot), BST_CHECKED);
+      EnableWindow(GetDlgItem(dialog, GpuBox(slot)), FALSE);
     }
   }
 }

@@ -83,6 +83,22 @@ TEST(LogFormat, AllTwelveItemsForOneGpu) {
             "FAN rpm,\r\n");
   EXPECT_EQ(BuildLogRow(table, all, {2025, 12, 31, 23, 59, 58}),
             "2025/12/31 23:59:58,999,7001,97,0.50,3,-5,0.001,8,44,2,30,900,\r\n");
+  RecordingConsole console;
+  WriteConsoleGpus(console, table, all);
+  EXPECT_EQ(console.Text(),
+            "Solo:\n"
+            "\tGraphics Clock      999 MHz\n"
+            "\tMemory Clock        7001 MHz\n"
+            "\tGPU Load            97 %\n"
+            "\tMemory Usage        0.50 MB\n"
+            "\tVideo Engine Load   3 %\n"
+            "\tTemperature         -5\n"
+            "\tPower(Draw)         0.001 W\n"
+            "\tP-State             8\n"
+            "\tMemory Controller Load   44 %\n"
+            "\tBus Interface Load  2 %\n"
+            "\tFAN Level           30 %\n"
+            "\tFAN rpm            900 rpm\n");
 }
 
 TEST(LogFormat, FanColumnsFollowTheFanClass) {
