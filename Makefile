@@ -8,7 +8,7 @@ PREFIX := $(WINDOWS)/wineprefix
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
-        demo exe probe format clean fuzz bench
+        demo exe probe format clean fuzz bench measure
 
 all: native windows
 
@@ -78,6 +78,13 @@ fuzz:
 	  src/display/skin_surfaces.cpp -o build/fuzz/skin_fuzz
 	@build/fuzz/scenario_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/scenarios
 	@build/fuzz/skin_fuzz -max_total_time=$(FUZZ_SECONDS) build/fuzz/skins
+
+# What the running program costs under Wine (CPU, wineserver requests, paints), for one and for
+# eight simulated GPUs; MEASURE_ARGS adds options, e.g. MEASURE_ARGS=--csv for a log at 1 s.
+measure: wine-prefix
+	@cmake --build --preset windows -j$(JOBS) --target measure_driver
+	@scripts/measure-cpu $(WINDOWS) $(PREFIX) --gpus 1 $(MEASURE_ARGS)
+	@scripts/measure-cpu $(WINDOWS) $(PREFIX) --gpus 8 $(MEASURE_ARGS)
 
 # Benchmarks (optimised, no sanitizers): figures, never a pass or a fail.
 bench: bootstrap
