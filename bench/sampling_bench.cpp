@@ -33,7 +33,9 @@ class NullWindow final : public gpu::CycleWindow {
   void SetTabCaption(int, const char* caption) override { benchmark::DoNotOptimize(caption); }
   void PollCheckboxes() override {}
   gpu::WindowSize OuterSize() override { return {1200, 900}; }
-  void Invalidate(const gpu::Rect& area) override { benchmark::DoNotOptimize(area); }
+  void Invalidate(const gpu::RepaintRequest& request) override {
+    benchmark::DoNotOptimize(request);
+  }
 };
 
 // A simulated machine of `gpus` GPUs started as the program starts it, with its slot table.
@@ -68,7 +70,8 @@ void Cycle(benchmark::State& state) {
     return;
   }
   NullWindow window;
-  for (auto _ : state) gpu::RunSamplingCycle(*machine.vendor, *machine.table, window);
+  gpu::ShownCaptions shown;
+  for (auto _ : state) gpu::RunSamplingCycle(*machine.vendor, *machine.table, window, shown);
   // Seconds per GPU and cycle.
   state.counters["per_gpu"] =
       benchmark::Counter(static_cast<double>(state.iterations()) * gpus,
@@ -104,7 +107,8 @@ void LogPass(benchmark::State& state) {
     return;
   }
   NullWindow window;
-  gpu::RunSamplingCycle(*machine.vendor, *machine.table, window);
+  gpu::ShownCaptions shown;
+  gpu::RunSamplingCycle(*machine.vendor, *machine.table, window, shown);
   machine.table->osSupported.Store(1);
   const std::string path =
       (std::filesystem::temp_directory_path() / "quorvane-bench-log.csv").string();

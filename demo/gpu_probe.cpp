@@ -38,7 +38,7 @@ class ConsoleWindow final : public gpu::CycleWindow {
   }
   void PollCheckboxes() override {}
   gpu::WindowSize OuterSize() override { return {900, 520}; }
-  void Invalidate(const gpu::Rect&) override {}
+  void Invalidate(const gpu::RepaintRequest&) override {}
 };
 
 std::wstring SystemRoot() {
@@ -101,10 +101,11 @@ int main() {
   std::printf("information line (detail mode): %s\n", line);
 
   ConsoleWindow window;
+  gpu::ShownCaptions shown;  // as the program, a caption is printed when it changes
   for (int cycle = 1; cycle <= 3; ++cycle) {
     std::printf("cycle %d\n", cycle);
     table.detailMode.Store(cycle == 3 ? 1 : 0);
-    gpu::RunSamplingCycle(vendor, table, window);
+    gpu::RunSamplingCycle(vendor, table, window, shown);
     for (int slot = 0; slot < table.gpuCount.Load(); ++slot) PrintSlot(slot, table.slots[slot]);
     std::fflush(stdout);
     table.sampleCount.Store(cycle);

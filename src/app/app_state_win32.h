@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/window_layout.h"
+#include "display/back_buffer_win32.h"
 #include "display/canvas.h"
 
 namespace app {
@@ -24,6 +25,9 @@ struct AppState {
   // The framed black graph panel, kept from start-up to the window's destruction; white when
   // made. The painter copies its left part to the six graph places.
   std::unique_ptr<display::Canvas> panelSurface;
+  // The composed window, kept from paint to paint and made again when the window's size
+  // changes: a fresh surface per paint costs its whole memory in page faults every time.
+  std::unique_ptr<display::BackBuffer> backBuffer;
 };
 
 AppState& State();

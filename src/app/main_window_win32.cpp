@@ -13,6 +13,7 @@
 #include "gpu/display_gpu.h"
 #include "gpu/gpu_slots.h"
 #include "gpu/info_line.h"
+#include "gpu/repaint_handoff_win32.h"
 #include "gpu/vendor.h"
 #include "resource_ids.h"
 
@@ -132,6 +133,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (!printing) break;
       printing = false;
       PrintMainWindow(window, reinterpret_cast<HDC>(wParam));
+      return 0;
+    case gpu::kRepaintRequestMessage:
+      gpu::ApplyRepaintRequest(window);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == resources::kAcceleratorCommand) return 0;

@@ -17,6 +17,16 @@ const gpu::GpuSlot& SelectedSlot() {
       .slots[static_cast<std::size_t>(selected >= 0 && selected < gpu::kMaxGpus ? selected : 0)];
 }
 
+// The back buffer for a composed picture of this size, or null when none can be had.
+display::BackBuffer* BackBufferFor(HDC target, int width, int height) {
+  std::unique_ptr<display::BackBuffer>& kept = State().backBuffer;
+  if (kept == nullptr || !kept->Fits(width, height)) {
+    kept.reset();  // the old surface goes before the new one is made
+    kept = std::make_unique<display::BackBuffer>(target, width, height);
+  }
+  return kept->Fits(width, height) ? kept.get() : nullptr;
+}
+
 // The composed picture of the whole window drawn into `target` at the client origin.
 void DrawComposedWindow(HWND window, HDC target) {
   const display::SkinCanvases* skins = display::SkinSurfaceCanvases();
@@ -26,14 +36,15 @@ void DrawComposedWindow(HWND window, HDC target) {
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   if (skins == nullptr || state.panelSurface == nullptr || height <= 20) return;
-  display::BackBuffer backBuffer(target, width, height - 20);
+  display::BackBuffer* backBuffer = BackBufferFor(target, width, height - 20);
+  if (backBuffer == nullptr) return;
   display::GdiTextRenderer text(state.uiFont, state.smallFont);
   const display::PaintInputs inputs{width,          height,
                                     SelectedSlot(), gpu::ProcessSlotTable().gridPhase.Load(),
                                     *skins,         *state.panelSurface,
                                     text,           display::ProgramPanelPainters()};
-  display::ComposeMainWindow(backBuffer.Pixels(), inputs);
-  BitBlt(target, 0, 0, width, height - 20, backBuffer.Context(), 0, 0, SRCCOPY);
+  display::ComposeMainWindow(backBuffer->Pixels(), inputs);
+  BitBlt(target, 0, 0, width, height - 20, backBuffer->Context(), 0, 0, SRCCOPY);
 }
 
 // One child printed over the picture: in a surface of its own, at its own origin (controls

@@ -10,6 +10,7 @@ void ReleaseEverything() {
   AppState& state = State();
   ReleaseSkin();
   state.panelSurface.reset();
+  state.backBuffer.reset();
   DeleteObject(state.uiFont);
   DeleteObject(state.smallFont);
   state.uiFont = state.smallFont = nullptr;

@@ -4,7 +4,7 @@
 
 namespace display {
 
-BackBuffer::BackBuffer(HDC reference, int width, int height) {
+BackBuffer::BackBuffer(HDC reference, int width, int height) : width_(width), height_(height) {
   void* bits = nullptr;
   bitmap_ = CreateTopDownSection(reference, width, height, &bits);
   context_ = CreateCompatibleDC(reference);

@@ -1,5 +1,7 @@
 #include "gpu/repaint_areas.h"
 
+#include <algorithm>
+
 namespace gpu {
 
 std::array<Rect, 12> MeterAndGraphAreas(WindowSize outer) {
@@ -19,6 +21,14 @@ std::array<Rect, 12> MeterAndGraphAreas(WindowSize outer) {
 
 Rect InformationPanelArea(WindowSize outer) {
   return {12, outer.height - 162, 682, outer.height - 34};
+}
+
+RepaintRequest CycleRepaint(WindowSize outer) {
+  RepaintRequest request{};
+  const std::array<Rect, 12> areas = MeterAndGraphAreas(outer);
+  std::copy(areas.begin(), areas.end(), request.mainWindowAreas.begin());
+  request.mainWindowAreas[12] = request.childrenOver = InformationPanelArea(outer);
+  return request;
 }
 
 void AdvanceGridPhase(SlotTable& table) {

@@ -22,6 +22,17 @@ struct WindowSize {
 std::array<Rect, 12> MeterAndGraphAreas(WindowSize outer);
 Rect InformationPanelArea(WindowSize outer);
 
+// What one cycle asks to repaint: the meter, graph and information panel areas of the main
+// window, all in one go so that they make one paint, and the child windows over the
+// information panel's area. That area reaches over the frame of the information box, which
+// the main window's paint covers and the box must then draw again. Each meter and graph area
+// lies inside its group box's frame, where the box draws nothing, so those boxes are left alone.
+struct RepaintRequest {
+  std::array<Rect, 13> mainWindowAreas;
+  Rect childrenOver;
+};
+RepaintRequest CycleRepaint(WindowSize outer);
+
 // Moves the graph grid two pixels on, wrapping at 12.
 void AdvanceGridPhase(SlotTable& table);
 

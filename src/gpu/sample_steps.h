@@ -21,17 +21,17 @@ struct SlotSampling {
   bool NvmlDevice(nvmlDevice_t* device) { return vendor.nvml.Device(index, device); }
 };
 
-void SampleCurrentClocks(SlotSampling& s);  // 1
-void SampleBaseClocks(SlotSampling& s);     // 2
-void SampleClockCeilings(SlotSampling& s);  // 3
-void SampleGpuLoad(SlotSampling& s);        // 4
-void SampleMemory(SlotSampling& s);         // 5
-void SampleTemperature(SlotSampling& s);    // 6
+void SampleCurrentClocks(SlotSampling& s);        // 1
+void SampleBaseClocks(SlotSampling& s);           // 2
+void SampleClockCeilings(SlotSampling& s);        // 3
+void SampleGpuLoad(SlotSampling& s);              // 4
+void SampleMemory(SlotSampling& s);               // 5
+void SampleTemperature(SlotSampling& s);          // 6
 void SamplePowerAndDriverModel(SlotSampling& s);  // 7
-void SamplePstate(SlotSampling& s);         // 8
-void SampleEngineLoads(SlotSampling& s);    // 9
-void SampleFans(SlotSampling& s);           // 10
-void SampleCoreVoltage(SlotSampling& s);    // 11
+void SamplePstate(SlotSampling& s);               // 8
+void SampleEngineLoads(SlotSampling& s);          // 9
+void SampleFans(SlotSampling& s);                 // 10
+void SampleCoreVoltage(SlotSampling& s);          // 11
 
 // A management-library clock in MHz as kHz, saturating instead of wrapping.
 std::uint32_t MhzToKhz(std::uint32_t mhz);

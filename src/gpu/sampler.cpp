@@ -1,7 +1,8 @@
 #include "gpu/sampler.h"
 
+#include <cstring>
+
 #include "gpu/sample_steps.h"
-#include "gpu/tab_caption.h"
 
 namespace gpu {
 namespace {
@@ -9,13 +10,23 @@ namespace {
 constexpr std::uint32_t kCyclePauseMs = 1000;
 
 void RequestRepaint(SlotTable& table, CycleWindow& window) {
-  const std::array<Rect, 12> areas = MeterAndGraphAreas(window.OuterSize());
+  const RepaintRequest request = CycleRepaint(window.OuterSize());
   AdvanceGridPhase(table);
-  for (const Rect& area : areas) window.Invalidate(area);
-  window.Invalidate(InformationPanelArea(window.OuterSize()));
+  window.Invalidate(request);
 }
 
 }  // namespace
+
+bool ShownCaptions::Replace(int slot, const char (&caption)[kCaptionSize]) {
+  if (slot < 0 || slot >= kMaxGpus) return false;
+  const auto index = static_cast<std::size_t>(slot);
+  std::array<char, kCaptionSize>& shown = shown_[index];
+  if (known_[index] && std::strncmp(shown.data(), caption, kCaptionSize) == 0) return false;
+  std::memcpy(shown.data(), caption, kCaptionSize);
+  shown.back() = '\0';
+  known_[index] = true;
+  return true;
+}
 
 void SampleSlot(Vendor& vendor, SlotTable& table, int slot) {
   if (slot < 0 || slot >= kMaxGpus) return;
@@ -34,21 +45,22 @@ void SampleSlot(Vendor& vendor, SlotTable& table, int slot) {
   SampleCoreVoltage(s);
 }
 
-void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window) {
+void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window, ShownCaptions& shown) {
   // The count is read again after every slot, and never trusted beyond the table.
   for (int slot = 0; slot < table.gpuCount.Load() && slot < kMaxGpus; ++slot) {
     SampleSlot(vendor, table, slot);
     char caption[kCaptionSize] = {};
     BuildTabCaption(vendor, table, slot, caption);
-    window.SetTabCaption(slot, caption);
+    if (shown.Replace(slot, caption)) window.SetTabCaption(slot, caption);
   }
   window.PollCheckboxes();
   RequestRepaint(table, window);
 }
 
 int RunSamplingThread(Vendor& vendor, SlotTable& table, CycleWindow& window) {
+  ShownCaptions shown;
   for (;;) {
-    RunSamplingCycle(vendor, table, window);
+    RunSamplingCycle(vendor, table, window, shown);
     if (table.appRunning.Load() == 0) return 0;
     table.sampleCount.Store(table.sampleCount.Load() + 1);
     vendor.system.SleepMs(kCyclePauseMs);

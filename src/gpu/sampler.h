@@ -4,10 +4,12 @@
 // check boxes and the repaint of the meter, graph and panel areas.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "gpu/gpu_slots.h"
 #include "gpu/repaint_areas.h"
+#include "gpu/tab_caption.h"
 #include "gpu/vendor.h"
 
 namespace gpu {
@@ -19,14 +21,29 @@ class CycleWindow {
   virtual void SetTabCaption(int slot, const char* caption) = 0;
   virtual void PollCheckboxes() = 0;
   virtual WindowSize OuterSize() = 0;
-  virtual void Invalidate(const Rect& area) = 0;
+  virtual void Invalidate(const RepaintRequest& request) = 0;
+};
+
+// What each tab was last given by the cycles. A caption is sent only when it differs: every
+// caption the tab control is given makes it repaint its whole strip, so an unchanged one would
+// cost a repaint per tab per cycle for no change on the screen. Nothing is known before the
+// first cycle, so that the start-up labels are always replaced.
+class ShownCaptions {
+ public:
+  // True when tab `slot` has not yet been given `caption`, which is then taken as shown.
+  bool Replace(int slot, const char (&caption)[kCaptionSize]);
+
+ private:
+  std::array<std::array<char, kCaptionSize>, kMaxGpus> shown_{};
+  std::array<bool, kMaxGpus> known_{};
 };
 
 // Steps 1 to 11 of one slot: every reading of the GPU in slot `slot`.
 void SampleSlot(Vendor& vendor, SlotTable& table, int slot);
 
-// One cycle: every slot in use, its tab caption, the check boxes, the repaint request.
-void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window);
+// One cycle: every slot in use, its tab caption where it changed, the check boxes, the repaint
+// request.
+void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window, ShownCaptions& shown);
 
 // The thread body: cycles a second apart until `appRunning` is found 0 after a cycle.
 int RunSamplingThread(Vendor& vendor, SlotTable& table, CycleWindow& window);

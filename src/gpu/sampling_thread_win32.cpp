@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <array>
-#include <string>
+#include <utility>
 
+#include "gpu/repaint_handoff_win32.h"
 #include "gpu/sampler.h"
 #include "platform/detached_thread_win32.h"
 
@@ -15,11 +15,8 @@ class Win32CycleWindow final : public CycleWindow {
  public:
   explicit Win32CycleWindow(SamplingWindows windows) : windows_(std::move(windows)) {}
 
+  // Called only for a caption that differs from what the tab shows.
   void SetTabCaption(int slot, const char* caption) override {
-    if (slot < 0 || slot >= kMaxGpus) return;
-    std::string& last = lastCaptions_[static_cast<std::size_t>(slot)];
-    const bool changed = last != caption;
-    last = caption;
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption);
@@ -27,7 +24,7 @@ class Win32CycleWindow final : public CycleWindow {
                  reinterpret_cast<LPARAM>(&item));
     // A caption of another length moves the tabs after it: the strip is then redrawn with its
     // background, so that no piece of a longer label stays behind.
-    if (changed) InvalidateRect(windows_.tabControl, nullptr, TRUE);
+    InvalidateRect(windows_.tabControl, nullptr, TRUE);
   }
 
   void PollCheckboxes() override {
@@ -40,14 +37,12 @@ class Win32CycleWindow final : public CycleWindow {
     return {outer.right - outer.left, outer.bottom - outer.top};
   }
 
-  void Invalidate(const Rect& area) override {
-    const RECT rect = {area.left, area.top, area.right, area.bottom};
-    InvalidateRect(windows_.mainWindow, &rect, FALSE);
+  void Invalidate(const RepaintRequest& request) override {
+    HandOverRepaintRequest(windows_.mainWindow, request);
   }
 
  private:
   SamplingWindows windows_;
-  std::array<std::string, kMaxGpus> lastCaptions_;
 };
 
 struct ThreadContext {

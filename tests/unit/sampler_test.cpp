@@ -294,7 +294,36 @@ TEST_F(Sampler, CycleSendsEveryCaptionThenPollsThenAsksForTheRepaint) {
   ASSERT_EQ(window->invalidated.size(), 13u);
   EXPECT_EQ(window->invalidated[0], (gpu::Rect{19, 47, 101, 121}));
   EXPECT_EQ(window->invalidated[12], (gpu::Rect{12, 358, 682, 486}));
+  // One request; only the information panel's area brings the child windows over it along.
+  EXPECT_EQ(window->childrenOver, (std::vector<gpu::Rect>{{12, 358, 682, 486}}));
   EXPECT_EQ(table->gridPhase.Load(), 2);
+}
+
+// Each caption the tab control is given repaints its strip: only a changed one is sent, and
+// one that changes is sent in the same cycle.
+TEST_F(Sampler, ACaptionIsSentOnlyWhenItChanges) {
+  Load("gpu\n  name A\nend\ngpu\n  name B\nend\n");
+  Slot(0).gpuName.Store(L"A");
+  Slot(1).gpuName.Store(L"B");
+  Cycles(3);  // the start-up labels are replaced by the first cycle, then nothing is resent
+  EXPECT_EQ(window->captions, (std::vector<std::string>{"0:A(1)", "1:B(2)"}));
+
+  window->captions.clear();
+  table->detailMode.Store(1);
+  Cycles(2);
+  ASSERT_EQ(window->captions.size(), 2u);
+  EXPECT_EQ(window->captions[0].rfind("0:A (0x", 0), 0u) << window->captions[0];
+  EXPECT_EQ(window->captions[1].rfind("1:B (0x", 0), 0u) << window->captions[1];
+
+  window->captions.clear();
+  table->detailMode.Store(0);
+  Slot(1).gpuName.Store(L"C");
+  Cycles(1);
+  EXPECT_EQ(window->captions, (std::vector<std::string>{"0:A(1)", "1:C(2)"}));
+  window->captions.clear();
+  Slot(0).gpuName.Store(L"D");
+  Cycles(2);
+  EXPECT_EQ(window->captions, (std::vector<std::string>{"0:D(1)"}));
 }
 
 TEST_F(Sampler, WithoutGpusACycleOnlyPollsAndRepaints) {

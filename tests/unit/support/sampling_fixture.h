@@ -25,13 +25,18 @@ class RecordingWindow final : public gpu::CycleWindow {
     if (++polls == stopAfterPolls) table_.appRunning.Store(0);
   }
   gpu::WindowSize OuterSize() override { return size; }
-  void Invalidate(const gpu::Rect& area) override { invalidated.push_back(area); }
+  void Invalidate(const gpu::RepaintRequest& request) override {
+    invalidated.insert(invalidated.end(), request.mainWindowAreas.begin(),
+                       request.mainWindowAreas.end());
+    childrenOver.push_back(request.childrenOver);
+  }
 
   gpu::WindowSize size{900, 520};
   int polls = 0;
   int stopAfterPolls = 0;  // clears appRunning at that poll; 0: never
   std::vector<std::string> captions;
-  std::vector<gpu::Rect> invalidated;
+  std::vector<gpu::Rect> invalidated;   // the main window's areas of every request
+  std::vector<gpu::Rect> childrenOver;  // one per request
 
  private:
   gpu::SlotTable& table_;
@@ -53,7 +58,7 @@ class SamplingFixture : public ::testing::Test {
   void Cycles(int cycles) {
     gpu::Vendor v = vendor->Get();
     for (int i = 0; i < cycles; ++i) {
-      gpu::RunSamplingCycle(v, *table, *window);
+      gpu::RunSamplingCycle(v, *table, *window, shown);
       table->sampleCount.Store(table->sampleCount.Load() + 1);
     }
   }
@@ -63,6 +68,7 @@ class SamplingFixture : public ::testing::Test {
   std::unique_ptr<SimVendor> vendor;
   std::unique_ptr<gpu::SlotTable> table;
   std::unique_ptr<RecordingWindow> window;
+  gpu::ShownCaptions shown;  // kept across Cycles(), as the thread keeps it
 };
 
 }  // namespace testing_support
