@@ -36,7 +36,9 @@ class Canvas {
   int Height() const { return height_; }
   // The pixel at (x, y); white outside the canvas.
   Rgb At(int x, int y) const;
-  void Set(int x, int y, Rgb colour);
+  void Set(int x, int y, Rgb colour) {
+    if (Inside(x, y)) pixels_[static_cast<std::size_t>(y) * stride_ + x] = colour & 0xFFFFFF;
+  }
   void Fill(const Area& area, Rgb colour);
 
   // `source`'s `from` area to (x, y).

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using display::Canvas;
@@ -66,21 +68,31 @@ TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
 
 namespace {
 
-// The blend's rounding for every pair of channel values at the bar opacity, against the plain
-// arithmetic it stands for.
+// The blend's rounding for every pair of channel values, against the plain arithmetic it stands
+// for: each channel of a pixel meets other values than its neighbours, so that a carry from one
+// channel into the next shows.
 TEST(Canvas, BlendRoundsEveryChannelPairToNearest) {
-  Canvas source(256, 1), target(256, 256);
-  for (int s = 0; s < 256; ++s) source.Set(s, 0, MakeRgb(0, 0, s));
-  for (int d = 0; d < 256; ++d) target.Fill({0, d, 256, 1}, MakeRgb(0, 0, d));
-  for (int d = 0; d < 256; ++d) target.Blend(source, {0, 0, 256, 1}, 0, d, display::kBarOpacity);
-  int wrong = 0;
-  for (int d = 0; d < 256; ++d) {
-    for (int s = 0; s < 256; ++s) {
-      const int exact = (s * 192 + d * 63 + 127) / 255;
-      wrong += static_cast<int>(target.At(s, d)) != exact;
+  const auto channels = [](int v) { return std::array<int, 3>{v, 255 - v, (v * 7 + 3) % 256}; };
+  const auto pixel = [](std::array<int, 3> c) { return MakeRgb(c[0], c[1], c[2]); };
+  for (const int opacity : {int{display::kBarOpacity}, 0, 1, 128, 254, 255}) {
+    Canvas source(256, 1), target(256, 256);
+    for (int s = 0; s < 256; ++s) source.Set(s, 0, pixel(channels(s)));
+    for (int d = 0; d < 256; ++d) target.Fill({0, d, 256, 1}, pixel(channels(d)));
+    for (int d = 0; d < 256; ++d) {
+      target.Blend(source, {0, 0, 256, 1}, 0, d, static_cast<std::uint8_t>(opacity));
     }
+    int wrong = 0;
+    for (int d = 0; d < 256; ++d) {
+      for (int s = 0; s < 256; ++s) {
+        std::array<int, 3> exact{};
+        for (int c = 0; c < 3; ++c) {
+          exact[c] = (channels(s)[c] * opacity + channels(d)[c] * (255 - opacity) + 127) / 255;
+        }
+        wrong += target.At(s, d) != pixel(exact);
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "opacity " << opacity;
   }
-  EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace
