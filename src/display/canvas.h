@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace display {
@@ -29,17 +30,30 @@ class Canvas {
   Canvas(int width, int height);
   // A view of `pixels`: `stride` pixels per row, at least `width`.
   Canvas(int width, int height, std::uint32_t* pixels, int stride);
+  // A view of `area` of `parent`, as far as it lies inside the parent.
+  Canvas(Canvas& parent, const Area& area);
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   // The pixel at (x, y); white outside the canvas.
-  Rgb At(int x, int y) const;
+  Rgb At(int x, int y) const {
+    if (!Inside(x, y)) return kWhite;
+    return pixels_[static_cast<std::size_t>(y) * stride_ + x] & 0xFFFFFF;
+  }
   void Set(int x, int y, Rgb colour) {
     if (Inside(x, y)) pixels_[static_cast<std::size_t>(y) * stride_ + x] = colour & 0xFFFFFF;
   }
   void Fill(const Area& area, Rgb colour);
+  // The pixels of row y at each of `xs`, as far as they lie inside.
+  void SetPoints(int y, std::span<const int> xs, Rgb colour) {
+    if (y < 0 || y >= height_) return;
+    std::uint32_t* row = pixels_ + static_cast<std::size_t>(y) * stride_;
+    for (const int x : xs) {
+      if (static_cast<unsigned>(x) < static_cast<unsigned>(width_)) row[x] = colour & 0xFFFFFF;
+    }
+  }
 
   // `source`'s `from` area to (x, y).
   void Copy(const Canvas& source, const Area& from, int x, int y);
@@ -55,8 +69,9 @@ class Canvas {
   void* native = nullptr;
 
  private:
-  template <typename Mix>
-  void Transfer(const Canvas& source, const Area& from, int x, int y, Mix mix);
+  // Clips the areas and hands each row's pixels to `mixRow(in, out, width)`.
+  template <typename MixRow>
+  void Transfer(const Canvas& source, const Area& from, int x, int y, MixRow mixRow);
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
   int width_;

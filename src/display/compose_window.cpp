@@ -3,6 +3,7 @@
 #include "display/number_text.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "display/base_clock_marker.h"
 #include "display/clock_graphs.h"
@@ -15,23 +16,38 @@
 namespace display {
 namespace {
 
-// The six per-paint meter surfaces, in graph order, framed.
+bool LiesInside(const Canvas& canvas, const Area& area) {
+  return area.x >= 0 && area.y >= 0 && area.width <= canvas.Width() - area.x &&
+         area.height <= canvas.Height() - area.y;
+}
+
+// The six meters of a paint, in graph order, framed. A meter that lies inside the back buffer is
+// drawn in place, through a view of its area; only one that does not (a buffer smaller than the
+// window) gets a surface of its own, copied into the back buffer as far as it reaches.
 struct MeterSurfaces {
-  explicit MeterSurfaces(int plotHeight, const Canvas& frameSkin)
-      : canvases{{{kMeterWidth, plotHeight},
-                  {kMeterWidth, plotHeight},
-                  {kMeterWidth, plotHeight},
-                  {kMeterWidth, plotHeight},
-                  {kMeterWidth, plotHeight},
-                  {kMeterWidth, plotHeight}}} {
-    for (Canvas& meter : canvases) DrawSunkenFrame(meter, kMeterWidth, plotHeight, frameSkin);
+  MeterSurfaces(Canvas& backBuffer, const PaintGeometry& g, const Canvas& frameSkin) {
+    const int P = g.plotHeight;
+    // The frame's pieces cover the whole meter when the skin is as large; otherwise what they
+    // leave stays white, as in a surface of its own.
+    const bool framedWhole = frameSkin.Width() >= kMeterWidth && frameSkin.Height() >= P;
+    for (int i = 0; i < kGraphCount; ++i) {
+      inPlace[i] = LiesInside(backBuffer, g.meters[i]);
+      if (inPlace[i]) {
+        canvases[i] = std::make_unique<Canvas>(backBuffer, g.meters[i]);
+        if (!framedWhole) canvases[i]->Fill({0, 0, kMeterWidth, P}, kWhite);
+      } else {
+        canvases[i] = std::make_unique<Canvas>(kMeterWidth, P);
+      }
+      DrawSunkenFrame(*canvases[i], kMeterWidth, P, frameSkin);
+    }
   }
   std::array<Canvas*, kGraphCount> Pointers() {
     std::array<Canvas*, kGraphCount> pointers{};
-    for (int i = 0; i < kGraphCount; ++i) pointers[i] = &canvases[i];
+    for (int i = 0; i < kGraphCount; ++i) pointers[i] = canvases[i].get();
     return pointers;
   }
-  std::array<Canvas, kGraphCount> canvases;
+  std::array<std::unique_ptr<Canvas>, kGraphCount> canvases;
+  std::array<bool, kGraphCount> inPlace{};
 };
 
 // Per graph row, the meter and panel areas in x order, each as far as its copy will reach.
@@ -46,11 +62,13 @@ std::array<Area, 4> CoveredAreas(const PaintGeometry& g, const Canvas& panelSurf
   return covered;
 }
 
-// The back buffer made white, except where the meters and panels are about to be copied whole
-// (they do not overlap): the same picture as filling all of it first, for about half the work.
+// The back buffer made white, except where the meters and panels are about to be drawn or copied
+// whole and where the information panel's painter fills its panel (none of them overlap): the
+// same picture as filling all of it first, for less than half the work.
 void FillBackground(Canvas& backBuffer, const PaintGeometry& g, const Canvas& panelSurface) {
-  std::array<std::array<Area, 4>, 3> covered{};
+  std::array<std::array<Area, 4>, 4> covered{};
   for (int row = 0; row < 3; ++row) covered[row] = CoveredAreas(g, panelSurface, row);
+  covered[3][0] = g.infoPanel;  // below the graph rows
   for (int y = 0; y < backBuffer.Height(); ++y) {
     int x = 0;
     for (const auto& areas : covered) {
@@ -67,8 +85,9 @@ void FillBackground(Canvas& backBuffer, const PaintGeometry& g, const Canvas& pa
 void CopyMetersAndPanels(Canvas& backBuffer, const PaintGeometry& g, MeterSurfaces& meters,
                          const PaintInputs& in) {
   for (int graph = 0; graph < kGraphCount; ++graph) {
+    if (meters.inPlace[graph]) continue;
     const Area& to = g.meters[graph];
-    backBuffer.Copy(meters.canvases[graph], {0, 0, to.width, to.height}, to.x, to.y);
+    backBuffer.Copy(*meters.canvases[graph], {0, 0, to.width, to.height}, to.x, to.y);
   }
   in.painters.DrawMeterCaptions(backBuffer, g.meters, g.plotHeight, in.slot, in.text);
   for (const Area& to : g.graphPanels) {
@@ -100,7 +119,7 @@ void ComposeMainWindow(Canvas& backBuffer, const PaintInputs& in) {
   if (!g.drawable) return backBuffer.Fill({0, 0, backBuffer.Width(), backBuffer.Height()}, kWhite);
   FillBackground(backBuffer, g, in.panelSurface);
   const Canvas& frameSkin = in.skins.Get(kFrameSkin);
-  MeterSurfaces meters(g.plotHeight, frameSkin);
+  MeterSurfaces meters(backBuffer, g, frameSkin);
   DrawSunkenFrame(in.panelSurface, kPanelSurfaceWidth, g.plotHeight, frameSkin);
   in.painters.PaintMeterSegments(meters.Pointers(), g.plotHeight, in.slot, in.skins);
   CopyMetersAndPanels(backBuffer, g, meters, in);

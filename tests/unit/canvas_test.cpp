@@ -62,6 +62,22 @@ TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
   Canvas none(10, 10, nullptr, 10);
   none.Fill({0, 0, 10, 10}, display::kBlack);  // a view of nothing is empty
   EXPECT_EQ(none.Width(), 0);
+
+  // A view of part of a canvas: clipped to it, drawing at its own origin into the parent.
+  Canvas parent(6, 4);
+  Canvas corner(parent, {4, 2, 5, 5});
+  EXPECT_EQ(corner.Width(), 2);
+  EXPECT_EQ(corner.Height(), 2);
+  corner.Fill({0, 0, 9, 9}, display::kBlack);
+  int black = 0;
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) black += parent.At(x, y) == display::kBlack;
+  }
+  EXPECT_EQ(black, 4);
+  EXPECT_EQ(parent.At(4, 2), display::kBlack);
+  EXPECT_EQ(parent.At(5, 3), display::kBlack);
+  EXPECT_EQ(Canvas(parent, {6, 0, 3, 3}).Width(), 0);    // beside it
+  EXPECT_EQ(Canvas(parent, {-9, -9, 5, 5}).Width(), 0);  // above and left of it
 }
 
 }  // namespace
