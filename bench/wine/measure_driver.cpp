@@ -8,6 +8,7 @@
 // After windows.h.
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -110,7 +111,10 @@ std::wstring Wide(const std::string& text) {
 bool StartCsvLog(const e2e::AppProcess& app, HWND main, const std::string& path) {
   if (!e2e::SetButtonCheck(e2e::MainCheckBox(main, e2e::kCsvBoxCaption), true)) return false;
   HWND save = e2e::WaitForDialog(app.Id(), e2e::kSaveDialogTitle, kTimeoutMs);
-  if (save == nullptr || !e2e::AcceptSaveDialog(save, Wide(path))) return false;
+  // The dialog takes a Windows path: "Z:/tmp/a.csv" becomes "Z:\tmp\a.csv".
+  std::wstring name = Wide(path);
+  std::replace(name.begin(), name.end(), L'/', L'\\');
+  if (save == nullptr || !e2e::AcceptSaveDialog(save, name)) return false;
   HWND dialog = e2e::WaitForDialog(app.Id(), L"出力項目", kTimeoutMs);
   if (dialog == nullptr || !e2e::PostClick(dialog, kLogStartButton)) return false;
   return e2e::WaitGone(dialog, kTimeoutMs);
