@@ -31,6 +31,20 @@ void BlendRow(const std::uint32_t* in, std::uint32_t* out, int width, std::uint8
 
 }  // namespace
 
+BlendSource::BlendSource(const Canvas& row, std::uint8_t opacity)
+    : width_(row.Height() > 0 ? row.Width() : 0),
+      opacity_(opacity),
+      channels_(static_cast<std::size_t>(width_) * 4) {
+  for (int x = 0; x < width_; ++x) {
+    const Rgb colour = row.At(x, 0);
+    for (int c = 0; c < 4; ++c) {
+      const std::uint32_t channel = (colour >> (8 * c)) & 0xFF;
+      channels_[static_cast<std::size_t>(x) * 4 + c] =
+          static_cast<std::uint16_t>(channel * opacity + 128);
+    }
+  }
+}
+
 Canvas::Canvas(int width, int height)
     : width_(Positive(width)),
       height_(Positive(height)),
@@ -100,6 +114,21 @@ void Canvas::Blend(const Canvas& source, const Area& from, int x, int y, std::ui
   Transfer(source, from, x, y, [opacity](const std::uint32_t* in, std::uint32_t* out, int width) {
     BlendRow(in, out, width, opacity);
   });
+}
+
+void Canvas::Blend(const BlendSource& source, int from, int width, int x, int y) {
+  if (y < 0 || y >= height_ || from < 0) return;
+  if (x < 0) width += x, from -= x, x = 0;
+  width = std::min({width, source.width_ - from, width_ - x});
+  if (width <= 0) return;
+  const std::uint16_t* prepared = source.channels_.data() + static_cast<std::size_t>(from) * 4;
+  auto* to = reinterpret_cast<unsigned char*>(pixels_ + static_cast<std::size_t>(y) * stride_ + x);
+  const std::uint16_t rest = 255 - source.opacity_;
+  const std::size_t bytes = static_cast<std::size_t>(width) * 4;
+  for (std::size_t i = 0; i < bytes; ++i) {
+    const auto t = static_cast<std::uint16_t>(prepared[i] + to[i] * rest);
+    to[i] = static_cast<unsigned char>((std::uint32_t{t} * 257) >> 16);
+  }
 }
 
 void Canvas::CopyKeyed(const Canvas& source, const Area& from, int x, int y, Rgb transparent) {

@@ -24,6 +24,22 @@ struct Area {
   int x, y, width, height;
 };
 
+class Canvas;
+
+// The first row of a canvas made ready for many blends at one opacity: each channel held as
+// colour × opacity + 128, so that a blend from it multiplies only what it blends into.
+class BlendSource {
+ public:
+  BlendSource(const Canvas& row, std::uint8_t opacity);
+  int Width() const { return width_; }
+
+ private:
+  friend class Canvas;
+  int width_;
+  std::uint8_t opacity_;
+  std::vector<std::uint16_t> channels_;  // four per pixel, the fourth 128 (from a clear byte)
+};
+
 class Canvas {
  public:
   // An owned canvas of the given size, white.
@@ -59,6 +75,8 @@ class Canvas {
   void Copy(const Canvas& source, const Area& from, int x, int y);
   // The same, each pixel mixed as (source × opacity + here × (255 − opacity)) / 255, rounded.
   void Blend(const Canvas& source, const Area& from, int x, int y, std::uint8_t opacity);
+  // Pixels `from` to `from + width` of a prepared row to (x, y), blended as Blend does.
+  void Blend(const BlendSource& source, int from, int width, int x, int y);
   // The same, leaving out `source`'s pixels of colour `transparent`.
   void CopyKeyed(const Canvas& source, const Area& from, int x, int y, Rgb transparent);
   // A one-pixel line from (x0, y0) towards (x1, y1), the end point itself left out. A line

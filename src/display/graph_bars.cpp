@@ -60,11 +60,10 @@ class CoverSet {
 // One row's runs of neighbouring covering bars, each blended from the strip in one go. The strip
 // repeats the skin's two columns, so each pixel meets its own bar column's colour.
 void BlendRow(Canvas& backBuffer, const GraphColumns& columns, const CoverSet& cover,
-              const Canvas& strip, int y) {
+              const BlendSource& strip, int y) {
   for (int first = cover.Next(0, true); first < CoverSet::kSamples;) {
     const int end = cover.Next(first, false);
-    backBuffer.Blend(strip, {0, 0, kSampleStep * (end - first), 1}, columns.X(end - 1), y,
-                     kBarOpacity);
+    backBuffer.Blend(strip, 0, kSampleStep * (end - first), columns.X(end - 1), y);
     first = cover.Next(end, true);
   }
 }
@@ -100,7 +99,7 @@ RowEvents EventsOf(std::span<const BarSpan> bars, int rows) {
 
 // Sweeps the rows from the first bar's top down, keeping the set of bars that cover the row.
 void BlendRuns(Canvas& backBuffer, const GraphColumns& columns, std::span<const BarSpan> bars,
-               const Canvas& strip) {
+               const BlendSource& strip) {
   const RowEvents events = EventsOf(bars, backBuffer.Height());
   if (events.count == 0) return;
   CoverSet cover;
@@ -125,7 +124,7 @@ void BlendBarLayer(Canvas& backBuffer, const GraphColumns& columns, std::span<co
   if (!RunsMatchSingleBars(skin, bars)) return BlendEachBar(backBuffer, columns, bars, skin);
   Canvas strip(kSampleStep * static_cast<int>(gpu::kHistoryLength), 1);
   for (int x = 0; x < strip.Width(); ++x) strip.Set(x, 0, skin.At(x % kSampleStep, 0));
-  BlendRuns(backBuffer, columns, bars, strip);
+  BlendRuns(backBuffer, columns, bars, BlendSource(strip, kBarOpacity));
 }
 
 }  // namespace display

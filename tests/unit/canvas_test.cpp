@@ -85,19 +85,25 @@ TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
 namespace {
 
 // The blend's rounding for every pair of channel values, against the plain arithmetic it stands
-// for: each channel of a pixel meets other values than its neighbours, so that a carry from one
-// channel into the next shows.
+// for, from a canvas and from a prepared row: each channel of a pixel meets other values than its
+// neighbours, so that a carry from one channel into the next shows.
 TEST(Canvas, BlendRoundsEveryChannelPairToNearest) {
   const auto channels = [](int v) { return std::array<int, 3>{v, 255 - v, (v * 7 + 3) % 256}; };
   const auto pixel = [](std::array<int, 3> c) { return MakeRgb(c[0], c[1], c[2]); };
   for (const int opacity : {int{display::kBarOpacity}, 0, 1, 128, 254, 255}) {
-    Canvas source(256, 1), target(256, 256);
+    const auto alpha = static_cast<std::uint8_t>(opacity);
+    Canvas source(256, 1), target(256, 256), fromPrepared(256, 256);
     for (int s = 0; s < 256; ++s) source.Set(s, 0, pixel(channels(s)));
     for (int d = 0; d < 256; ++d) target.Fill({0, d, 256, 1}, pixel(channels(d)));
+    for (int d = 0; d < 256; ++d) fromPrepared.Fill({0, d, 256, 1}, pixel(channels(d)));
+    const display::BlendSource prepared(source, alpha);
     for (int d = 0; d < 256; ++d) {
-      target.Blend(source, {0, 0, 256, 1}, 0, d, static_cast<std::uint8_t>(opacity));
+      target.Blend(source, {0, 0, 256, 1}, 0, d, alpha);
+      // In two pieces, the second one reaching beyond the canvas.
+      fromPrepared.Blend(prepared, 0, 100, 0, d);
+      fromPrepared.Blend(prepared, 100, 400, 100, d);
     }
-    int wrong = 0;
+    int wrong = 0, wrongPrepared = 0;
     for (int d = 0; d < 256; ++d) {
       for (int s = 0; s < 256; ++s) {
         std::array<int, 3> exact{};
@@ -105,9 +111,11 @@ TEST(Canvas, BlendRoundsEveryChannelPairToNearest) {
           exact[c] = (channels(s)[c] * opacity + channels(d)[c] * (255 - opacity) + 127) / 255;
         }
         wrong += target.At(s, d) != pixel(exact);
+        wrongPrepared += fromPrepared.At(s, d) != pixel(exact);
       }
     }
     EXPECT_EQ(wrong, 0) << "opacity " << opacity;
+    EXPECT_EQ(wrongPrepared, 0) << "opacity " << opacity;
   }
 }
 
