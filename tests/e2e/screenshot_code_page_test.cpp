@@ -13,14 +13,14 @@
 namespace e2e {
 namespace {
 
-TEST(ScreenshotCodePage, APathWithTheIdeographicSpaceIsRefused) {
+class ScreenshotCodePage : public ShotTest {};
+
+TEST_F(ScreenshotCodePage, APathWithTheIdeographicSpaceIsRefused) {
   ASSERT_EQ(GetACP(), 932u) << "this entry must run with a Japanese locale";
-  TempFolder folder;
   ASSERT_TRUE(folder.Valid());
   const std::wstring spaced = folder.File(L"温度\u3000画面.bmp");
   const std::wstring plain = folder.File(L"温度画面.bmp");
-  const ShotRun run = LaunchForShot("e2e-shot-steady.txt");
-  ASSERT_NE(run.main, nullptr);
+  ASSERT_TRUE(Start("e2e-shot-steady.txt"));
 
   ASSERT_TRUE(RequestShot(run, spaced, kLowestTrigger));
   ExpectShotRefused(run, kPathHasSpaceText);

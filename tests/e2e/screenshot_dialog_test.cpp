@@ -21,6 +21,8 @@
 namespace e2e {
 namespace {
 
+class ScreenshotDialog : public ShotTest {};
+
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 
 std::vector<std::wstring> ExpectedChoices() {
@@ -50,12 +52,9 @@ void TypeAndConfirm(HWND dialog, const std::wstring& text) {
   EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs)) << "the typed temperature was not taken";
 }
 
-TEST(ScreenshotDialog, ShowsTheChoicesIgnoresEscapeAndConfirmsWithEnter) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(ScreenshotDialog, ShowsTheChoicesIgnoresEscapeAndConfirmsWithEnter) {
+  ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"keys.bmp");
-  const ShotRun run = LaunchForShot(kSteady);
-  ASSERT_NE(run.main, nullptr);
   HWND dialog = OpenShotDialog(run, path);
   ASSERT_NE(dialog, nullptr);
   ExpectFreshDialog(dialog);
@@ -88,12 +87,9 @@ TEST(ScreenshotDialog, ShowsTheChoicesIgnoresEscapeAndConfirmsWithEnter) {
   EXPECT_TRUE(WaitForShot(run, path)) << "no picture at the default trigger";
 }
 
-TEST(ScreenshotDialog, ATypedTemperatureIsTakenOnlyInsideTheRange) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(ScreenshotDialog, ATypedTemperatureIsTakenOnlyInsideTheRange) {
+  ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"typed.bmp");
-  const ShotRun run = LaunchForShot(kSteady);
-  ASSERT_NE(run.main, nullptr);
   HWND dialog = OpenShotDialog(run, path);
   ASSERT_NE(dialog, nullptr);
   for (const wchar_t* text : {L"37", L"101", L"abc", L"8 5", L"85 \u00B0C"})

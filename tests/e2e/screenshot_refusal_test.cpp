@@ -17,6 +17,8 @@
 namespace e2e {
 namespace {
 
+class ScreenshotRefusal : public ShotTest {};
+
 // A folder inside the test's folder, removed again when the object ends (it is left empty).
 class SubFolder {
  public:
@@ -37,12 +39,9 @@ class SubFolder {
   bool created_ = false;
 };
 
-TEST(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
+  ASSERT_TRUE(Start("e2e-shot-steady.txt"));
   const std::wstring path = folder.File(L"cancelled.bmp");
-  const ShotRun run = LaunchForShot("e2e-shot-steady.txt");
-  ASSERT_NE(run.main, nullptr);
 
   HWND save = TickAndWaitForSaveDialog(*run.app, run.main, kShotBoxCaption);
   ASSERT_NE(save, nullptr);
@@ -59,13 +58,11 @@ TEST(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
   ExpectNoFile(path, kNoShotMs);  // the GPU is far above any trigger
 }
 
-TEST(ScreenshotRefusal, APathWithABlankIsRefused) {
-  TempFolder folder;
+TEST_F(ScreenshotRefusal, APathWithABlankIsRefused) {
   ASSERT_TRUE(folder.Valid());
   SubFolder spaced(folder, L"two words");
   ASSERT_TRUE(spaced.Valid());
-  const ShotRun run = LaunchForShot("e2e-shot-steady.txt");
-  ASSERT_NE(run.main, nullptr);
+  ASSERT_TRUE(Start("e2e-shot-steady.txt"));
 
   for (const std::wstring& path : {spaced.File(L"shot.bmp"), folder.File(L"a b.bmp")}) {
     SCOPED_TRACE(testing::Message() << "path with " << path.size() << " characters");

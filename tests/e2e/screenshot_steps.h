@@ -4,6 +4,7 @@
 // means the test cannot go on.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "bmp_image.h"
 #include "driver/app_process.h"
+#include "driver/temp_folder.h"
 
 namespace e2e {
 
@@ -36,6 +38,21 @@ struct ShotRun {
   HWND main = nullptr;
 };
 ShotRun LaunchForShot(const std::string& scenario);
+// A screenshot test: a fresh folder for its files and its run of the program. Each test suite
+// derives its own fixture from it.
+class ShotTest : public ::testing::Test {
+ protected:
+  // Starts the program on `scenario`; false when the folder or the main window is missing.
+  bool Start(const std::string& scenario) {
+    if (!folder.Valid()) return false;
+    run = LaunchForShot(scenario);
+    return run.main != nullptr;
+  }
+
+  TempFolder folder;
+  ShotRun run;
+};
+
 // Ticks "Screen Shot", accepts the save dialog with `path` and waits for the temperature dialog.
 HWND OpenShotDialog(const ShotRun& run, const std::wstring& path);
 HWND TriggerCombo(HWND dialog);

@@ -24,6 +24,8 @@
 namespace e2e {
 namespace {
 
+class Screenshot : public ShotTest {};
+
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 constexpr const char* kTwoGpus = "e2e-shot-two-gpus.txt";
 constexpr DWORD kScreenRetryMs = 3000;
@@ -74,12 +76,9 @@ void ExpectClientAsOnScreen(const BmpImage& image, HWND main) {
                                  << difference.firstSeen;
 }
 
-TEST(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
+  ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"reached.bmp");
-  const ShotRun run = LaunchForShot(kSteady);
-  ASSERT_NE(run.main, nullptr);
   MoveToScreenOrigin(run.main);
   // An odd width: each row of the file ends in one padding byte.
   ASSERT_TRUE(RequestOuterSize(run.main, 901, 520));
@@ -94,12 +93,9 @@ TEST(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
   ExpectLogo(*image, ClientOffset(run.main), outer);
 }
 
-TEST(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
+  ASSERT_TRUE(Start("e2e-shot-ramp.txt"));
   const std::wstring path = folder.File(L"warm.bmp");
-  const ShotRun run = LaunchForShot("e2e-shot-ramp.txt");
-  ASSERT_NE(run.main, nullptr);
   ASSERT_TRUE(RequestShot(run, path, 80));
   // At most one reading a second after the first: below 80 °C for the first ten seconds.
   const bool early = WaitUntil([&] { return FileExists(path); }, MsUntil(*run.app, 6.0));
@@ -110,12 +106,9 @@ TEST(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
   ExpectBmpLayout(*image, OuterSize(run.main));
 }
 
-TEST(Screenshot, TheGpuOfTheTabSelectedAtEachCheckCounts) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(Screenshot, TheGpuOfTheTabSelectedAtEachCheckCounts) {
+  ASSERT_TRUE(Start(kTwoGpus));
   const std::wstring path = folder.File(L"tab.bmp");
-  const ShotRun run = LaunchForShot(kTwoGpus);
-  ASSERT_NE(run.main, nullptr);
   HWND tabs = TabControl(run.main);
   ASSERT_EQ(SelectedTab(tabs), 0) << "the cold GPU's tab is not selected";
   ASSERT_TRUE(RequestShot(run, path, 80));
@@ -128,12 +121,9 @@ TEST(Screenshot, TheGpuOfTheTabSelectedAtEachCheckCounts) {
   ExpectBmpLayout(*image, OuterSize(run.main));
 }
 
-TEST(Screenshot, UntickingTheBoxWhileWaitingEndsTheRequest) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(Screenshot, UntickingTheBoxWhileWaitingEndsTheRequest) {
+  ASSERT_TRUE(Start(kTwoGpus));
   const std::wstring path = folder.File(L"unticked.bmp");
-  const ShotRun run = LaunchForShot(kTwoGpus);
-  ASSERT_NE(run.main, nullptr);
   ASSERT_TRUE(RequestShot(run, path, 80));
   SetMainBox(run.main, kShotBoxCaption, false);
   WaitForPoll(run.main);  // the poll that reads the box unticked,
@@ -158,11 +148,8 @@ void ShootAndExpectNormalWindow(const ShotRun& run, const std::wstring& path, SI
   DeleteFileW(path.c_str());
 }
 
-TEST(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
-  const ShotRun run = LaunchForShot(kSteady);
-  ASSERT_NE(run.main, nullptr);
+TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
+  ASSERT_TRUE(Start(kSteady));
   const SIZE normal = OuterSize(run.main);
 
   ASSERT_TRUE(PostMessageW(run.main, WM_SYSCOMMAND, SC_MINIMIZE, 0));
@@ -175,8 +162,7 @@ TEST(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ShootAndExpectNormalWindow(run, folder.File(L"maximised.bmp"), normal);
 }
 
-TEST(Screenshot, AnExistingFileOfThatNameIsReplaced) {
-  TempFolder folder;
+TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   ASSERT_TRUE(folder.Valid());
   const std::wstring path = folder.File(L"existing.bmp");
   {
@@ -188,8 +174,7 @@ TEST(Screenshot, AnExistingFileOfThatNameIsReplaced) {
     EXPECT_TRUE(WriteFile(file, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr));
     CloseHandle(file);
   }
-  const ShotRun run = LaunchForShot(kSteady);
-  ASSERT_NE(run.main, nullptr);
+  ASSERT_TRUE(Start(kSteady));
   ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
   const std::optional<BmpImage> image = WaitForShot(run, path);
   ASSERT_TRUE(image) << "no picture";
