@@ -63,6 +63,9 @@ void ExpectClientAsOnScreen(const BmpImage& image, HWND main) {
   std::vector<RECT> skip = CycleAreas(OuterSize(main));
   skip.push_back(RectInParent(MainCheckBox(main, kShotBoxCaption)));
   skip.push_back(RectInParent(TabControl(main)));
+  // The screen drawn afresh first, parent before children, as the capture draws it: a box drawn
+  // again over itself on the screen (its frame is translucent) would show darker than once.
+  RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   PixelDifference difference;
   WaitUntil(
       [&] {
