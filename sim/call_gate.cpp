@@ -1,5 +1,6 @@
 #include "call_gate.h"
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 #include <thread>
@@ -17,21 +18,35 @@ void Bump(std::uint32_t* counter) {
 
 }  // namespace
 
-CallGate::CallGate(Fn fn, Subject subject, std::uintptr_t value)
+CallGate::CallGate(Fn fn, Subject subject, std::uintptr_t value, bool startsCycle)
     : fn_(fn), subject_(subject), value_(value), lock_(StateMutex()) {
   state_ = &LockedState();
   Bump(&state_->calls[Index(fn_)]);
   gpu_ = Locate();
   if (gpu_) Bump(&state_->gpuCounters[*gpu_].calls[Index(fn_)]);
-  if (const std::uint32_t ms = DelayMs(); ms > 0) {
-    const std::uint64_t generation = state_->generation;
+  if (gpu_ && startsCycle) Bump(&state_->gpuCounters[*gpu_].cycles);
+  if (const std::uint32_t ms = WaitMs(); ms > 0) Wait(ms);
+  status_ = Decide();
+}
+
+void CallGate::Wait(std::uint32_t ms) {
+  // Waited in short steps without the lock, so that other calls go on meanwhile and a new
+  // scenario ends the wait, even one that would last for ever.
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kStep = std::chrono::milliseconds(20);
+  const std::uint64_t generation = state_->generation;
+  const auto end = Clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    const auto now = Clock::now();
+    if (ms != kForeverMs && now >= end) break;
     lock_.unlock();
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    std::this_thread::sleep_for(ms == kForeverMs ? kStep
+                                                 : std::min<Clock::duration>(kStep, end - now));
     lock_.lock();
     state_ = &LockedState();
-    if (state_->generation != generation) gpu_ = Locate();  // a new scenario came meanwhile
+    if (state_->generation != generation) break;
   }
-  status_ = Decide();
+  if (state_->generation != generation) gpu_ = Locate();  // a new scenario came meanwhile
 }
 
 std::int64_t CallGate::Take(Reading reading) {
@@ -60,11 +75,37 @@ std::optional<std::size_t> CallGate::Locate() const {
   return {};
 }
 
-std::uint32_t CallGate::DelayMs() const {
-  for (const DelayRule& rule : state_->scenario.delays) {
-    if (rule.fn == fn_ && (!rule.gpu || rule.gpu == gpu_)) return rule.ms;
+std::uint32_t CallGate::CallNumber(const std::optional<std::size_t>& ruleGpu) const {
+  return ruleGpu ? state_->gpuCounters[*gpu_].calls[Index(fn_)] : state_->calls[Index(fn_)];
+}
+
+std::uint32_t CallGate::WaitMs() const {
+  const Scenario& scenario = state_->scenario;
+  for (const HangRule& rule : scenario.hangs) {
+    if (rule.fn != fn_ || (rule.gpu && rule.gpu != gpu_)) continue;
+    const std::uint32_t call = CallNumber(rule.gpu);
+    if (call >= rule.from && call <= rule.to) return rule.ms;
   }
-  return 0;
+  std::uint64_t ms = 0;
+  for (const DelayRule& rule : scenario.delays) {
+    if (rule.fn == fn_ && (!rule.gpu || rule.gpu == gpu_)) {
+      ms += rule.ms;
+      break;
+    }
+  }
+  for (const SlowRule& rule : scenario.slow) {
+    if (!rule.gpu || rule.gpu == gpu_) ms += rule.ms;
+  }
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(ms, kForeverMs - 1));
+}
+
+bool CallGate::Lost() const {
+  if (!gpu_) return false;
+  const GpuSetup& gpu = state_->scenario.gpus[*gpu_];
+  if (gpu.lostFrom == 0) return false;
+  const CycleSource source = ProcessCycleSource().load();
+  const std::uint32_t cycle = source ? source(*gpu_) : state_->gpuCounters[*gpu_].cycles;
+  return gpu.lostFrom != 0 && cycle >= gpu.lostFrom && cycle < gpu.lostUntil;
 }
 
 std::int32_t CallGate::Decide() const {
@@ -76,6 +117,7 @@ std::int32_t CallGate::Decide() const {
   if (subject_ != Subject::kNone && !gpu_) {
     return nvml ? nvml::kErrorInvalidArgument : nvapi::kExpectedPhysicalGpuHandle;
   }
+  if (Lost()) return nvml ? nvml::kErrorGpuIsLost : nvapi::kHandleInvalidated;
   return ScriptedFailure().value_or(0);
 }
 
@@ -83,8 +125,7 @@ std::optional<std::int32_t> CallGate::ScriptedFailure() const {
   for (const FailRule& rule : state_->scenario.failures) {
     if (rule.fn != fn_) continue;
     if (rule.gpu && rule.gpu != gpu_) continue;
-    const std::uint32_t call =
-        rule.gpu ? state_->gpuCounters[*gpu_].calls[Index(fn_)] : state_->calls[Index(fn_)];
+    const std::uint32_t call = CallNumber(rule.gpu);
     if (call >= rule.from && call <= rule.to) return rule.status;
   }
   return {};

@@ -1,6 +1,7 @@
-// The common start of every vendor call: count it, wait out a scripted delay without the lock,
-// then, holding the lock, decide whether the call may go on (initialised, known handle, no
-// scripted failure). The lock is held until the gate goes out of scope.
+// The common start of every vendor call: count it, wait out a scripted delay, slowness or hang
+// without the lock, then, holding the lock, decide whether the call may go on (initialised,
+// known handle, GPU not lost, no scripted failure). The lock is held until the gate goes out of
+// scope.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +29,9 @@ inline std::uintptr_t RawHandle(const void* handle) {
 
 class CallGate {
  public:
-  CallGate(Fn fn, Subject subject = Subject::kNone, std::uintptr_t value = 0);
+  // `startsCycle`: the call is the one that opens a GPU's cycle (its current clocks).
+  CallGate(Fn fn, Subject subject = Subject::kNone, std::uintptr_t value = 0,
+           bool startsCycle = false);
   CallGate(const CallGate&) = delete;
   CallGate& operator=(const CallGate&) = delete;
 
@@ -43,7 +46,10 @@ class CallGate {
 
  private:
   std::optional<std::size_t> Locate() const;
-  std::uint32_t DelayMs() const;
+  std::uint32_t CallNumber(const std::optional<std::size_t>& ruleGpu) const;
+  std::uint32_t WaitMs() const;
+  void Wait(std::uint32_t ms);
+  bool Lost() const;
   std::int32_t Decide() const;
   std::optional<std::int32_t> ScriptedFailure() const;
 

@@ -88,7 +88,9 @@ void WritePstate0(CallGate& gate, RecordWriter& record) {
 
 NvAPI_Status NvAPI_GPU_GetAllClockFrequencies(NvPhysicalGpuHandle gpu, Clocks* clocks) {
   return NoThrow(kError, [&] {
-    CallGate gate(Fn::kGetAllClockFrequencies, Subject::kNvapiHandle, RawHandle(gpu));
+    const bool current =
+        clocks != nullptr && (clocks->clockTypeBits & 0xFu) == nvapi::kClockTypeCurrent;
+    CallGate gate(Fn::kGetAllClockFrequencies, Subject::kNvapiHandle, RawHandle(gpu), current);
     if (gate.Status() != nvapi::kOk) return gate.Status();
     if (clocks == nullptr) return nvapi::kInvalidArgument;
     if (!AcceptsVersion(gate.Gpu(), Query::kClocks, clocks->version)) {

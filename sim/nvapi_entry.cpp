@@ -52,6 +52,7 @@ bool Provided(const Scenario& scenario, Fn fn) {
 }  // namespace sim
 
 extern "C" void* SimNvapiQueryInterface(std::uint32_t id) {
+  if (id == sim::kGpuCycleId) return reinterpret_cast<void*>(&sim::GpuCycle);
   try {
     const std::optional<sim::Fn> fn = sim::NvapiFunctionById(id);
     if (!fn) return nullptr;

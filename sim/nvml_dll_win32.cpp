@@ -2,11 +2,37 @@
 // attach-time check that the scenario has a management library at all.
 #include <windows.h>
 
+#include <atomic>
+
 #include "nvml_functions.h"
 #include "sim.h"
 
+namespace {
+
+// The GPUs' cycles as the driver API's copy of the simulator counts them; 0 while that library
+// is not loaded.
+std::uint32_t NvapiCopysCycle(std::size_t gpu) {
+  static std::atomic<sim::CycleSource> cycleOf{nullptr};
+  sim::CycleSource source = cycleOf.load();
+  if (source == nullptr) {
+    HMODULE nvapi = GetModuleHandleA("nvapi64.dll");
+    if (nvapi == nullptr) return 0;
+    using QueryInterface = void* (*)(std::uint32_t);
+    const auto query = reinterpret_cast<QueryInterface>(
+        reinterpret_cast<void*>(GetProcAddress(nvapi, "nvapi_QueryInterface")));
+    if (query == nullptr) return 0;
+    source = reinterpret_cast<sim::CycleSource>(query(sim::kGpuCycleId));
+    if (source == nullptr) return 0;
+    cycleOf.store(source);
+  }
+  return source(gpu);
+}
+
+}  // namespace
+
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  sim::UseCycleSource(&NvapiCopysCycle);
   sim::LoadDefaultScenario();
   return sim::NvmlLibraryPresent() ? TRUE : FALSE;
 }

@@ -76,6 +76,10 @@ struct GpuSetup {
   std::array<std::vector<std::uint32_t>, kQueryCount> accepted;
   std::array<Signal, kReadingCount> readings;
   Quirks quirks;
+  // Fallen off the bus from its cycle `lostFrom` (1-based) until just before its cycle
+  // `lostUntil`: every call naming it fails as for a lost GPU. 0: never lost.
+  std::uint32_t lostFrom = 0;
+  std::uint32_t lostUntil = UINT32_MAX;
 };
 
 // A scripted failure: calls number `from` to `to` (1-based, counted over all GPUs, or over
@@ -94,6 +98,24 @@ struct DelayRule {
   std::uint32_t ms = 0;
 };
 
+// A scripted hang: calls number `from` to `to` (counted as for failures) each wait `ms`
+// milliseconds, or until the process ends or another scenario is loaded when `ms` is
+// kForeverMs, before they go on as usual.
+inline constexpr std::uint32_t kForeverMs = UINT32_MAX;
+struct HangRule {
+  Fn fn = Fn::kInitialize;
+  std::optional<std::size_t> gpu;
+  std::uint32_t ms = 0;
+  std::uint32_t from = 1;
+  std::uint32_t to = UINT32_MAX;
+};
+
+// A slow driver: every call (every call naming the GPU, when `gpu` is set) waits `ms`.
+struct SlowRule {
+  std::optional<std::size_t> gpu;
+  std::uint32_t ms = 0;
+};
+
 struct PrimaryDisplay {
   std::size_t gpu = 0;
   std::uint32_t displayId = 0;
@@ -108,8 +130,13 @@ struct Scenario {
   std::array<bool, kFunctionCount> absent{};
   std::vector<FailRule> failures;
   std::vector<DelayRule> delays;
+  std::vector<HangRule> hangs;
+  std::vector<SlowRule> slow;
   std::optional<PrimaryDisplay> primary;
 };
+
+// True when some call of the scenario waits: a delay, a hang or a slow driver.
+bool TakesTime(const Scenario& scenario);
 
 // A GPU with every reading, version set and count at its default.
 GpuSetup DefaultGpu(std::size_t indexInFile);

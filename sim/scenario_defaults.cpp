@@ -66,4 +66,8 @@ Scenario BrokenDriverScenario() {
   return scenario;
 }
 
+bool TakesTime(const Scenario& scenario) {
+  return !scenario.delays.empty() || !scenario.hangs.empty() || !scenario.slow.empty();
+}
+
 }  // namespace sim

@@ -67,6 +67,8 @@ bool ScenarioParser::GpuBlockLine(const Words& words) {
       {"unit", &ScenarioParser::UnitLine},       {"accept", &ScenarioParser::AcceptLine},
       {"quirk", &ScenarioParser::QuirkLine},     {"fail", &ScenarioParser::FailLine},
       {"delay", &ScenarioParser::DelayLine},     {"end", &ScenarioParser::EndLine},
+      {"hang", &ScenarioParser::HangLine},       {"slow", &ScenarioParser::SlowLine},
+      {"lost", &ScenarioParser::LostLine},
   };
   return Dispatch(words, kTable, std::size(kTable));
 }

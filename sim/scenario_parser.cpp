@@ -68,6 +68,7 @@ bool ScenarioParser::TopLevelLine(const Words& words) {
       {"library", &ScenarioParser::LibraryLine}, {"hooks", &ScenarioParser::HooksLine},
       {"absent", &ScenarioParser::AbsentLine},   {"fail", &ScenarioParser::FailLine},
       {"delay", &ScenarioParser::DelayLine},     {"gpu", &ScenarioParser::GpuLine},
+      {"hang", &ScenarioParser::HangLine},       {"slow", &ScenarioParser::SlowLine},
   };
   return Dispatch(words, kTable, std::size(kTable));
 }
@@ -123,16 +124,22 @@ bool ScenarioParser::FailLine(const Words& words) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
   if (!Integer(words[2], kMin, kMax, &status)) return false;
   rule.status = static_cast<std::int32_t>(status);
-  for (std::size_t i = 3; i < words.size(); i += 2) {
+  if (!CallSpan(words, 3, &rule.from, &rule.to)) return false;
+  scenario_.failures.push_back(rule);
+  return true;
+}
+
+bool ScenarioParser::CallSpan(const Words& words, std::size_t first, std::uint32_t* from,
+                              std::uint32_t* to) {
+  for (std::size_t i = first; i < words.size(); i += 2) {
     if (i + 1 >= words.size()) return Error(Join({"'", words[i], "' needs a number"}));
-    std::uint32_t* bound = words[i] == "from" ? &rule.from : words[i] == "to" ? &rule.to : nullptr;
+    std::uint32_t* bound = words[i] == "from" ? from : words[i] == "to" ? to : nullptr;
     if (bound == nullptr) return Error(Join({"expected 'from' or 'to', got '", words[i], "'"}));
     std::int64_t value = 0;
     if (!Integer(words[i + 1], 1, std::numeric_limits<std::uint32_t>::max(), &value)) return false;
     *bound = static_cast<std::uint32_t>(value);
   }
-  if (rule.from > rule.to) return Error("'from' is after 'to'");
-  scenario_.failures.push_back(rule);
+  if (*from > *to) return Error("'from' is after 'to'");
   return true;
 }
 
@@ -200,8 +207,11 @@ bool ScenarioParser::Target(std::string_view word, Fn* out) {
 }
 
 bool ScenarioParser::RoomForRule() {
-  if (scenario_.failures.size() + scenario_.delays.size() < kMaxRules) return true;
-  return Error(Join({"more than ", std::to_string(kMaxRules), " fail and delay rules"}));
+  const std::size_t rules = scenario_.failures.size() + scenario_.delays.size() +
+                            scenario_.hangs.size() + scenario_.slow.size();
+  if (rules < kMaxRules) return true;
+  return Error(
+      Join({"more than ", std::to_string(kMaxRules), " fail, delay, hang and slow rules"}));
 }
 
 }  // namespace sim

@@ -41,6 +41,11 @@ class ScenarioParser {
   bool DelayLine(const Words& words);
   bool GpuLine(const Words& words);
 
+  // Misbehaviour in time, at the top level or in a gpu block (scenario_time_lines.cpp).
+  bool HangLine(const Words& words);
+  bool SlowLine(const Words& words);
+  bool LostLine(const Words& words);
+
   // Lines inside a gpu block (scenario_gpu_lines.cpp).
   bool GpuBlockLine(const Words& words);
   bool NameLine(const Words& words);
@@ -65,6 +70,8 @@ class ScenarioParser {
   bool U32(std::string_view word, std::uint32_t* out);
   bool Target(std::string_view word, Fn* out);
   bool RoomForRule();
+  // "from N" and "to M" from `first` on, each at most once, 1-based, N <= M.
+  bool CallSpan(const Words& words, std::size_t first, std::uint32_t* from, std::uint32_t* to);
   GpuSetup& CurrentGpu() { return scenario_.gpus[*gpu_]; }
 
   Scenario scenario_;

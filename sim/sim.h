@@ -27,6 +27,16 @@ void* NvmlFunction(const char* name);
 bool NvapiLibraryPresent();
 bool NvmlLibraryPresent();
 
+// A GPU's cycle is counted by the driver API's queries of its current clocks, the first call
+// the program makes for a GPU in each cycle. In the DLLs each library has its own state, so
+// the management library's copy asks the driver API's copy through this source.
+using CycleSource = std::uint32_t (*)(std::size_t gpu);
+void UseCycleSource(CycleSource source);
+// The cycle GPU `gpu` (in file order) is in: 0 before its first current-clock query.
+std::uint32_t GpuCycle(std::size_t gpu);
+// The interface id under which nvapi_QueryInterface gives GpuCycle (no real function has it).
+inline constexpr std::uint32_t kGpuCycleId = 0x51C7C1E5;
+
 // Observation for tests. Counts include calls that failed.
 std::uint32_t NvapiCallCount(std::uint32_t id);
 std::uint32_t NvmlCallCount(std::string_view name);

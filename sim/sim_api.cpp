@@ -89,4 +89,19 @@ std::uint32_t PostCallHookCalls() {
   return Observe([](SimState& s) { return s.postHookCalls; });
 }
 
+std::atomic<CycleSource>& ProcessCycleSource() {
+  static std::atomic<CycleSource> source{nullptr};
+  return source;
+}
+
+void UseCycleSource(CycleSource source) {
+  ProcessCycleSource().store(source);
+}
+
+std::uint32_t GpuCycle(std::size_t gpu) {
+  return Observe([gpu](SimState& s) -> std::uint32_t {
+    return gpu < s.gpuCounters.size() ? s.gpuCounters[gpu].cycles : 0;
+  });
+}
+
 }  // namespace sim

@@ -3,17 +3,20 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
 
 #include "scenario.h"
+#include "sim.h"
 
 namespace sim {
 
 struct GpuCounters {
   std::array<std::uint64_t, kReadingCount> samples{};  // values handed out, per reading
   std::array<std::uint32_t, kFunctionCount> calls{};   // calls that named this GPU
+  std::uint32_t cycles = 0;  // queries of its current clocks: the cycle it is in
 };
 
 struct SimState {
@@ -30,6 +33,9 @@ struct SimState {
 };
 
 std::mutex& StateMutex();
+
+// Where the cycles of the GPUs come from when another copy of the simulator counts them.
+std::atomic<CycleSource>& ProcessCycleSource();
 
 // The state, with the default scenario loaded if none was; the caller holds StateMutex().
 SimState& LockedState();

@@ -225,7 +225,7 @@ void CreateTabs() {
 
 void ShowInfoLine() {
   char line[gpu::kInfoLineSize] = {};
-  gpu::BuildInfoLine(gpu::ProcessVendor(), gpu::ProcessSlotTable(), line);
+  gpu::BuildInfoLine(gpu::ProcessSlotTable(), line);
   SetWindowTextA(State().children[kInfoGroupIndex], line);
 }
 

@@ -15,6 +15,7 @@
 #include "gpu/checkbox_texts.h"
 #include "gpu/discovery.h"
 #include "gpu/discovery_texts.h"
+#include "gpu/info_line.h"
 #include "gpu/sampling_thread_win32.h"
 #include "gpu/windows_version.h"
 
@@ -101,6 +102,10 @@ bool StartMonitoring() {
       gpu::DiscoverGpus(gpu::ProcessVendor(), gpu::ProcessSlotTable(), SystemRoot(), messages);
   if (!discovery.Ready()) return Fail(discovery.FailureText());
   CreateTabs();
+  const int count = gpu::ProcessSlotTable().gpuCount.Load();
+  for (int slot = 0; slot < count && slot < gpu::kMaxGpus; ++slot) {
+    gpu::RefreshInfoFacts(gpu::ProcessVendor(), gpu::ProcessSlotTable(), slot);
+  }
   return gpu::StartSamplingThread(gpu::ProcessVendor(), gpu::ProcessSlotTable(),
                                   {State().mainWindow, State().tabControl, &PollProcessCheckboxes});
 }

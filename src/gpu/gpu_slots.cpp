@@ -14,6 +14,10 @@ void ResetSlots(SlotTable& table) {
     std::destroy_at(&slot);
     std::construct_at(&slot);
   }
+  for (InfoFacts& facts : table.infoFacts) {
+    std::destroy_at(&facts);
+    std::construct_at(&facts);
+  }
 }
 
 void PushClockHistory(GpuSlot& slot) {

@@ -155,9 +155,23 @@ class SharedText {
   std::array<Shared<char>, Size> chars_{};
 };
 
+// What the information line says of a GPU, as the newest driver queries gave it. The sampling
+// thread asks again every cycle, so that the window composes the line without waiting on the
+// driver.
+struct InfoFacts {
+  Flag hasName{0};
+  SharedText<nvapi::kShortStringSize + 1> name;  // all 64 bytes the driver may fill, terminated
+  Flag hasCudaCores{0};
+  U32 cudaCores{0};
+  Flag hasCoreCounts{0};  // the RT and tensor counts
+  U32 rtCores{0};
+  U32 tensorCores{0};
+};
+
 // The table and the process-wide values beside it.
 struct SlotTable {
   std::array<GpuSlot, kMaxGpus> slots;
+  std::array<InfoFacts, kMaxGpus> infoFacts;
   I32 gpuCount{0};
   I32 selectedSlot{0};
   Flag appRunning{1};

@@ -23,6 +23,7 @@ inline constexpr NvAPI_Status kNvidiaDeviceNotFound = -6;
 inline constexpr NvAPI_Status kEndEnumeration = -7;
 inline constexpr NvAPI_Status kInvalidHandle = -8;
 inline constexpr NvAPI_Status kIncompatibleStructVersion = -9;
+inline constexpr NvAPI_Status kHandleInvalidated = -10;  // e.g. the GPU has fallen off the bus
 inline constexpr NvAPI_Status kExpectedPhysicalGpuHandle = -101;
 inline constexpr NvAPI_Status kNotSupported = -104;
 inline constexpr NvAPI_Status kApiInUse = -209;

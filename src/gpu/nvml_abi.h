@@ -43,6 +43,7 @@ inline constexpr nvmlReturn_t kErrorInvalidArgument = 2;
 inline constexpr nvmlReturn_t kErrorNotSupported = 3;
 inline constexpr nvmlReturn_t kErrorNotFound = 6;
 inline constexpr nvmlReturn_t kErrorFunctionNotFound = 13;
+inline constexpr nvmlReturn_t kErrorGpuIsLost = 15;
 inline constexpr nvmlReturn_t kErrorUnknown = 999;
 
 inline constexpr std::int32_t kClockGraphics = 0;

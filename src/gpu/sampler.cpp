@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gpu/info_line.h"
 #include "gpu/sample_steps.h"
 
 namespace gpu {
@@ -49,6 +50,7 @@ void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window, Sho
   // The count is read again after every slot, and never trusted beyond the table.
   for (int slot = 0; slot < table.gpuCount.Load() && slot < kMaxGpus; ++slot) {
     SampleSlot(vendor, table, slot);
+    RefreshInfoFacts(vendor, table, slot);
     char caption[kCaptionSize] = {};
     BuildTabCaption(vendor, table, slot, caption);
     if (shown.Replace(slot, caption)) window.SetTabCaption(slot, caption);

@@ -179,7 +179,7 @@ TEST(SimScenarioParse, EnforcesItsBounds) {
 
   EXPECT_TRUE(sim::ParseScenario(Repeat("delay nvmlInit 1\n", 256), nullptr, nullptr));
   EXPECT_EQ(ParseError(Repeat("delay nvmlInit 1\n", 257)),
-            "line 257: more than 256 fail and delay rules");
+            "line 257: more than 256 fail, delay, hang and slow rules");
 
   EXPECT_EQ(ParseError("gpu\n#" + std::string(1024, 'x') + "\nend\n"),
             "line 2: longer than 1024 characters");
