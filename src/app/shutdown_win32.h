@@ -3,7 +3,8 @@
 
 namespace app {
 
-// Skin surfaces, the panel surface, the fonts, the single-instance mutex, the driver API; then
+// The running flag cleared and the file writes shut; skin surfaces, the panel surface, the
+// fonts, the single-instance mutex, the driver API; then
 // the quit message with exit code 0.
 void ReleaseEverything();
 

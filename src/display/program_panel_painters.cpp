@@ -1,6 +1,7 @@
 #include "display/compose_window.h"
 #include "display/info_panel.h"
 #include "display/level_meters.h"
+#include "platform/lasting.h"
 
 namespace display {
 namespace {
@@ -24,8 +25,8 @@ class Painters final : public PanelPainters {
 }  // namespace
 
 PanelPainters& ProgramPanelPainters() {
-  static Painters painters;
-  return painters;
+  static platform::Lasting<Painters> painters;
+  return painters.Get();
 }
 
 }  // namespace display

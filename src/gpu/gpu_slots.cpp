@@ -1,4 +1,5 @@
 #include "gpu/gpu_slots.h"
+#include "platform/lasting.h"
 
 #include <memory>
 
@@ -45,8 +46,8 @@ void UpdateGpuClockStatistics(GpuSlot& slot, bool fromNvapi, std::int32_t sample
 }
 
 SlotTable& ProcessSlotTable() {
-  static SlotTable table;
-  return table;
+  static platform::Lasting<SlotTable> table;
+  return table.Get();
 }
 
 }  // namespace gpu

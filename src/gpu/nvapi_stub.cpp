@@ -1,4 +1,5 @@
 #include "gpu/nvapi_stub.h"
+#include "platform/lasting.h"
 
 namespace gpu {
 namespace {
@@ -42,8 +43,9 @@ std::uint32_t InterfaceId(NvapiFunction function) {
 }
 
 CSingletonCriticalSection& CSingletonCriticalSection::Instance() {
-  static CSingletonCriticalSection instance;
-  return instance;
+  // Made here, where its constructor is reachable, and never destroyed.
+  static CSingletonCriticalSection* const instance = new CSingletonCriticalSection;
+  return *instance;
 }
 
 void NvapiStub::ClearFunctionCache() {
@@ -182,8 +184,8 @@ NvAPI_Status NvapiStub::NvAPI_Unload() {
 }
 
 NvapiStub& ProcessNvapiStub() {
-  static NvapiStub stub(platform::HostSystem());
-  return stub;
+  static platform::Lasting<NvapiStub> stub(platform::HostSystem());
+  return stub.Get();
 }
 
 }  // namespace gpu

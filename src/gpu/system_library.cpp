@@ -1,4 +1,5 @@
 #include "gpu/system_library.h"
+#include "platform/lasting.h"
 
 namespace gpu {
 namespace {
@@ -67,8 +68,8 @@ platform::ModuleHandle SystemLibraryLoader::Load(const std::wstring& name, std::
 }
 
 platform::ModuleHandle LoadSystemLibrary(const std::wstring& name, std::uint32_t flags) {
-  static SystemLibraryLoader loader(platform::HostSystem());
-  return loader.Load(name, flags);
+  static platform::Lasting<SystemLibraryLoader> loader(platform::HostSystem());
+  return loader.Get().Load(name, flags);
 }
 
 }  // namespace gpu

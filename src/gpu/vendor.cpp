@@ -1,11 +1,14 @@
 #include "gpu/vendor.h"
+#include "platform/lasting.h"
 
 namespace gpu {
 
 Vendor& ProcessVendor() {
-  static NvmlLibrary nvml(platform::HostSystem());
-  static Vendor vendor{ProcessNvapiStub(), nvml, platform::HostSystem()};
-  return vendor;
+  // Used by the sampling thread until the process is gone.
+  static platform::Lasting<NvmlLibrary> nvml(platform::HostSystem());
+  static platform::Lasting<Vendor> vendor(
+      Vendor{ProcessNvapiStub(), nvml.Get(), platform::HostSystem()});
+  return vendor.Get();
 }
 
 }  // namespace gpu

@@ -1,5 +1,7 @@
 #include "logging/log_run.h"
 
+#include "platform/write_gate.h"
+
 namespace logging {
 namespace {
 
@@ -28,11 +30,15 @@ LogRun MakeLogRun(const gpu::SlotTable& table, const LogSettings& settings, cons
 }
 
 void WriteLogHeader(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run) {
+  const platform::GatedWrite write(platform::ProcessWriteGate());
+  if (!write.Open()) return;
   AppendWhole(platform.File(), run.path, BuildLogHeader(table, run.selection));
 }
 
 void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run) {
   if (table.osSupported.Load() == 0) return;
+  const platform::GatedWrite write(platform::ProcessWriteGate());
+  if (!write.Open()) return;  // the program is closing
   const LogTime time = platform.Now();
   ConsoleSink& console = platform.Console();
   WriteConsoleTimeLine(console, time);

@@ -1,4 +1,5 @@
 #include "logging/log_settings.h"
+#include "platform/lasting.h"
 
 namespace logging {
 
@@ -25,8 +26,8 @@ LogSelection SelectionOf(const LogSettings& settings) {
 }
 
 LogSettings& ProcessLogSettings() {
-  static LogSettings settings;
-  return settings;
+  static platform::Lasting<LogSettings> settings;
+  return settings.Get();
 }
 
 }  // namespace logging

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/lasting.h"
 #include "platform/system_api.h"
 
 namespace platform {
@@ -48,8 +49,8 @@ class PosixSystem final : public SystemApi {
 }  // namespace
 
 SystemApi& HostSystem() {
-  static PosixSystem system;
-  return system;
+  static Lasting<PosixSystem> system;
+  return system.Get();
 }
 
 }  // namespace platform

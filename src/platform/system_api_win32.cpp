@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/lasting.h"
 #include "platform/system_api.h"
 
 namespace platform {
@@ -45,8 +46,8 @@ class Win32System final : public SystemApi {
 }  // namespace
 
 SystemApi& HostSystem() {
-  static Win32System system;
-  return system;
+  static Lasting<Win32System> system;
+  return system.Get();
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/write_gate.h"
 #include "screenshot/bmp_file.h"
 
 namespace screenshot {
@@ -58,6 +59,8 @@ bool CaptureWindow(HWND window, const char* path) {
   UpdateWindow(window);
   PrintWindow(window, surface.Context(), 0);
   GdiFlush();
+  const platform::GatedWrite write(platform::ProcessWriteGate());
+  if (!write.Open()) return false;  // the program is closing
   StdioBmpSink sink;
   return WriteBmpFile(sink, path, width, height, surface.Bits());
 }
