@@ -97,7 +97,9 @@ int main() {
 
   char line[gpu::kInfoLineSize] = {};
   table.detailMode.Store(1);
-  gpu::BuildInfoLine(vendor, table, line);
+  for (int slot = 0; slot < table.gpuCount.Load(); ++slot)
+    gpu::RefreshInfoFacts(vendor, table, slot);
+  gpu::BuildInfoLine(table, line);
   std::printf("information line (detail mode): %s\n", line);
 
   ConsoleWindow window;

@@ -1,4 +1,5 @@
 #include "app/app_state_win32.h"
+
 #include "platform/lasting.h"
 
 namespace app {

@@ -1,7 +1,8 @@
 #include "gpu/gpu_slots.h"
-#include "platform/lasting.h"
 
 #include <memory>
+
+#include "platform/lasting.h"
 
 namespace gpu {
 

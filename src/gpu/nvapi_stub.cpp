@@ -1,4 +1,5 @@
 #include "gpu/nvapi_stub.h"
+
 #include "platform/lasting.h"
 
 namespace gpu {

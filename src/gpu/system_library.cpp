@@ -1,4 +1,5 @@
 #include "gpu/system_library.h"
+
 #include "platform/lasting.h"
 
 namespace gpu {

@@ -1,4 +1,5 @@
 #include "gpu/vendor.h"
+
 #include "platform/lasting.h"
 
 namespace gpu {

@@ -1,4 +1,5 @@
 #include "logging/log_settings.h"
+
 #include "platform/lasting.h"
 
 namespace logging {

@@ -7,6 +7,7 @@
 #include "driver/process_windows.h"
 #include "driver/tab_control.h"
 #include "driver/wait.h"
+#include "driver/window_control.h"
 #include "driver/window_text.h"
 
 namespace e2e {
@@ -25,8 +26,8 @@ UiEvent ExpectNext(const AppProcess& app, UiEventKind kind, DWORD timeoutMs) {
   return event;
 }
 
-HWND ExpectMainWindow(const AppProcess& app) {
-  const UiEvent event = ExpectNext(app, UiEventKind::kMainWindowShown);
+HWND ExpectMainWindow(const AppProcess& app, DWORD timeoutMs) {
+  const UiEvent event = ExpectNext(app, UiEventKind::kMainWindowShown, timeoutMs);
   if (event.kind != UiEventKind::kMainWindowShown) return nullptr;
   const bool complete =
       WaitUntil([&] { return ChildWindows(event.window).size() >= kChildCount; }, kStartTimeoutMs);
@@ -50,6 +51,13 @@ void ExpectMessageBoxAndDismiss(const AppProcess& app, const std::wstring& text)
 void ExpectCleanExit(const AppProcess& app) {
   const UiEvent event = ExpectNext(app, UiEventKind::kExited);
   EXPECT_EQ(event.exitCode, 0u);
+}
+
+void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs) {
+  ASSERT_TRUE(PostClose(main));
+  const std::optional<DWORD> code = app.WaitExit(timeoutMs);
+  ASSERT_TRUE(code.has_value()) << "still running " << timeoutMs << " ms after the close";
+  EXPECT_EQ(*code, 0u);
 }
 
 HWND TabControl(HWND main) {

@@ -23,11 +23,14 @@ std::unique_ptr<AppProcess> Launch(const std::string& scenario);
 // The next thing the program shows, which must be of `kind`.
 UiEvent ExpectNext(const AppProcess& app, UiEventKind kind, DWORD timeoutMs = kStartTimeoutMs);
 // The visible main window once all its children exist, or null.
-HWND ExpectMainWindow(const AppProcess& app);
+HWND ExpectMainWindow(const AppProcess& app, DWORD timeoutMs = kStartTimeoutMs);
 // A message box with exactly `text` and only an OK button, answered with OK.
 void ExpectMessageBoxAndDismiss(const AppProcess& app, const std::wstring& text);
 // The process ends within the timeout with exit code 0.
 void ExpectCleanExit(const AppProcess& app);
+
+// Closes the main window as its close box would; the process ends within `timeoutMs` with code 0.
+void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs = 2000);
 
 HWND TabControl(HWND main);
 HWND InfoBox(HWND main);

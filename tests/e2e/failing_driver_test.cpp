@@ -1,0 +1,129 @@
+// A driver that fails or drags: one of three GPUs falls off the bus and comes back while a CSV
+// log runs, and eight GPUs behind a driver whose every call is slow.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app_steps.h"
+#include "driver/file_bytes.h"
+#include "driver/main_check_boxes.h"
+#include "driver/tab_control.h"
+#include "driver/temp_folder.h"
+#include "driver/wait.h"
+#include "driver/window_control.h"
+#include "driver/window_text.h"
+#include "log_file.h"
+#include "logging_steps.h"
+
+namespace e2e {
+namespace {
+
+constexpr std::size_t kColumnsPerGpu = 13;  // time stamp, ten items, one fan's level and rpm
+constexpr std::size_t kGraphicsClock = 1;   // the column of the graphics clock in a group
+constexpr DWORD kSlowStartMs = 60000;
+constexpr DWORD kSlowCycleMs = 90000;
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream stream(line);
+  for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
+  return fields;
+}
+
+// The graphics clock of every GPU in every row.
+std::vector<std::vector<std::string>> GraphicsClocks(const std::vector<std::string>& rows) {
+  std::vector<std::vector<std::string>> clocks(3);
+  for (const std::string& row : rows) {
+    const std::vector<std::string> fields = Fields(row);
+    EXPECT_GE(fields.size(), 3 * kColumnsPerGpu - 1) << row;
+    for (std::size_t gpu = 0; gpu < 3; ++gpu) {
+      const std::size_t column = gpu * kColumnsPerGpu + kGraphicsClock;
+      clocks[gpu].push_back(column < fields.size() ? fields[column] : "");
+    }
+  }
+  return clocks;
+}
+
+// The longest run of rows in which the value stayed the same.
+std::size_t LongestStandstill(const std::vector<std::string>& values) {
+  std::size_t longest = 0, run = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    run = i > 0 && values[i] == values[i - 1] ? run + 1 : 1;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+
+TEST(FailingDriver, ALostGpuKeepsItsLastReadingsWhileTheOthersGoOnAndReadsAgainWhenBack) {
+  TempFolder folder;
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"lost.csv");
+  auto app = Launch("e2e-lost-gpu.txt");
+  HWND main = ExpectMainWindow(*app);
+  ASSERT_NE(main, nullptr);
+  HWND dialog = OpenLogDialog(*app, main, path);
+  ASSERT_NE(dialog, nullptr);
+  ConfirmLogDialog(dialog);
+  // Beta is back in its twelfth cycle; rows until a few seconds after that.
+  ASSERT_TRUE(WaitUntil([&] { return app->SecondsSinceStart() > 20; }, 30000));
+  EXPECT_TRUE(app->Running());
+  EXPECT_TRUE(Responds(main));
+
+  const LogLines log = SplitCrLfLines(ReadFileBytes(path).value_or(""));
+  ASSERT_TRUE(log.wellFormed);
+  ASSERT_GE(log.lines.size(), 12u);
+  const std::vector<std::string> rows(log.lines.begin() + 2, log.lines.end());
+  const auto clocks = GraphicsClocks(rows);
+  for (std::size_t gpu = 0; gpu < 3; ++gpu) {
+    SCOPED_TRACE("GPU " + std::to_string(gpu + 1));
+    for (const std::string& value : clocks[gpu]) EXPECT_FALSE(value.empty()) << "a row lacks it";
+    // Every GPU's clock rises in the end: Beta's again after it came back.
+    EXPECT_LT(std::stoi(clocks[gpu].front()), std::stoi(clocks[gpu].back()));
+  }
+  // While lost, Beta's clock keeps its last value for several rows; the others never stand
+  // still that long (two rows may fall into one cycle).
+  EXPECT_GE(LongestStandstill(clocks[1]), 4u);
+  EXPECT_LE(LongestStandstill(clocks[0]), 2u);
+  EXPECT_LE(LongestStandstill(clocks[2]), 2u);
+  ExpectCloseEndsWithCodeZero(*app, main);
+}
+
+TEST(FailingDriver, EightGpusBehindASlowDriverKeepAResponsiveWindow) {
+  auto app = Launch("e2e-slow-eight-gpus.txt");
+  // Start-up asks the driver on the window's own thread, some 200 calls of 100 ms each.
+  HWND main = ExpectMainWindow(*app, kSlowStartMs);
+  ASSERT_NE(main, nullptr);
+  // A thread that took so long without its messages counts as hung until it reads them again.
+  ASSERT_TRUE(WaitUntil([&] { return Responds(main); }, 5000));
+  HWND tabs = TabControl(main);
+  const std::vector<std::string> startLabels = TabLabels(app->Handle(), tabs);
+  ASSERT_EQ(startLabels.size(), 8u);
+  for (int tab : {2, 1, 0}) {  // tabs the strip shows without scrolling
+    ASSERT_TRUE(ClickTab(app->Handle(), tabs, tab));
+    const std::wstring expected(startLabels[static_cast<std::size_t>(tab)].begin(),
+                                startLabels[static_cast<std::size_t>(tab)].end());
+    // The label ends in the GPU's position in brackets; the line is the name alone.
+    const std::wstring name = expected.substr(0, expected.rfind(L'('));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(InfoBox(main)) == name; }, 1000))
+        << "tab " << tab << ": " << WindowText(InfoBox(main));
+    EXPECT_TRUE(Responds(main));
+  }
+  // A cycle of eight slow GPUs takes many seconds, but it comes and reads the boxes as ever:
+  // detail mode adds the counts of the GPU shown.
+  const std::wstring line = WindowText(InfoBox(main));
+  SetMainBox(main, kDetailBoxCaption, true);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return WindowText(InfoBox(main)) ==
+               line + L" (CUDA Core: 2304 / RT Core: 36 / Tensore Core: 288)";
+      },
+      kSlowCycleMs))
+      << WindowText(InfoBox(main));
+  ExpectCloseEndsWithCodeZero(*app, main);
+}
+
+}  // namespace
+}  // namespace e2e
