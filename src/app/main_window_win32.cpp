@@ -160,7 +160,13 @@ void RegisterMainWindowClass() {
   windowClass.lpfnWndProc = &MainWindowProc;
   windowClass.hInstance = state.instance;
   windowClass.hIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(resources::kLargeIcon));
-  windowClass.hIconSm = LoadIconA(state.instance, MAKEINTRESOURCEA(resources::kSmallIcon));
+  // The small icon group's 16-pixel image at the system's small size; LoadIcon would give it
+  // stretched to the large size.
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageA(state.instance, MAKEINTRESOURCEA(resources::kSmallIcon), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  if (windowClass.hIconSm == nullptr)
+    windowClass.hIconSm = LoadIconA(state.instance, MAKEINTRESOURCEA(resources::kSmallIcon));
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = state.windowClassName;

@@ -142,22 +142,35 @@ void Canvas::CopyKeyed(const Canvas& source, const Area& from, int x, int y, Rgb
 }
 
 void Canvas::Line(int x0, int y0, int x1, int y1, Rgb colour) {
-  // Bresenham's walk from the start point, stopping before the end point. Coordinates are
-  // widened so that no step overflows whatever the caller passes.
-  long long x = x0, y = y0;
-  const long long dx = std::llabs(static_cast<long long>(x1) - x0);
-  const long long dy = -std::llabs(static_cast<long long>(y1) - y0);
-  const int stepX = x0 < x1 ? 1 : -1;
-  const int stepY = y0 < y1 ? 1 : -1;
-  long long error = dx + dy;
+  // One pixel per step along the major axis from the start point, stopping before the end
+  // point; the minor coordinate is the one nearest the exact line. Where the line passes midway
+  // between two pixels, the platform's rule takes the upper one of a mostly horizontal line and
+  // the left one of a mostly vertical line, whichever way the line runs. Coordinates are widened
+  // so that no step overflows whatever the caller passes.
+  const long long dx = static_cast<long long>(x1) - x0;
+  const long long dy = static_cast<long long>(y1) - y0;
   constexpr long long kLongestLine = 1 << 20;  // far beyond any canvas: such a line is left out
-  if (dx > kLongestLine || -dy > kLongestLine) return;
-  while (x != x1 || y != y1) {
+  if (std::llabs(dx) > kLongestLine || std::llabs(dy) > kLongestLine) return;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const long long major = xMajor ? std::llabs(dx) : std::llabs(dy);
+  const long long minor = xMajor ? std::llabs(dy) : std::llabs(dx);
+  const int stepX = dx < 0 ? -1 : 1;
+  const int stepY = dy < 0 ? -1 : 1;
+  const int alongStep = xMajor ? stepX : stepY;
+  const int acrossStep = xMajor ? stepY : stepX;
+  long long x = x0, y = y0;
+  long long& along = xMajor ? x : y;
+  long long& across = xMajor ? y : x;
+  // For the pixel after step i at minor offset k: error = 2·minor·(i + 1) − (2·k + 1)·major, and
+  // the minor coordinate moves on where it is above 0. Midway it is 0, and the line moves on
+  // only where that takes it up or left: one less otherwise, so that the test is always >= 0.
+  long long error = 2 * minor - major - (acrossStep < 0 ? 0 : 1);
+  for (long long i = 0; i < major; ++i) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_)
       Set(static_cast<int>(x), static_cast<int>(y), colour);
-    const long long twice = 2 * error;
-    if (twice >= dy) error += dy, x += stepX;
-    if (twice <= dx) error += dx, y += stepY;
+    if (error >= 0) across += acrossStep, error -= 2 * major;
+    along += alongStep;
+    error += 2 * minor;
   }
 }
 

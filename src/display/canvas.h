@@ -79,8 +79,9 @@ class Canvas {
   void Blend(const BlendSource& source, int from, int width, int x, int y);
   // The same, leaving out `source`'s pixels of colour `transparent`.
   void CopyKeyed(const Canvas& source, const Area& from, int x, int y, Rgb transparent);
-  // A one-pixel line from (x0, y0) towards (x1, y1), the end point itself left out. A line
-  // longer than a million pixels in either direction is left out altogether.
+  // A one-pixel line from (x0, y0) towards (x1, y1), the end point itself left out: the pixels
+  // the platform's own line drawing lights, ties between two pixels included. A line longer than
+  // a million pixels in either direction is left out altogether.
   void Line(int x0, int y0, int x1, int y1, Rgb colour);
 
   // Whatever the platform's text drawing needs to reach these pixels (a drawing context).

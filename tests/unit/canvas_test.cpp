@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -51,6 +52,21 @@ TEST(Canvas, LinesLeaveOutTheirEndPoint) {
   EXPECT_EQ(canvas.At(1, 8), display::kBlack);
   EXPECT_EQ(canvas.At(3, 6), display::kWhite);
   canvas.Line(-2000000000, 0, 2000000000, 9, display::kBlack);  // absurd: left out, no hang
+}
+
+// A line one pixel across over four steps passes midway between two pixels at step 2: like
+// LineTo (compared in every direction under Wine), it takes the upper one of a mostly horizontal
+// line and the left one of a mostly vertical line, whichever way the line runs.
+TEST(Canvas, LinesMidwayBetweenTwoPixelsTakeTheUpperOrLeftOne) {
+  for (const int sx : {1, -1}) {
+    for (const int sy : {1, -1}) {
+      Canvas wide(9, 9), tall(9, 9);
+      wide.Line(4, 4, 4 + 4 * sx, 4 + sy, display::kBlack);
+      tall.Line(4, 4, 4 + sx, 4 + 4 * sy, display::kBlack);
+      EXPECT_EQ(wide.At(4 + 2 * sx, 4 + std::min(sy, 0)), display::kBlack) << sx << "," << sy;
+      EXPECT_EQ(tall.At(4 + std::min(sx, 0), 4 + 2 * sy), display::kBlack) << sx << "," << sy;
+    }
+  }
 }
 
 TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
