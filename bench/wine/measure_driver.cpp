@@ -24,11 +24,14 @@
 #include "driver/process_windows.h"
 #include "driver/save_dialog.h"
 #include "driver/wait.h"
+#include "driver_steps.h"
 
 namespace {
 
-constexpr DWORD kTimeoutMs = 20000;
-constexpr int kLogStartButton = 1011;  // "CSV出力" in the log settings dialog
+using bench::kTimeoutMs;
+using bench::Say;
+using bench::StartCsvLog;
+using bench::WaitForMainWindow;
 
 struct Options {
   std::string exe, scenario, csvPath;
@@ -54,26 +57,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return options.warmupSeconds >= 0 && options.measureSeconds > 0;
 }
 
-void Say(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  std::vprintf(format, arguments);
-  va_end(arguments);
-  std::printf("\n");
-  std::fflush(stdout);
-}
-
-HWND WaitForMainWindow(const e2e::AppProcess& app) {
-  HWND main = nullptr;
-  e2e::WaitUntil(
-      [&] {
-        main = e2e::FindMainWindow(app.Id());
-        return main != nullptr && IsWindowVisible(main) && e2e::ChildWindows(main).size() >= 17;
-      },
-      kTimeoutMs);
-  return main;
-}
-
 // The window handles as Wine's trace writes them, with what each window is.
 void NameWindows(HWND main) {
   Say("window %08x main", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(main)));
@@ -96,28 +79,6 @@ void NameThreads(DWORD processId) {
     if (entry.th32OwnerProcessID == processId) Say("thread %04x", entry.th32ThreadID);
   }
   CloseHandle(snapshot);
-}
-
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(text.size() + 1, L'\0');
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-  return wide;
-}
-
-// Ticks "CSV 出力", names the file and starts the log with the dialog's settings (every item of
-// every GPU, one record a second).
-bool StartCsvLog(const e2e::AppProcess& app, HWND main, const std::string& path) {
-  if (!e2e::SetButtonCheck(e2e::MainCheckBox(main, e2e::kCsvBoxCaption), true)) return false;
-  HWND save = e2e::WaitForDialog(app.Id(), e2e::kSaveDialogTitle, kTimeoutMs);
-  // The dialog takes a Windows path: "Z:/tmp/a.csv" becomes "Z:\tmp\a.csv".
-  std::wstring name = Wide(path);
-  std::replace(name.begin(), name.end(), L'/', L'\\');
-  if (save == nullptr || !e2e::AcceptSaveDialog(save, name)) return false;
-  HWND dialog = e2e::WaitForDialog(app.Id(), L"出力項目", kTimeoutMs);
-  if (dialog == nullptr || !e2e::PostClick(dialog, kLogStartButton)) return false;
-  return e2e::WaitGone(dialog, kTimeoutMs);
 }
 
 }  // namespace
