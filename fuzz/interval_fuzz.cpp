@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/wide_inputs.h"
 #include "logging/log_dialog_rules.h"
 
 namespace {
@@ -22,11 +23,6 @@ void Check(std::wstring_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::wstring units;
-  for (std::size_t i = 0; i + 1 < size; i += 2) {
-    units.push_back(static_cast<wchar_t>(data[i] | data[i + 1] << 8));
-  }
-  Check(units);
-  Check(std::wstring(data, data + size));
+  CheckBothReadings(data, size, [](const std::wstring& text) { Check(text); });
   return 0;
 }
