@@ -3,7 +3,7 @@
 // request every few minutes, and says on standard output what it did and what the program holds
 // at the start and at the end ("start", "end"), so that the script reads the Unix-side memory
 // figures at those moments.
-//   soak_driver EXE SCENARIO FOLDER MINUTES
+//   soak_driver EXE SCENARIO FOLDER MINUTES [SHOT_EVERY_S]   (a screenshot every 180 s by default)
 // FOLDER is a Windows path (Z:\...) for soak.csv and the pictures shot-N.bmp.
 #include <windows.h>
 
@@ -29,8 +29,8 @@ namespace {
 
 using bench::Say;
 
-constexpr DWORD kStepMs = 4000;             // a tab click and a resize
-constexpr ULONGLONG kShotEveryMs = 180000;  // a screenshot request
+constexpr DWORD kStepMs = 4000;         // a tab click and a resize
+constexpr int kShotEverySeconds = 180;  // a screenshot request
 constexpr int kTriggerCombo = 1025;
 constexpr int kShotConfirmButton = 1;
 constexpr int kLowestTriggerIndex = 0;  // 38 degrees: every simulated GPU is warmer, so it fires
@@ -40,6 +40,12 @@ void SayResources(const char* when, const e2e::AppProcess& app) {
   const e2e::ResourceCounts counts = e2e::CountResources(app.Handle());
   Say("%s handles %lu gdi %lu user %lu", when, counts.handles, counts.gdiObjects,
       counts.userObjects);
+  std::string types;
+  for (const auto& [type, count] : e2e::HandlesByType(app.Handle())) {
+    // Appended piece by piece: GCC 12 warns falsely about `+` chains of strings.
+    types.append(" ").append(std::to_string(type)).append(":").append(std::to_string(count));
+  }
+  Say("handle types (type:count)%s", types.c_str());
 }
 
 // One request through the two dialogs; the picture's size once the program has written it and
@@ -68,10 +74,12 @@ long long Screenshot(const e2e::AppProcess& app, HWND main, const std::wstring& 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5 || std::atoi(argv[4]) <= 0) {
-    std::fprintf(stderr, "usage: soak_driver EXE SCENARIO FOLDER MINUTES\n");
+  const int shotEverySeconds = argc == 6 ? std::atoi(argv[5]) : kShotEverySeconds;
+  if (argc < 5 || argc > 6 || std::atoi(argv[4]) <= 0 || shotEverySeconds <= 0) {
+    std::fprintf(stderr, "usage: soak_driver EXE SCENARIO FOLDER MINUTES [SHOT_EVERY_S]\n");
     return 2;
   }
+  const ULONGLONG shotEveryMs = static_cast<ULONGLONG>(shotEverySeconds) * 1000;
   const std::wstring folder = bench::Wide(argv[3]);
   const ULONGLONG runMs = static_cast<ULONGLONG>(std::atoi(argv[4])) * 60000;
   e2e::AppProcess app(argv[1], argv[2]);
@@ -89,7 +97,7 @@ int main(int argc, char** argv) {
   Sleep(5000);  // the first records and cycles are behind us
   SayResources("start", app);
   const ULONGLONG begin = GetTickCount64();
-  ULONGLONG nextShot = begin + kShotEveryMs;
+  ULONGLONG nextShot = begin + shotEveryMs;
   int steps = 0, clicks = 0, resizes = 0, shots = 0;
   HWND tabs = FindWindowExA(main, nullptr, "SysTabControl32", nullptr);
   while (GetTickCount64() - begin < runMs && app.Running()) {
@@ -102,9 +110,10 @@ int main(int argc, char** argv) {
     if (GetTickCount64() >= nextShot) {
       ++shots;
       const std::wstring path = folder + L"\\shot-" + std::to_wstring(shots) + L".bmp";
-      Say("screenshot %d bytes %lld at %llu s", shots, Screenshot(app, main, path),
-          (GetTickCount64() - begin) / 1000);
-      nextShot += kShotEveryMs;
+      const long long bytes = Screenshot(app, main, path);
+      Say("screenshot %d bytes %lld at %llu s, handles then %lu", shots, bytes,
+          (GetTickCount64() - begin) / 1000, e2e::CountResources(app.Handle()).handles);
+      nextShot += shotEveryMs;
     }
     if (steps % 75 == 0) Say("running %llu s", (GetTickCount64() - begin) / 1000);
   }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 namespace e2e {
 
 struct ResourceCounts {
@@ -14,5 +16,7 @@ struct ResourceCounts {
 };
 
 ResourceCounts CountResources(HANDLE process);
+// The process's handles by the object type number of the system's handle table.
+std::map<int, DWORD> HandlesByType(HANDLE process);
 
 }  // namespace e2e
