@@ -7,6 +7,7 @@
 #include "gpu/checkbox_texts.h"
 #include "logging/log_settings_dialog_win32.h"
 #include "logging/log_thread_win32.h"
+#include "platform/lasting.h"
 #include "screenshot/screenshot_settings_dialog_win32.h"
 #include "screenshot/screenshot_thread_win32.h"
 
@@ -33,17 +34,14 @@ class Win32CheckboxHost final : public gpu::CheckboxHost {
                ? ShowSaveDialog(State().mainWindow, SaveDialogKind::kCsv, table.csvPath)
                : ShowSaveDialog(State().mainWindow, SaveDialogKind::kBitmap, table.shotPath);
   }
-  void ShowSettingsDialog(CheckBox box) override {
-    if (box == CheckBox::kCsv) {
-      logging::ShowLogSettingsDialog(State().mainWindow);
-    } else {
-      screenshot::ShowScreenshotSettingsDialog(State().mainWindow);
-    }
+  bool ShowSettingsDialog(CheckBox box) override {
+    return box == CheckBox::kCsv ? logging::ShowLogSettingsDialog(State().mainWindow)
+                                 : screenshot::ShowScreenshotSettingsDialog(State().mainWindow);
   }
   bool StartThread(CheckBox box) override {
     const gpu::SlotTable& table = gpu::ProcessSlotTable();
     if (box == CheckBox::kShot) {
-      return screenshot::StartScreenshotThread(screenshot::MakeShotRequest(table.shotPath),
+      return screenshot::StartScreenshotThread(screenshot::MakeShotRequest(table, table.shotPath),
                                                State().mainWindow, Box(CheckBox::kShot));
     }
     return logging::StartLogThread(
@@ -72,8 +70,9 @@ class Win32CheckboxHost final : public gpu::CheckboxHost {
 }  // namespace
 
 void PollProcessCheckboxes() {
-  static Win32CheckboxHost host;
-  gpu::PollCheckboxes(host, gpu::ProcessSlotTable());
+  // The sampling thread, never joined, may be inside a poll while the process ends.
+  static platform::Lasting<Win32CheckboxHost> host;
+  gpu::PollCheckboxes(host.Get(), gpu::ProcessSlotTable());
 }
 
 }  // namespace app

@@ -76,7 +76,9 @@ void OnTabChange(HWND window) {
 bool printing = false;
 
 // WM_PRINT: the frame as the system draws it, then the client area at its place in the given
-// context, through WM_PRINTCLIENT as the system's own handling would ask for it.
+// context, through WM_PRINTCLIENT as the system's own handling would ask for it. The composed
+// picture is as large as the whole window; the print is clipped to the client rectangle, as the
+// screen clips the paint, so that it never covers the frame.
 LRESULT OnPrint(HWND window, WPARAM wParam, LPARAM lParam) {
   HDC target = reinterpret_cast<HDC>(wParam);
   DefWindowProcA(window, WM_PRINT, wParam, lParam & ~(PRF_CLIENT | PRF_CHILDREN | PRF_OWNED));
@@ -85,12 +87,15 @@ LRESULT OnPrint(HWND window, WPARAM wParam, LPARAM lParam) {
   GetWindowRect(window, &outer);
   POINT client = {0, 0};
   ClientToScreen(window, &client);
-  POINT origin = {};
-  OffsetViewportOrgEx(target, client.x - outer.left, client.y - outer.top, &origin);
+  RECT area = {};
+  GetClientRect(window, &area);
+  const int saved = SaveDC(target);
+  OffsetViewportOrgEx(target, client.x - outer.left, client.y - outer.top, nullptr);
+  IntersectClipRect(target, 0, 0, area.right, area.bottom);
   printing = true;
   SendMessageA(window, WM_PRINTCLIENT, wParam, PRF_CLIENT | (lParam & PRF_CHILDREN));
   printing = false;
-  SetViewportOrgEx(target, origin.x, origin.y, nullptr);
+  RestoreDC(target, saved);
   return 0;
 }
 

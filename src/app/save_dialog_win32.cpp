@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "app/utf8_path.h"
+
 namespace app {
 namespace {
 
@@ -31,7 +33,18 @@ OPENFILENAMEW& Refill(SaveDialog& dialog, HWND owner, SaveDialogKind kind) {
   return record;
 }
 
+bool ToUtf8(const wchar_t* wide, char (&narrow)[gpu::kPathSize]) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  char16_t units[gpu::kPathSize] = {};
+  for (std::size_t i = 0; i + 1 < gpu::kPathSize && wide[i] != L'\0'; ++i) {
+    units[i] = static_cast<char16_t>(wide[i]);
+  }
+  return WideToUtf8Path(units, narrow, sizeof narrow);
+}
+
+// The name in the ANSI code page; refused when a character of it has no exact form there.
 bool ToAnsi(const wchar_t* wide, char (&narrow)[gpu::kPathSize]) {
+  if (GetACP() == kUtf8CodePage) return ToUtf8(wide, narrow);
   char converted[gpu::kPathSize] = {};
   BOOL lossy = FALSE;
   const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, converted,

@@ -6,27 +6,32 @@ namespace gpu {
 namespace {
 
 // The pair (active, start pending) of one action after this poll's reading of its box: true
-// when a start sequence is due now.
-bool StartDue(bool ticked, Flag& active, Flag& startPending) {
+// when a start sequence is due now. The flag is read before the box: a thread that ends its own
+// request unticks the box first and clears the flag after, so a box read after a set flag is
+// never a stale tick of a request that has just ended. A new tick numbers a new run or request
+// before it is marked active, so that a thread of the previous one, which ends when its number
+// is no longer the newest, never takes the new one's flag for its own.
+bool StartDue(CheckboxHost& host, CheckBox box, Flag& active, Flag& startPending, I32& number) {
   if (active.Load() != 0) {
-    if (!ticked) {
+    if (!host.IsTicked(box)) {
       active.Store(0);
       return false;
     }
   } else {
-    if (!ticked) return false;
+    if (!host.IsTicked(box)) return false;
+    number.Store(number.Load() + 1);
     active.Store(1);
     startPending.Store(1);
   }
   return startPending.Load() != 0;
 }
 
-// Save dialog, then the settings dialog; true when both were confirmed.
+// Save dialog, then the settings dialog; true when both were confirmed. A settings dialog that
+// could not be shown counts as cancelled.
 bool ChooseFileAndSettings(CheckboxHost& host, CheckBox box, I32& cancelMarker) {
   if (!host.ChooseFile(box)) return false;
   cancelMarker.Store(0);
-  host.ShowSettingsDialog(box);
-  return cancelMarker.Load() == 0;
+  return host.ShowSettingsDialog(box) && cancelMarker.Load() == 0;
 }
 
 void FailStart(CheckboxHost& host, CheckBox box, Flag& active, const wchar_t* message) {
@@ -36,10 +41,9 @@ void FailStart(CheckboxHost& host, CheckBox box, Flag& active, const wchar_t* me
 }
 
 void PollCsv(CheckboxHost& host, SlotTable& table) {
-  const bool wasActive = table.csvActive.Load() != 0;
-  if (!StartDue(host.IsTicked(CheckBox::kCsv), table.csvActive, table.csvStartPending)) return;
-  // A new tick begins a new run: a thread of the previous run still inside its wait ends there.
-  if (!wasActive) table.csvRunNumber.Store(table.csvRunNumber.Load() + 1);
+  if (!StartDue(host, CheckBox::kCsv, table.csvActive, table.csvStartPending, table.csvRunNumber)) {
+    return;
+  }
   WindowsVersion version;
   if (!host.ReadWindowsVersion(version)) version = {};
   if (!CsvStartSupported(version)) {
@@ -68,7 +72,10 @@ void PollDetailMode(CheckboxHost& host, SlotTable& table) {
 }
 
 void PollShot(CheckboxHost& host, SlotTable& table) {
-  if (!StartDue(host.IsTicked(CheckBox::kShot), table.shotActive, table.shotStartPending)) return;
+  if (!StartDue(host, CheckBox::kShot, table.shotActive, table.shotStartPending,
+                table.shotRequestNumber)) {
+    return;
+  }
   if (!ChooseFileAndSettings(host, CheckBox::kShot, table.screenshotDialogCancelled) ||
       !host.StartThread(CheckBox::kShot)) {
     FailStart(host, CheckBox::kShot, table.shotActive, kBmpNotSavedText);

@@ -24,8 +24,9 @@ class CheckboxHost {
   // false when it was cancelled or failed.
   virtual bool ChooseFile(CheckBox box) = 0;
   // The settings dialog of the CSV log or of the screenshot, modal; a cancel shows in its
-  // marker (`logDialogCancelled`, `screenshotDialogCancelled`).
-  virtual void ShowSettingsDialog(CheckBox box) = 0;
+  // marker (`logDialogCancelled`, `screenshotDialogCancelled`). False when the dialog could not
+  // be shown at all.
+  virtual bool ShowSettingsDialog(CheckBox box) = 0;
   // Starts the logging thread or the screenshot thread for the chosen file; false when the
   // thread could not be started.
   virtual bool StartThread(CheckBox box) = 0;

@@ -186,6 +186,8 @@ struct SlotTable {
   Flag osNoticePending{1};
   // Number of the newest logging run; a logging thread of an older run stops without writing.
   I32 csvRunNumber{0};
+  // Number of the newest screenshot request; an older screenshot thread never ends a newer one.
+  I32 shotRequestNumber{0};
   // Set to 0 before a settings dialog opens; the dialog sets -1 when it is closed unconfirmed.
   I32 logDialogCancelled{0};
   I32 screenshotDialogCancelled{0};

@@ -2,10 +2,17 @@
 
 #include <mutex>
 
+#include "platform/lasting.h"
+
 namespace logging {
 namespace {
 
-std::mutex consoleLock;
+// Logging threads, never joined, may hold the lock while the process ends: it is never
+// destroyed.
+std::mutex& ConsoleLock() {
+  static platform::Lasting<std::mutex> lock;
+  return lock.Get();
+}
 int consoleUsers = 0;
 
 BOOL WINAPI IgnoreInterrupts(DWORD event) {
@@ -33,7 +40,7 @@ bool ConsoleWritable() {
 }
 
 void TakeConsole() {
-  const std::lock_guard<std::mutex> lock(consoleLock);
+  const std::lock_guard<std::mutex> lock(ConsoleLock());
   if (consoleUsers++ > 0) return;
   if (AttachConsole(ATTACH_PARENT_PROCESS) && ConsoleWritable()) return;
   if (AllocConsole()) {
@@ -45,7 +52,7 @@ void TakeConsole() {
 }
 
 void LetConsoleGo() {
-  const std::lock_guard<std::mutex> lock(consoleLock);
+  const std::lock_guard<std::mutex> lock(ConsoleLock());
   if (--consoleUsers == 0) FreeConsole();
 }
 

@@ -114,10 +114,10 @@ INT_PTR CALLBACK LogSettingsDialog(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void ShowLogSettingsDialog(HWND owner) {
+bool ShowLogSettingsDialog(HWND owner) {
   // The wide form keeps the template's Japanese texts and the intervals exact on every system.
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resources::kLogDialog), owner,
-                  &LogSettingsDialog, 0);
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resources::kLogDialog), owner,
+                         &LogSettingsDialog, 0) != -1;
 }
 
 }  // namespace logging

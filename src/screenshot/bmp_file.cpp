@@ -1,6 +1,5 @@
 #include "screenshot/bmp_file.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace screenshot {
@@ -55,28 +54,9 @@ bool WriteBmpFile(BmpSink& sink, const char* path, std::int32_t width, std::int3
   const auto headers = BmpHeaders(width, height);
   const std::size_t imageSize = static_cast<std::size_t>(BmpStride(width)) * height;
   const bool written = sink.Write(headers.data(), headers.size()) && sink.Write(rows, imageSize);
-  if (sink.Close() && written) return true;
-  sink.Remove(path);
+  if (sink.Close() && written && sink.Replace(path)) return true;
+  sink.Discard();
   return false;
-}
-
-bool StdioBmpSink::Create(const char* path) {
-  file_ = std::fopen(path, "wb");
-  return file_ != nullptr;
-}
-
-bool StdioBmpSink::Write(const void* bytes, std::size_t size) {
-  return std::fwrite(bytes, 1, size, static_cast<std::FILE*>(file_)) == size;
-}
-
-bool StdioBmpSink::Close() {
-  const bool closed = std::fclose(static_cast<std::FILE*>(file_)) == 0;
-  file_ = nullptr;
-  return closed;
-}
-
-void StdioBmpSink::Remove(const char* path) {
-  std::remove(path);
 }
 
 }  // namespace screenshot

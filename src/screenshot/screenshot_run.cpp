@@ -8,21 +8,28 @@ namespace {
 
 constexpr std::uint32_t kCheckPauseMs = 1;
 
-// The box goes off before the flag, so that the next poll never finds the box still ticked
-// with the request already over (which would start a new request).
-void EndRequest(ShotPlatform& platform, gpu::SlotTable& table) {
+bool IsCurrent(const gpu::SlotTable& table, const ShotRequest& request) {
+  return table.shotRequestNumber.Load() == request.number;
+}
+
+// The box goes off before the flag: the poll reads the flag first and the box after, so it
+// never finds the box still ticked with the request already over (which would start a new
+// request). A newer request's box and flag are not this request's to end.
+void EndRequest(ShotPlatform& platform, gpu::SlotTable& table, const ShotRequest& request) {
+  if (!IsCurrent(table, request)) return;
   platform.UntickBox();
   table.shotActive.Store(0);
 }
 
-bool GoesOn(const gpu::SlotTable& table) {
-  return table.appRunning.Load() != 0 && table.shotActive.Load() != 0;
+bool GoesOn(const gpu::SlotTable& table, const ShotRequest& request) {
+  return table.appRunning.Load() != 0 && table.shotActive.Load() != 0 && IsCurrent(table, request);
 }
 
 }  // namespace
 
-ShotRequest MakeShotRequest(const char* path) {
+ShotRequest MakeShotRequest(const gpu::SlotTable& table, const char* path) {
   ShotRequest request;
+  request.number = table.shotRequestNumber.Load();
   for (std::size_t i = 0; i + 1 < sizeof request.path && path[i] != '\0'; ++i) {
     request.path[i] = path[i];
   }
@@ -33,15 +40,16 @@ int RunScreenshot(ShotPlatform& platform, gpu::SlotTable& table, const gpu::I32&
                   const ShotRequest& request) {
   if (PathHasWhiteSpace(request.path)) {
     platform.ShowMessage(kPathHasSpaceText);
-    EndRequest(platform, table);
+    EndRequest(platform, table, request);
     return 0;
   }
   for (;;) {
-    if (TriggerReached(table, trigger.Load())) {
+    // A request that a newer one has replaced takes no picture.
+    if (IsCurrent(table, request) && TriggerReached(table, trigger.Load())) {
       platform.Capture(request.path);
-      EndRequest(platform, table);
+      EndRequest(platform, table, request);
     }
-    if (!GoesOn(table)) return 0;
+    if (!GoesOn(table, request)) return 0;
     platform.SleepMs(kCheckPauseMs);
   }
 }

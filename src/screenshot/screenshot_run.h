@@ -22,14 +22,19 @@ class ShotPlatform {
   virtual void Capture(const char* path) = 0;
 };
 
-// The file of one request; the thread's own copy of the path chosen.
+// One request as it was started: its number and its file, the thread's own copy of the path
+// chosen.
 struct ShotRequest {
+  std::int32_t number = 0;
   char path[gpu::kPathSize] = {};
 };
 
-ShotRequest MakeShotRequest(const char* path);
+// A request for `path`, numbered as the newest request of `table`.
+ShotRequest MakeShotRequest(const gpu::SlotTable& table, const char* path);
 
-// The whole request; `trigger` is read afresh at every check.
+// The whole request; `trigger` is read afresh at every check. A request that is no longer the
+// newest (the box was unticked and ticked again) ends without a picture, and a capture that
+// finishes after that leaves the newer request's flag and box alone.
 int RunScreenshot(ShotPlatform& platform, gpu::SlotTable& table, const gpu::I32& trigger,
                   const ShotRequest& request);
 

@@ -64,9 +64,9 @@ INT_PTR CALLBACK ScreenshotSettingsDialog(HWND dialog, UINT message, WPARAM wPar
 
 }  // namespace
 
-void ShowScreenshotSettingsDialog(HWND owner) {
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resources::kShotDialog), owner,
-                  &ScreenshotSettingsDialog, 0);
+bool ShowScreenshotSettingsDialog(HWND owner) {
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resources::kShotDialog), owner,
+                         &ScreenshotSettingsDialog, 0) != -1;
 }
 
 }  // namespace screenshot

@@ -1,9 +1,9 @@
 #include "screenshot/window_capture_win32.h"
 
 #include <cstdint>
+#include <memory>
 
-#include "platform/write_gate.h"
-#include "screenshot/bmp_file.h"
+#include "screenshot/capture_steps.h"
 
 namespace screenshot {
 namespace {
@@ -43,26 +43,43 @@ class CaptureSurface {
   void* bits_ = nullptr;
 };
 
+// The main window as the capture reaches it from the screenshot thread; the window's own thread
+// paints while this one waits in the calls.
+class Win32PrintedWindow final : public PrintedWindow {
+ public:
+  explicit Win32PrintedWindow(HWND window) : window_(window) {}
+  void Restore() override {
+    ShowWindow(window_, SW_RESTORE);
+    Sleep(1);
+  }
+  void OuterSize(std::int32_t& width, std::int32_t& height) override {
+    RECT outer = {};
+    GetWindowRect(window_, &outer);
+    width = outer.right - outer.left;
+    height = outer.bottom - outer.top;
+  }
+  std::uint8_t* Print(std::int32_t width, std::int32_t height) override {
+    surface_.reset();  // the old surface goes before the new one is made
+    surface_ = std::make_unique<CaptureSurface>(width, height);
+    if (!surface_->Valid()) return nullptr;
+    InvalidateRect(window_, nullptr, FALSE);
+    UpdateWindow(window_);
+    const BOOL printed = PrintWindow(window_, surface_->Context(), 0);
+    GdiFlush();
+    return printed ? surface_->Bits() : nullptr;
+  }
+
+ private:
+  HWND window_;
+  std::unique_ptr<CaptureSurface> surface_;
+};
+
 }  // namespace
 
 bool CaptureWindow(HWND window, const char* path) {
-  ShowWindow(window, SW_RESTORE);
-  Sleep(1);
-  RECT outer = {};
-  GetWindowRect(window, &outer);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  if (width <= 0 || height <= 0) return false;
-  CaptureSurface surface(width, height);
-  if (!surface.Valid()) return false;
-  InvalidateRect(window, nullptr, FALSE);
-  UpdateWindow(window);
-  PrintWindow(window, surface.Context(), 0);
-  GdiFlush();
-  const platform::GatedWrite write(platform::ProcessWriteGate());
-  if (!write.Open()) return false;  // the program is closing
-  StdioBmpSink sink;
-  return WriteBmpFile(sink, path, width, height, surface.Bits());
+  Win32PrintedWindow printed(window);
+  FileBmpSink sink;
+  return CapturePicture(printed, sink, platform::ProcessWriteGate(), path);
 }
 
 }  // namespace screenshot

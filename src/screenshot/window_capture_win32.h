@@ -6,8 +6,8 @@
 
 namespace screenshot {
 
-// False when no file was written: no surface could be made for the window, or the file could
-// not be written whole (then nothing stays under its name).
+// False when no file was written: no surface could be made for the window, the print failed,
+// or the file could not be written whole (then a file of that name is kept as it was).
 bool CaptureWindow(HWND window, const char* path);
 
 }  // namespace screenshot

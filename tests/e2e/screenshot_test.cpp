@@ -2,7 +2,7 @@
 // already reached, only once the selected GPU warms up to it, following a change of tab, not at
 // all when the box is unticked first; a minimised or maximised window is restored before the
 // capture, and an existing file is replaced. The picture's client area is the window as the
-// screen shows it.
+// screen shows it, and its frame is left to the print of the frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -79,6 +79,21 @@ void ExpectClientAsOnScreen(const BmpImage& image, HWND main) {
                                  << difference.firstSeen;
 }
 
+// The frame right of and below the client area holds only what the print of the frame drew
+// (Wine draws no frame: the strips stay as black as those left of and above the client area).
+void ExpectFrameUncovered(const BmpImage& image, HWND main) {
+  RECT client = {};
+  GetClientRect(main, &client);
+  const POINT offset = ClientOffset(main);
+  const SIZE outer = OuterSize(main);
+  ASSERT_GT(outer.cx - offset.x - client.right, 0) << "no frame right of the client area";
+  ASSERT_GT(outer.cy - offset.y - client.bottom, 0) << "no frame below the client area";
+  const FrameOverdraw overdraw = FindFrameOverdraw(image, offset, {client.right, client.bottom});
+  EXPECT_GT(overdraw.strip, 0);
+  EXPECT_EQ(overdraw.count, 0) << "of " << overdraw.strip << " frame pixels hold client content; "
+                               << "first at " << overdraw.firstSeen;
+}
+
 TEST_F(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
   ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"reached.bmp");
@@ -92,6 +107,7 @@ TEST_F(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
   const std::optional<BmpImage> image = WaitForShot(run, path);
   ASSERT_TRUE(image) << "no picture although the GPU is above the trigger";
   ExpectClientAsOnScreen(*image, run.main);
+  ExpectFrameUncovered(*image, run.main);
   ExpectBmpLayout(*image, outer);
   ExpectLogo(*image, ClientOffset(run.main), outer);
 }
@@ -182,6 +198,15 @@ TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   const std::optional<BmpImage> image = WaitForShot(run, path);
   ASSERT_TRUE(image) << "no picture";
   ExpectBmpLayout(*image, OuterSize(run.main));
+  // The picture was written beside the name and moved over it: nothing else stays behind.
+  int files = 0;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++files;
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  EXPECT_EQ(files, 1) << "a file left beside the picture";
 }
 
 }  // namespace

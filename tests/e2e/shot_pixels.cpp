@@ -1,6 +1,7 @@
 #include "shot_pixels.h"
 
 #include <cstdio>
+#include <set>
 
 namespace e2e {
 namespace {
@@ -42,6 +43,32 @@ POINT ClientOffset(HWND window) {
   GetWindowRect(window, &outer);
   ClientToScreen(window, &origin);
   return {origin.x - outer.left, origin.y - outer.top};
+}
+
+FrameOverdraw FindFrameOverdraw(const BmpImage& image, POINT offset, SIZE client) {
+  const int right = offset.x + client.cx;
+  const int bottom = offset.y + client.cy;
+  std::set<std::uint32_t> frame;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      if (x < offset.x || y < offset.y) frame.insert(image.At(x, y).value_or(0));
+    }
+  }
+  FrameOverdraw overdraw;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      if (x < right && y < bottom) continue;
+      ++overdraw.strip;
+      const std::uint32_t pixel = image.At(x, y).value_or(0xFF000000u);
+      if (frame.count(pixel) != 0) continue;
+      if (overdraw.count++ == 0) {
+        char text[48];
+        std::snprintf(text, sizeof text, "(%d, %d) %06X", x, y, static_cast<unsigned>(pixel));
+        overdraw.firstSeen = text;
+      }
+    }
+  }
+  return overdraw;
 }
 
 PixelDifference CompareClient(const BmpImage& image, POINT offset, const ScreenCapture& screen,

@@ -25,6 +25,16 @@ struct PixelDifference {
   std::string firstSeen;  // the first difference, as "(x, y) file RRGGBB screen RRGGBB"
 };
 
+// The pixels of the picture right of and below the client rectangle (`offset`, `client`) whose
+// colour the print of the frame left nowhere in the strips left of and above it: client content
+// drawn over the frame. `strip` counts the pixels looked at.
+struct FrameOverdraw {
+  int count = 0;
+  int strip = 0;
+  std::string firstSeen;  // as "(x, y) RRGGBB"
+};
+FrameOverdraw FindFrameOverdraw(const BmpImage& image, POINT offset, SIZE client);
+
 // Compares client pixel (x, y) of the screen copy with window pixel (x + offset) of the picture,
 // for every pixel outside `skip`.
 PixelDifference CompareClient(const BmpImage& image, POINT offset, const ScreenCapture& screen,

@@ -1,5 +1,8 @@
 #include "screenshot/bmp_file.h"
 
+#include "platform/replacing_file.h"
+#include "screenshot/capture_steps.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -43,31 +46,40 @@ TEST(BmpFile, HeadersByteForByteAndStrides) {
   }
 }
 
-// Keeps the bytes in memory; the chosen write fails after storing part of its bytes.
+// Keeps the files in memory: the picture written beside the name, and the file of the name; the
+// chosen write fails after storing part of its bytes.
 class MemorySink final : public BmpSink {
  public:
   bool Create(const char*) override {
-    bytes.clear();
-    exists = true;
+    staged.clear();
+    stagedExists = creatable;
     return creatable;
   }
   bool Write(const void* data, std::size_t size) override {
     const auto* begin = static_cast<const std::uint8_t*>(data);
     if (++writes == failingWrite) {
-      bytes.insert(bytes.end(), begin, begin + size / 2);
+      staged.insert(staged.end(), begin, begin + size / 2);
       return false;
     }
-    bytes.insert(bytes.end(), begin, begin + size);
+    staged.insert(staged.end(), begin, begin + size);
     return true;
   }
   bool Close() override { return true; }
-  void Remove(const char*) override {
-    bytes.clear();
-    exists = false;
+  bool Replace(const char*) override {
+    if (!replaceable) return false;
+    bytes = staged;
+    stagedExists = false;
+    return true;
   }
-  std::vector<std::uint8_t> bytes;
-  bool exists = false;
+  void Discard() override {
+    staged.clear();
+    stagedExists = false;
+  }
+  std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(3, 'o');  // the file of the name
+  std::vector<std::uint8_t> staged;
+  bool stagedExists = false;
   bool creatable = true;
+  bool replaceable = true;
   int writes = 0;
   int failingWrite = -1;
 };
@@ -89,33 +101,167 @@ TEST(BmpFile, RowsAreStoredAsGivenBottomRowFirstWithZeroPadding) {
   EXPECT_EQ(pixels, expected);
 }
 
-TEST(BmpFile, AFailedWriteLeavesNoFileAndNothingIsWrittenFromNoPixels) {
+TEST(BmpFile, AFailedWriteKeepsTheOldFileAndNothingIsWrittenFromNoPixels) {
   std::vector<std::uint8_t> rows(BmpStride(5) * 4, 0x55);
-  for (const int failing : {1, 2}) {
+  const std::vector<std::uint8_t> old(3, 'o');
+  for (const int failing : {1, 2, 0}) {
     MemorySink sink;
     sink.failingWrite = failing;
+    sink.replaceable = failing != 0;  // 0: every write succeeds, the move fails
     EXPECT_FALSE(WriteBmpFile(sink, "x.bmp", 5, 4, rows.data()));
-    EXPECT_FALSE(sink.exists) << "write " << failing;
+    EXPECT_FALSE(sink.stagedExists) << "write " << failing;
+    EXPECT_EQ(sink.bytes, old) << "write " << failing;
   }
   MemorySink sink;
   EXPECT_FALSE(WriteBmpFile(sink, "x.bmp", 5, 4, nullptr));
   EXPECT_FALSE(WriteBmpFile(sink, "x.bmp", 0, 4, rows.data()));
-  EXPECT_FALSE(sink.exists);
+  EXPECT_EQ(sink.writes, 0);
   sink.creatable = false;
   EXPECT_FALSE(WriteBmpFile(sink, "x.bmp", 5, 4, rows.data()));
+  EXPECT_EQ(sink.bytes, old);
 }
 
-TEST(BmpFile, AnExistingFileIsReplaced) {
-  const auto path = std::filesystem::temp_directory_path() / "quorvane-bmp-replace.bmp";
-  std::ofstream(path, std::ios::binary) << std::string(100000, 'x');
-  std::vector<std::uint8_t> rows(BmpStride(2) * 2, 0);
-  StdioBmpSink sink;
-  ASSERT_TRUE(WriteBmpFile(sink, path.string().c_str(), 2, 2, rows.data()));
+std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A folder of its own per test, with one existing picture in it.
+class PictureFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("quorvane-bmp-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    std::ofstream(Picture(), std::ios::binary) << old_;
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::filesystem::path Picture() const { return folder_ / "existing.bmp"; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  std::filesystem::path folder_;
+  const std::string old_ = std::string(100000, 'x');
+};
+
+// The system's files, with the chosen write cut short.
+class FailingFileSink final : public BmpSink {
+ public:
+  bool Create(const char* path) override { return real_.Create(path); }
+  bool Write(const void* bytes, std::size_t size) override {
+    if (++writes != failingWrite) return real_.Write(bytes, size);
+    real_.Write(bytes, size / 2);
+    return false;
+  }
+  bool Close() override { return real_.Close(); }
+  bool Replace(const char* path) override { return real_.Replace(path); }
+  void Discard() override { real_.Discard(); }
+  int writes = 0;
+  int failingWrite = -1;
+
+ private:
+  FileBmpSink real_;
+};
+
+TEST_F(PictureFolder, AnExistingFileIsReplacedWhole) {
+  std::vector<std::uint8_t> rows(BmpStride(2) * 2, 0);
+  FileBmpSink sink;
+  ASSERT_TRUE(WriteBmpFile(sink, Picture().string().c_str(), 2, 2, rows.data()));
+  const std::string bytes = ReadAll(Picture());
   EXPECT_EQ(bytes.size(), 54u + 16u);
-  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 2), "BM");
-  std::filesystem::remove(path);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(Names(), std::vector<std::string>{"existing.bmp"}) << "a file left beside it";
+}
+
+TEST_F(PictureFolder, AFailedWriteKeepsTheExistingFileAndLeavesNothingElse) {
+  std::vector<std::uint8_t> rows(BmpStride(300) * 200, 0x33);
+  FailingFileSink sink;
+  sink.failingWrite = 2;
+  EXPECT_FALSE(WriteBmpFile(sink, Picture().string().c_str(), 300, 200, rows.data()));
+  EXPECT_EQ(ReadAll(Picture()), old_);
+  EXPECT_EQ(Names(), std::vector<std::string>{"existing.bmp"});
+}
+
+TEST_F(PictureFolder, ThePictureIsWrittenBesideItsNameInTheSameFolder) {
+  const std::string path = Picture().string();
+  char first[platform::kMaxPathBytes];
+  ASSERT_TRUE(platform::TemporaryNameFor(path.c_str(), 0x1234A, first));
+  EXPECT_EQ(std::string(first), path + ".~234A");
+  platform::ReplacingFile file;
+  ASSERT_TRUE(file.Create(path.c_str()));
+  EXPECT_EQ(Names().size(), 2u) << "the new file lies in the same folder";
+  file.Discard();
+  EXPECT_EQ(Names(), std::vector<std::string>{"existing.bmp"});
+
+  // A name at the system's limit leaves no room for the suffix: refused, nothing made.
+  const std::string longest = (folder_ / std::string(255 - folder_.string().size(), 'p')).string();
+  char name[platform::kMaxPathBytes];
+  EXPECT_FALSE(platform::TemporaryNameFor(longest.c_str(), 1, name));
+  EXPECT_FALSE(file.Create(longest.c_str()));
+}
+
+// The window as a test scripts it: every step recorded, the print as told.
+class ScriptedWindow final : public PrintedWindow {
+ public:
+  void Restore() override { steps.push_back("restore"); }
+  void OuterSize(std::int32_t& w, std::int32_t& h) override {
+    steps.push_back("size");
+    w = width;
+    h = height;
+  }
+  std::uint8_t* Print(std::int32_t w, std::int32_t h) override {
+    steps.push_back("print " + std::to_string(w) + "x" + std::to_string(h));
+    rows.assign(BmpStride(w) * static_cast<std::size_t>(h), 0x77);
+    return prints ? rows.data() : nullptr;
+  }
+  std::vector<std::string> steps;
+  std::vector<std::uint8_t> rows;
+  std::int32_t width = 3;
+  std::int32_t height = 2;
+  bool prints = true;
+};
+
+TEST(BmpCapture, ThePrintedWindowIsWrittenAndAFailedPrintOrAClosingProgramWritesNothing) {
+  {
+    ScriptedWindow window;
+    MemorySink sink;
+    platform::WriteGate gate;
+    EXPECT_TRUE(CapturePicture(window, sink, gate, "x.bmp"));
+    EXPECT_EQ(window.steps, (std::vector<std::string>{"restore", "size", "print 3x2"}));
+    ASSERT_EQ(sink.bytes.size(), 54u + 24u);
+    EXPECT_EQ(sink.bytes[54], 0x77);
+  }
+  {
+    ScriptedWindow window;
+    window.prints = false;  // PrintWindow failed: the surface holds no picture
+    MemorySink sink;
+    platform::WriteGate gate;
+    EXPECT_FALSE(CapturePicture(window, sink, gate, "x.bmp"));
+    EXPECT_EQ(sink.writes, 0);
+    EXPECT_FALSE(sink.stagedExists);
+  }
+  {
+    ScriptedWindow window;
+    MemorySink sink;
+    platform::WriteGate gate;
+    gate.Shut(0);
+    EXPECT_FALSE(CapturePicture(window, sink, gate, "x.bmp"));
+    EXPECT_EQ(sink.writes, 0);
+  }
+  {
+    ScriptedWindow window;
+    window.width = 0;  // no window rectangle
+    MemorySink sink;
+    platform::WriteGate gate;
+    EXPECT_FALSE(CapturePicture(window, sink, gate, "x.bmp"));
+    EXPECT_EQ(window.steps, (std::vector<std::string>{"restore", "size"}));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,11 @@ const char* Name(CheckBox box) {
 class RecordingHost final : public gpu::CheckboxHost {
  public:
   explicit RecordingHost(gpu::SlotTable& table) : table_(table) {}
-  bool IsTicked(CheckBox box) override { return ticked[static_cast<int>(box)]; }
+  bool IsTicked(CheckBox box) override {
+    const bool read = ticked[static_cast<int>(box)];
+    if (afterRead) afterRead(box);
+    return read;
+  }
   void Untick(CheckBox box) override {
     ticked[static_cast<int>(box)] = false;
     steps.push_back(std::string("untick ") + Name(box));
@@ -41,14 +46,16 @@ class RecordingHost final : public gpu::CheckboxHost {
     steps.push_back(std::string("file ") + Name(box));
     return fileChosen;
   }
-  void ShowSettingsDialog(CheckBox box) override {
+  bool ShowSettingsDialog(CheckBox box) override {
     steps.push_back(std::string("dialog ") + Name(box));
     EXPECT_EQ(Marker(box).Load(), 0) << "the marker is cleared before the dialog opens";
     if (!settingsConfirmed) Marker(box).Store(-1);
+    return settingsShown;
   }
   bool StartThread(CheckBox box) override {
+    const bool csv = box == CheckBox::kCsv;
     steps.push_back(std::string("thread ") + Name(box) + " run " +
-                    std::to_string(table_.csvRunNumber.Load()));
+                    std::to_string((csv ? table_.csvRunNumber : table_.shotRequestNumber).Load()));
     return threadStarts;
   }
   void RebuildInfoLine() override { steps.push_back("info line"); }
@@ -62,9 +69,12 @@ class RecordingHost final : public gpu::CheckboxHost {
   gpu::WindowsVersion version{6, 1};
   bool fileChosen = true;
   bool settingsConfirmed = true;
+  bool settingsShown = true;  // false: the dialog could not be made, its marker left at 0
   bool threadStarts = true;
   std::vector<std::string> steps;
   std::vector<std::wstring> messages;
+  // What another thread does right after a box has been read.
+  std::function<void(CheckBox)> afterRead;
 
  private:
   gpu::SlotTable& table_;
@@ -101,18 +111,31 @@ TEST(CheckboxPolling, CsvStartsOnTickAndStopsOnUntick) {
   EXPECT_TRUE(p.host.messages.empty());
 }
 
-TEST(CheckboxPolling, CancelledSaveOrSettingsDialogUnticksWithTheMessage) {
-  for (const bool fileChosen : {false, true}) {
-    SCOPED_TRACE(fileChosen ? "settings dialog closed" : "save dialog cancelled");
+TEST(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessage) {
+  struct Case {
+    const char* what;
+    CheckBox box;
+    bool fileChosen, settingsConfirmed, settingsShown;
+    std::size_t steps;
+  };
+  for (const Case c :
+       {Case{"save dialog cancelled", CheckBox::kCsv, false, true, true, 2},
+        Case{"settings dialog closed", CheckBox::kCsv, true, false, true, 3},
+        Case{"settings dialog not shown", CheckBox::kCsv, true, true, false, 3},
+        Case{"shot settings dialog not shown", CheckBox::kShot, true, true, false, 3}}) {
+    SCOPED_TRACE(c.what);
     Poll p;
-    p.host.fileChosen = fileChosen;
-    p.host.settingsConfirmed = false;
-    p.Tick(CheckBox::kCsv, true);
+    p.host.fileChosen = c.fileChosen;
+    p.host.settingsConfirmed = c.settingsConfirmed;
+    p.host.settingsShown = c.settingsShown;
+    p.Tick(c.box, true);
     p.Once();
-    EXPECT_EQ(p.host.messages, (std::vector<std::wstring>{gpu::kCsvNotSavedText}));
-    EXPECT_EQ(p.host.steps.back(), "untick csv");
-    EXPECT_EQ(p.host.steps.size(), fileChosen ? 3u : 2u);
-    EXPECT_EQ(p.Csv(), std::make_pair(0, 0));
+    const bool csv = c.box == CheckBox::kCsv;
+    EXPECT_EQ(p.host.messages,
+              (std::vector<std::wstring>{csv ? gpu::kCsvNotSavedText : gpu::kBmpNotSavedText}));
+    EXPECT_EQ(p.host.steps.back(), csv ? "untick csv" : "untick shot");
+    EXPECT_EQ(p.host.steps.size(), c.steps);
+    EXPECT_EQ(csv ? p.Csv() : p.Shot(), std::make_pair(0, 0));
     p.Once();
     EXPECT_EQ(p.host.messages.size(), 1u);
   }
@@ -174,7 +197,7 @@ TEST(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
   p.Tick(CheckBox::kShot, true);
   p.Once();
   EXPECT_EQ(p.host.steps,
-            (std::vector<std::string>{"file shot", "dialog shot", "thread shot run 0"}));
+            (std::vector<std::string>{"file shot", "dialog shot", "thread shot run 1"}));
   EXPECT_EQ(p.Shot(), std::make_pair(1, 0));
   EXPECT_TRUE(p.host.messages.empty());
   // The thread took the picture: it clears the flag and unticks the box; nothing follows.
@@ -198,6 +221,39 @@ TEST(CheckboxPolling, BoxesArePolledCsvThenDetailThenShot) {
   EXPECT_EQ(p.host.steps,
             (std::vector<std::string>{"file csv", "dialog csv", "thread csv run 1", "info line",
                                       "repaint", "file shot", "dialog shot", "thread shot run 1"}));
+}
+
+// The screenshot thread ends its request by unticking the box and then clearing the flag; a poll
+// that reads the box just before the untick and the flag just after the clear must not take the
+// stale tick for a new one.
+TEST(CheckboxPolling, ARequestEndingDuringThePollStartsNoNewOne) {
+  Poll p;
+  p.Tick(CheckBox::kShot, true);
+  p.Once();
+  p.host.steps.clear();
+  p.host.afterRead = [&](CheckBox box) {
+    if (box != CheckBox::kShot || p.table.shotActive.Load() == 0) return;
+    p.host.ticked[2] = false;
+    p.table.shotActive.Store(0);
+  };
+  p.Once();
+  p.Once();
+  EXPECT_TRUE(p.host.steps.empty()) << "a request nobody asked for: " << p.host.steps.front();
+  EXPECT_EQ(p.Shot(), std::make_pair(0, 0));
+}
+
+// Every tick numbers a new request or run before it is marked active.
+TEST(CheckboxPolling, EveryTickOfABoxIsANewlyNumberedRequest) {
+  Poll p;
+  for (int request = 1; request <= 3; ++request) {
+    p.Tick(CheckBox::kShot, true);
+    p.Once();
+    EXPECT_EQ(p.host.steps.back(), "thread shot run " + std::to_string(request));
+    p.Once();  // still running: the same request
+    EXPECT_EQ(p.table.shotRequestNumber.Load(), request);
+    p.Tick(CheckBox::kShot, false);
+    p.Once();
+  }
 }
 
 }  // namespace

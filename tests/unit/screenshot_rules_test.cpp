@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
+#include "app/utf8_path.h"
+
 #include "screenshot/path_check.h"
 #include "screenshot/trigger.h"
 
@@ -27,6 +32,26 @@ TEST(ScreenshotPath, DoubleByteCharactersWithoutSpaceAreAccepted) {
                            "C:\\\xB1\xB2.bmp"}) {   // single-byte katakana
     EXPECT_FALSE(PathHasWhiteSpace(path)) << path;
   }
+}
+
+// A chosen name on a system whose ANSI code page is UTF-8: every character kept, a name that is
+// not valid UTF-16 or that overflows the path buffer refused, the buffer then untouched.
+TEST(ScreenshotPath, ChosenNamesInUtf8KeepEveryCharacterAndRefuseBrokenText) {
+  char out[260];
+  ASSERT_TRUE(app::WideToUtf8Path(u"C:\\\u8868\u00e9\U0001F600.bmp", out, sizeof out));
+  EXPECT_STREQ(out, "C:\\\xE8\xA1\xA8\xC3\xA9\xF0\x9F\x98\x80.bmp");
+  std::memcpy(out, "kept", 5);
+  for (const std::u16string& broken :
+       {std::u16string(u"a") + char16_t(0xD800) + u".bmp", std::u16string(1, char16_t(0xDC00)),
+        std::u16string(u"C:\\x") + char16_t(0xD83D)}) {
+    EXPECT_FALSE(app::WideToUtf8Path(broken.c_str(), out, sizeof out));
+    EXPECT_STREQ(out, "kept");
+  }
+  // 86 three-byte characters fill 258 bytes and the NUL; one more does not fit.
+  const std::u16string fits(86, u'\u8868');
+  EXPECT_TRUE(app::WideToUtf8Path(fits.c_str(), out, 259));
+  EXPECT_EQ(std::strlen(out), 258u);
+  EXPECT_FALSE(app::WideToUtf8Path((fits + u"a").c_str(), out, 259));
 }
 
 TEST(ScreenshotTrigger, SixtyThreeChoicesFrom38To100) {

@@ -24,10 +24,17 @@ class ScriptedShot final : public ShotPlatform {
     if (sleeps == warmAtSleep) table_.slots[0].temperature.Store(80);
     if (sleeps == switchAtSleep) table_.selectedSlot.Store(1);
     if (sleeps == offAtSleep) table_.shotActive.Store(0);
+    if (sleeps == newRequestAtSleep) RetickBox();
     if (sleeps > 1000) table_.appRunning.Store(0);
   }
   void Capture(const char* path) override {
     steps.push_back(std::string("capture ") + path + " at " + std::to_string(sleeps));
+    if (newRequestDuringCapture) RetickBox();
+  }
+  // The user unticks the box and ticks it again: the poll begins a newer request, active.
+  void RetickBox() {
+    table_.shotRequestNumber.Store(table_.shotRequestNumber.Load() + 1);
+    table_.shotActive.Store(1);
   }
   std::vector<std::wstring> messages;
   std::vector<std::string> steps;
@@ -35,6 +42,8 @@ class ScriptedShot final : public ShotPlatform {
   int warmAtSleep = -1;
   int switchAtSleep = -1;
   int offAtSleep = -1;
+  int newRequestAtSleep = -1;
+  bool newRequestDuringCapture = false;
 
  private:
   gpu::SlotTable& table_;
@@ -43,11 +52,12 @@ class ScriptedShot final : public ShotPlatform {
 struct Shot {
   Shot() {
     table.shotActive.Store(1);
+    table.shotRequestNumber.Store(3);
     table.slots[0].temperature.Store(79);
     table.slots[1].temperature.Store(90);
   }
   void Run(const char* path = "C:\\shot.bmp") {
-    RunScreenshot(platform, table, trigger, MakeShotRequest(path));
+    RunScreenshot(platform, table, trigger, MakeShotRequest(table, path));
   }
   gpu::SlotTable table;
   gpu::I32 trigger{80};
@@ -92,6 +102,26 @@ TEST(ScreenshotRun, APathWithABlankIsRefusedBeforeAnyCheck) {
   EXPECT_EQ(s.platform.messages, (std::vector<std::wstring>{kPathHasSpaceText}));
   EXPECT_EQ(s.platform.steps, (std::vector<std::string>{"untick while active"}));
   EXPECT_EQ(s.table.shotActive.Load(), 0);
+}
+
+TEST(ScreenshotRun, AnOlderRequestNeverEndsANewerOne) {
+  // Capturing when the box is unticked and ticked again: the newer request keeps its box and flag.
+  Shot capturing;
+  capturing.trigger.Store(0);
+  capturing.platform.newRequestDuringCapture = true;
+  capturing.Run();
+  EXPECT_EQ(capturing.platform.steps, (std::vector<std::string>{"capture C:\\shot.bmp at 0"}));
+  EXPECT_EQ(capturing.table.shotActive.Load(), 1);
+  EXPECT_EQ(capturing.platform.sleeps, 0) << "the older request goes on after its capture";
+
+  // Waiting: the older request ends at its next check, without a picture of the newer GPU state.
+  Shot waiting;
+  waiting.platform.newRequestAtSleep = 4;
+  waiting.platform.warmAtSleep = 4;
+  waiting.Run();
+  EXPECT_TRUE(waiting.platform.steps.empty());
+  EXPECT_EQ(waiting.platform.sleeps, 4);
+  EXPECT_EQ(waiting.table.shotActive.Load(), 1);
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+// A file written under a name of its own beside its final name and moved over that name only
+// once it is whole. Until then a file of the final name stays as it was; a write that fails, a
+// full disk or a program that ends during the write leave nothing torn under the final name,
+// and a write that fails removes what it wrote.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform {
+
+inline constexpr std::size_t kMaxPathBytes = 260;  // with the terminating NUL
+
+// The name written first for `path`: the same path with ".~" and four hexadecimal digits of
+// `serial` after it, so it lies in the same folder whatever the folder's name holds. False when
+// that name does not fit in kMaxPathBytes.
+bool TemporaryNameFor(const char* path, std::uint32_t serial, char (&name)[kMaxPathBytes]);
+
+class ReplacingFile {
+ public:
+  ReplacingFile() = default;
+  ~ReplacingFile();  // a file not moved into place is removed
+  ReplacingFile(const ReplacingFile&) = delete;
+  ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+  // Makes a new file beside `path`, open for writing and shared with no one.
+  bool Create(const char* path);
+  bool Write(const void* bytes, std::size_t size);
+  // False when what was written did not all reach the file.
+  bool Close();
+  // Moves the closed file over `path`, replacing a file of that name.
+  bool Replace(const char* path);
+  // Removes the file written so far; `path` is left as it was.
+  void Discard();
+
+ private:
+  bool CreateNew();  // the system's exclusive create of `temporary_`
+  void CloseQuietly();
+
+  char temporary_[kMaxPathBytes] = {};
+  void* file_ = nullptr;
+  bool exists_ = false;
+};
+
+}  // namespace platform
