@@ -33,7 +33,7 @@ class LogConsole final : public ConsoleSink {
   static constexpr int kUnset = -1;
   HANDLE output_ = INVALID_HANDLE_VALUE;
   bool held_ = false;
-  int wanted_ = kUnset;   // the attribute of the next text
+  int wanted_ = kUnset;  // the attribute of the next text
   int pendingAttribute_ = kUnset;
   std::string pending_;
 };

@@ -10,8 +10,6 @@
 namespace logging {
 namespace {
 
-using gpu::GpuSlot;
-
 constexpr const char* kLineEnd = "\r\n";
 
 // printf-style text; every text of a record is far shorter than the buffer.
@@ -28,21 +26,17 @@ constexpr const char* kLineEnd = "\r\n";
 }
 
 // A stored 32-bit value as the signed decimal the log writes.
-int Signed(const gpu::U32& value) {
-  return static_cast<int>(static_cast<std::int32_t>(value.Load()));
+int Signed(std::uint32_t value) {
+  return static_cast<int>(static_cast<std::int32_t>(value));
 }
 
 // kHz as whole MHz: through single precision, divided by 1000, truncated toward zero.
-int Mhz(const gpu::U32& kHz) {
-  return static_cast<int>(static_cast<double>(static_cast<float>(kHz.Load())) / 1000.0);
+int Mhz(std::uint32_t kHz) {
+  return static_cast<int>(static_cast<double>(static_cast<float>(kHz)) / 1000.0);
 }
 
-double Watts(const gpu::U32& milliwatts) {
-  return static_cast<double>(static_cast<float>(milliwatts.Load())) / 1000.0;
-}
-
-std::string Name(const GpuSlot& slot) {
-  return NarrowName(slot.gpuName.Load(), gpu::kNameBufferLength);
+double Watts(std::uint32_t milliwatts) {
+  return static_cast<double>(static_cast<float>(milliwatts)) / 1000.0;
 }
 
 int SlotsInUse(const gpu::SlotTable& table) {
@@ -50,13 +44,37 @@ int SlotsInUse(const gpu::SlotTable& table) {
   return count < 0 ? 0 : (count > gpu::kMaxGpus ? gpu::kMaxGpus : count);
 }
 
-// The enabled GPUs in index order.
-template <typename Visit>
-void ForEachLoggedGpu(const gpu::SlotTable& table, const LogSelection& selection, Visit visit) {
-  for (int slot = 0; slot < SlotsInUse(table); ++slot) {
-    if (selection.gpus[static_cast<std::size_t>(slot)])
-      visit(table.slots[static_cast<std::size_t>(slot)]);
+GpuReadings ReadingsOf(const gpu::GpuSlot& slot) {
+  GpuReadings r;
+  r.name = NarrowName(slot.gpuName.Load(), gpu::kNameBufferLength);
+  r.graphicsKHz = slot.clockCurrent[gpu::kGraphics].Load();
+  r.memoryKHz = slot.clockCurrent[gpu::kMemory].Load();
+  r.gpuLoad = slot.gpuLoad.Load();
+  r.memUsedKiB = slot.memUsedKiB.Load();
+  r.videoEngineLoad = slot.videoEngineLoad.Load();
+  r.temperature = slot.temperature.Load();
+  r.hasPower = slot.hasPower.Load() != 0;
+  r.powerDraw = slot.powerDraw.Load();
+  r.pstate = slot.pstate.Load();
+  r.memCtrlLoad = slot.memCtrlLoad.Load();
+  r.busLoad = slot.busLoad.Load();
+  r.hasFanCoolerStatus = slot.hasFanCoolerStatus.Load() != 0;
+  r.fanCoolerCount = slot.fanCoolerCount.Load();
+  for (std::size_t i = 0; i < 2; ++i) {
+    r.fanLevelPair[i] = slot.fanLevelPair[i].Load();
+    r.fanRpmPair[i] = slot.fanRpmPair[i].Load();
   }
+  r.hasFanLevel = slot.hasFanLevel.Load() != 0;
+  r.fanLevel = slot.fanLevel.Load();
+  r.hasFanRpm = slot.hasFanRpm.Load() != 0;
+  r.fanRpm = slot.fanRpm.Load();
+  return r;
+}
+
+// The logged GPUs in index order.
+template <typename Visit>
+void ForEachLoggedGpu(const LogReadings& readings, Visit visit) {
+  for (int i = 0; i < readings.count; ++i) visit(readings.gpus[static_cast<std::size_t>(i)]);
 }
 
 bool IsFanItem(LogItem item) {
@@ -65,8 +83,8 @@ bool IsFanItem(LogItem item) {
 
 // Columns of one GPU's group: the time stamp and one per item, two per fan item of a GPU with
 // two fans.
-int GroupWidth(const GpuSlot& slot, const LogSelection& selection) {
-  const int fanWidth = FanClassOf(slot) == FanClass::kTwoFans ? 2 : 1;
+int GroupWidth(const GpuReadings& gpu, const LogSelection& selection) {
+  const int fanWidth = FanClassOf(gpu) == FanClass::kTwoFans ? 2 : 1;
   int width = 1;
   for (const LogItem item : kOutputOrder) {
     if (selection.Has(item)) width += IsFanItem(item) ? fanWidth : 1;
@@ -104,8 +122,8 @@ const char* ColumnName(LogItem item) {
   return "";
 }
 
-std::string ColumnNames(const GpuSlot& slot, const LogSelection& selection) {
-  const bool twoFans = FanClassOf(slot) == FanClass::kTwoFans;
+std::string ColumnNames(const GpuReadings& gpu, const LogSelection& selection) {
+  const bool twoFans = FanClassOf(gpu) == FanClass::kTwoFans;
   std::string names;
   for (const LogItem item : kOutputOrder) {
     if (!selection.Has(item)) continue;
@@ -126,10 +144,10 @@ struct FanValues {
   int values[2] = {};
 };
 
-FanValues FanValuesOf(const GpuSlot& slot, LogItem item) {
+FanValues FanValuesOf(const GpuReadings& gpu, LogItem item) {
   const bool level = item == kFanLevel;
-  const auto& pair = level ? slot.fanLevelPair : slot.fanRpmPair;
-  switch (FanClassOf(slot)) {
+  const std::uint32_t* pair = level ? gpu.fanLevelPair : gpu.fanRpmPair;
+  switch (FanClassOf(gpu)) {
     case FanClass::kTwoFans:
       return {2, {Signed(pair[0]), Signed(pair[1])}};
     case FanClass::kOneFan:
@@ -137,13 +155,13 @@ FanValues FanValuesOf(const GpuSlot& slot, LogItem item) {
     case FanClass::kSingleValues:
       break;
   }
-  const bool supported = (level ? slot.hasFanLevel : slot.hasFanRpm).Load() != 0;
+  const bool supported = level ? gpu.hasFanLevel : gpu.hasFanRpm;
   if (!supported) return {};
-  return {1, {Signed(level ? slot.fanLevel : slot.fanRpm), 0}};
+  return {1, {Signed(level ? gpu.fanLevel : gpu.fanRpm), 0}};
 }
 
-std::string FanFields(const GpuSlot& slot, LogItem item) {
-  const FanValues fan = FanValuesOf(slot, item);
+std::string FanFields(const GpuReadings& gpu, LogItem item) {
+  const FanValues fan = FanValuesOf(gpu, item);
   if (fan.count == 0) return ",";
   std::string fields;
   for (int i = 0; i < fan.count; ++i) fields += Format("%d,", fan.values[i]);
@@ -159,30 +177,30 @@ struct ItemValue {
   const char* unit;
 };
 
-ItemValue ValueOf(const GpuSlot& slot, LogItem item) {
+ItemValue ValueOf(const GpuReadings& gpu, LogItem item) {
   const auto number = [](int value) { return std::optional(Format("%d", value)); };
   switch (item) {
     case kGraphicsClock:
-      return {number(Mhz(slot.clockCurrent[gpu::kGraphics])), "Graphics Clock      ", " MHz"};
+      return {number(Mhz(gpu.graphicsKHz)), "Graphics Clock      ", " MHz"};
     case kMemoryClock:
-      return {number(Mhz(slot.clockCurrent[gpu::kMemory])), "Memory Clock        ", " MHz"};
+      return {number(Mhz(gpu.memoryKHz)), "Memory Clock        ", " MHz"};
     case kGpuLoad:
-      return {number(Signed(slot.gpuLoad)), "GPU Load            ", " %"};
+      return {number(Signed(gpu.gpuLoad)), "GPU Load            ", " %"};
     case kMemoryUsage:
-      return {display::MbText(slot.memUsedKiB.Load()), "Memory Usage        ", " MB"};
+      return {display::MbText(gpu.memUsedKiB), "Memory Usage        ", " MB"};
     case kVideoEngineLoad:
-      return {number(Signed(slot.videoEngineLoad)), "Video Engine Load   ", " %"};
+      return {number(Signed(gpu.videoEngineLoad)), "Video Engine Load   ", " %"};
     case kTemperature:
-      return {number(slot.temperature.Load()), "Temperature         ", ""};
+      return {number(gpu.temperature), "Temperature         ", ""};
     case kPowerDraw:
-      if (slot.hasPower.Load() == 0) return {std::nullopt, "Power(Draw)         ", ""};
-      return {Format("%.3f", Watts(slot.powerDraw)), "Power(Draw)         ", " W"};
+      if (!gpu.hasPower) return {std::nullopt, "Power(Draw)         ", ""};
+      return {Format("%.3f", Watts(gpu.powerDraw)), "Power(Draw)         ", " W"};
     case kPState:
-      return {number(Signed(slot.pstate)), "P-State             ", ""};
+      return {number(Signed(gpu.pstate)), "P-State             ", ""};
     case kMemoryControllerLoad:
-      return {number(Signed(slot.memCtrlLoad)), "Memory Controller Load   ", " %"};
+      return {number(Signed(gpu.memCtrlLoad)), "Memory Controller Load   ", " %"};
     case kBusInterfaceLoad:
-      return {number(Signed(slot.busLoad)), "Bus Interface Load  ", " %"};
+      return {number(Signed(gpu.busLoad)), "Bus Interface Load  ", " %"};
     case kFanLevel:
     case kFanRpm:
       break;
@@ -190,13 +208,13 @@ ItemValue ValueOf(const GpuSlot& slot, LogItem item) {
   return {std::nullopt, "", ""};
 }
 
-std::string Field(const GpuSlot& slot, LogItem item) {
-  if (IsFanItem(item)) return FanFields(slot, item);
-  return ValueOf(slot, item).text.value_or("") + ",";
+std::string Field(const GpuReadings& gpu, LogItem item) {
+  if (IsFanItem(item)) return FanFields(gpu, item);
+  return ValueOf(gpu, item).text.value_or("") + ",";
 }
 
-std::string FanConsoleLines(const GpuSlot& slot, LogItem item) {
-  const FanValues fan = FanValuesOf(slot, item);
+std::string FanConsoleLines(const GpuReadings& gpu, LogItem item) {
+  const FanValues fan = FanValuesOf(gpu, item);
   const bool level = item == kFanLevel;
   if (fan.count == 2) {
     return level ? Format("\tFAN1 Level           %d %%\n\tFAN2 Level           %d %%\n",
@@ -209,14 +227,14 @@ std::string FanConsoleLines(const GpuSlot& slot, LogItem item) {
   }
   if (level) return Format("\tFAN Level           %d %%\n", fan.values[0]);
   // The per-fan speed line stands one column further left than the single-value one.
-  return FanClassOf(slot) == FanClass::kOneFan
+  return FanClassOf(gpu) == FanClass::kOneFan
              ? Format("\tFAN rpm            %d rpm\n", fan.values[0])
              : Format("\tFAN rpm             %d rpm\n", fan.values[0]);
 }
 
-std::string ConsoleLines(const GpuSlot& slot, LogItem item) {
-  if (IsFanItem(item)) return FanConsoleLines(slot, item);
-  const ItemValue value = ValueOf(slot, item);
+std::string ConsoleLines(const GpuReadings& gpu, LogItem item) {
+  if (IsFanItem(item)) return FanConsoleLines(gpu, item);
+  const ItemValue value = ValueOf(gpu, item);
   return std::string("\t") + value.label +
          (value.text ? *value.text + value.unit : std::string("No Support")) + "\n";
 }
@@ -227,32 +245,42 @@ std::string TimeStamp(const LogTime& t) {
 
 }  // namespace
 
-FanClass FanClassOf(const GpuSlot& slot) {
-  if (slot.hasFanCoolerStatus.Load() == 0) return FanClass::kSingleValues;
-  return slot.fanCoolerCount.Load() > 1 ? FanClass::kTwoFans : FanClass::kOneFan;
+LogReadings TakeLogReadings(const gpu::SlotTable& table, const LogSelection& selection) {
+  LogReadings readings;
+  for (int slot = 0; slot < SlotsInUse(table); ++slot) {
+    if (!selection.gpus[static_cast<std::size_t>(slot)]) continue;
+    readings.gpus[static_cast<std::size_t>(readings.count++)] =
+        ReadingsOf(table.slots[static_cast<std::size_t>(slot)]);
+  }
+  return readings;
 }
 
-std::string BuildLogHeader(const gpu::SlotTable& table, const LogSelection& selection) {
+FanClass FanClassOf(const GpuReadings& gpu) {
+  if (!gpu.hasFanCoolerStatus) return FanClass::kSingleValues;
+  return gpu.fanCoolerCount > 1 ? FanClass::kTwoFans : FanClass::kOneFan;
+}
+
+std::string BuildLogHeader(const LogReadings& readings, const LogSelection& selection) {
   std::string names;
   std::string columns;
   int previousWidth = 0;
-  ForEachLoggedGpu(table, selection, [&](const GpuSlot& slot) {
+  ForEachLoggedGpu(readings, [&](const GpuReadings& gpu) {
     names.append(static_cast<std::size_t>(previousWidth), ',');
-    names += Name(slot);
-    previousWidth = GroupWidth(slot, selection);
-    columns += ColumnNames(slot, selection);
+    names += gpu.name;
+    previousWidth = GroupWidth(gpu, selection);
+    columns += ColumnNames(gpu, selection);
   });
   return names + kLineEnd + columns + kLineEnd;
 }
 
-std::string BuildLogRow(const gpu::SlotTable& table, const LogSelection& selection,
+std::string BuildLogRow(const LogReadings& readings, const LogSelection& selection,
                         const LogTime& time) {
   const std::string stamp = TimeStamp(time) + ",";
   std::string row;
-  ForEachLoggedGpu(table, selection, [&](const GpuSlot& slot) {
+  ForEachLoggedGpu(readings, [&](const GpuReadings& gpu) {
     row += stamp;
     for (const LogItem item : kOutputOrder) {
-      if (selection.Has(item)) row += Field(slot, item);
+      if (selection.Has(item)) row += Field(gpu, item);
     }
   });
   return row + kLineEnd;
@@ -262,16 +290,16 @@ void WriteConsoleTimeLine(ConsoleSink& sink, const LogTime& time) {
   sink.Write(TimeStamp(time) + " ==============================\n");
 }
 
-void WriteConsoleGpus(ConsoleSink& sink, const gpu::SlotTable& table,
+void WriteConsoleGpus(ConsoleSink& sink, const LogReadings& readings,
                       const LogSelection& selection) {
-  ForEachLoggedGpu(table, selection, [&](const GpuSlot& slot) {
+  ForEachLoggedGpu(readings, [&](const GpuReadings& gpu) {
     sink.SetAttribute(kNameAttribute);
-    sink.Write(Name(slot) + ":\n");
+    sink.Write(gpu.name + ":\n");
     sink.SetAttribute(kPlainAttribute);
     for (const LogItem item : kOutputOrder) {
       if (!selection.Has(item)) continue;
       sink.SetAttribute(kValueAttribute);
-      sink.Write(ConsoleLines(slot, item));
+      sink.Write(ConsoleLines(gpu, item));
       sink.SetAttribute(kPlainAttribute);
     }
   });

@@ -1,5 +1,7 @@
 #include "logging/log_run.h"
 
+#include <cstdio>
+
 #include "platform/write_gate.h"
 
 namespace logging {
@@ -19,6 +21,16 @@ std::uint32_t IntervalMs(const LogSettings& settings) {
                       : static_cast<std::uint32_t>(kDefaultIntervalMs);
 }
 
+void ReportLostRows(LogPlatform& platform, const RowBacklog& kept) {
+  if (kept.Rows() == 0) return;
+  const platform::GatedWrite write(platform::ProcessWriteGate());
+  if (!write.Open()) return;
+  char text[160];
+  std::snprintf(text, sizeof text, kKeptRowsLostFormat, static_cast<int>(kept.Rows()));
+  platform.Console().Write(text);
+  platform.Console().Flush();
+}
+
 }  // namespace
 
 LogRun MakeLogRun(const gpu::SlotTable& table, const LogSettings& settings, const char* path) {
@@ -29,48 +41,64 @@ LogRun MakeLogRun(const gpu::SlotTable& table, const LogSettings& settings, cons
   return run;
 }
 
-void WriteLogHeader(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run) {
+void WriteLogHeader(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run,
+                    RowBacklog& kept) {
   const platform::GatedWrite write(platform::ProcessWriteGate());
   if (!write.Open()) return;
-  AppendWhole(platform.File(), run.path, BuildLogHeader(table, run.selection));
+  std::string header = BuildLogHeader(TakeLogReadings(table, run.selection), run.selection);
+  if (AppendWhole(platform.File(), run.path, header) != AppendResult::kWritten) {
+    kept.KeepHeader(std::move(header));
+  }
 }
 
-void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run) {
+void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run,
+                    RowBacklog& kept) {
   if (table.osSupported.Load() == 0) return;
   const platform::GatedWrite write(platform::ProcessWriteGate());
   if (!write.Open()) return;  // the program is closing
   const LogTime time = platform.Now();
+  // One copy of the readings serves the row and the block: the sampling thread may store a
+  // newer sample while the row is written.
+  const LogReadings readings = TakeLogReadings(table, run.selection);
   ConsoleSink& console = platform.Console();
   WriteConsoleTimeLine(console, time);
-  switch (AppendWhole(platform.File(), run.path, BuildLogRow(table, run.selection, time))) {
+  // The row goes after the rows kept before it, and stays kept with them when the file takes
+  // none.
+  const bool dropping = kept.Keep(BuildLogRow(readings, run.selection, time));
+  switch (kept.AppendTo(platform.File(), run.path)) {
     case AppendResult::kNotOpened:
       console.Write(kFileMissingText);
       break;
     case AppendResult::kWritten:
-      WriteConsoleGpus(console, table, run.selection);
+      WriteConsoleGpus(console, readings, run.selection);
       break;
     case AppendResult::kRolledBack:
     case AppendResult::kDamaged:
-      WriteConsoleGpus(console, table, run.selection);
+      WriteConsoleGpus(console, readings, run.selection);
       console.Write(kRowNotWrittenText);
       break;
   }
+  if (dropping) console.Write(kKeptRowsDroppedText);
   WriteConsoleEndLine(console);
   console.Flush();
 }
 
 int RunLogging(LogPlatform& platform, const gpu::SlotTable& table, const LogSettings& settings,
                const LogRun& run) {
-  WriteLogHeader(platform, table, run);
+  RowBacklog kept;
+  kept.LimitToIntervalMs(IntervalMs(settings));
+  WriteLogHeader(platform, table, run, kept);
   if (platform.OpenConsole()) {
-    WriteLogRecord(platform, table, run);
+    WriteLogRecord(platform, table, run, kept);
     // The flags are tested after a pass: a stop during a wait still lets the pass at its end
     // run. A newer run, though, takes over at once: this one ends without writing.
     while (GoesOn(table, run)) {
       platform.SleepMs(IntervalMs(settings));
       if (!IsCurrent(table, run)) break;
-      WriteLogRecord(platform, table, run);
+      kept.LimitToIntervalMs(IntervalMs(settings));
+      WriteLogRecord(platform, table, run, kept);
     }
+    ReportLostRows(platform, kept);
   }
   platform.CloseConsole();
   return 0;

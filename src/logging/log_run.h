@@ -9,6 +9,7 @@
 #include "logging/log_format.h"
 #include "logging/log_settings.h"
 #include "logging/record_file.h"
+#include "logging/row_backlog.h"
 
 namespace logging {
 
@@ -37,11 +38,16 @@ struct LogRun {
 // A run for the path and the settings as they stand, numbered as the newest run of `table`.
 LogRun MakeLogRun(const gpu::SlotTable& table, const LogSettings& settings, const char* path);
 
-// The header pair, appended whole; nothing and no message when the file cannot be opened.
-void WriteLogHeader(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run);
-// One record pass: a console block and a CSV row.
-void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run);
-// The whole run; the interval is read afresh from `settings` before every wait.
+// The header pair, appended whole; kept in `kept`, with no message, when the file cannot take
+// it.
+void WriteLogHeader(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run,
+                    RowBacklog& kept);
+// One record pass: a console block and a CSV row, appended after whatever `kept` holds, or kept
+// with it when the file cannot take it.
+void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run,
+                    RowBacklog& kept);
+// The whole run; the interval is read afresh from `settings` before every wait. Rows still kept
+// when it ends are lost, and the console says how many.
 int RunLogging(LogPlatform& platform, const gpu::SlotTable& table, const LogSettings& settings,
                const LogRun& run);
 

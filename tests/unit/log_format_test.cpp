@@ -9,21 +9,24 @@
 namespace {
 
 using namespace logging;
+using testing_support::ConsoleGpus;
 using testing_support::ExampleSelection;
 using testing_support::FillExampleGpus;
+using testing_support::Header;
 using testing_support::kExampleTime;
 using testing_support::RecordingConsole;
+using testing_support::Row;
 using testing_support::Select;
 
 TEST(LogFormat, ExampleHeaderAndRowByteForByte) {
   gpu::SlotTable table;
   FillExampleGpus(table);
-  EXPECT_EQ(BuildLogHeader(table, ExampleSelection()),
+  EXPECT_EQ(Header(table, ExampleSelection()),
             "GPU-A,,,,,,,GPU-B\r\n"
             ",Graphics Clock,Memory Usage,Temperature,Power Draw,FAN Level,FAN rpm,"
             ",Graphics Clock,Memory Usage,Temperature,Power Draw,FAN1 Level,FAN2 Level,FAN1 rpm,"
             "FAN2 rpm,\r\n");
-  EXPECT_EQ(BuildLogRow(table, ExampleSelection(), kExampleTime),
+  EXPECT_EQ(Row(table, ExampleSelection(), kExampleTime),
             "2024/05/17 09:03:07,1830,2048.50,65,215.300,45,1500,"
             "2024/05/17 09:03:07,1755,1024.00,71,,40,42,1400,1450,\r\n");
 }
@@ -33,7 +36,7 @@ TEST(LogFormat, ExampleConsoleBlockWithAttributes) {
   FillExampleGpus(table);
   RecordingConsole console;
   WriteConsoleTimeLine(console, kExampleTime);
-  WriteConsoleGpus(console, table, ExampleSelection());
+  ConsoleGpus(console, table, ExampleSelection());
   WriteConsoleEndLine(console);
   const std::vector<std::pair<int, std::string>> expected = {
       {-1, "2024/05/17 09:03:07 ==============================\n"},
@@ -76,15 +79,15 @@ TEST(LogFormat, AllTwelveItemsForOneGpu) {
   testing_support::SetFans(slot, 1, 30, 0, 900, 0);
   LogSelection all = Select({});
   all.items.fill(true);
-  const std::string header = BuildLogHeader(table, all);
+  const std::string header = Header(table, all);
   EXPECT_EQ(header,
             "Solo\r\n,Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,"
             "Temperature,Power Draw,P-State,Memory Controller Load,Bus Interface Load,FAN Level,"
             "FAN rpm,\r\n");
-  EXPECT_EQ(BuildLogRow(table, all, {2025, 12, 31, 23, 59, 58}),
+  EXPECT_EQ(Row(table, all, {2025, 12, 31, 23, 59, 58}),
             "2025/12/31 23:59:58,999,7001,97,0.50,3,-5,0.001,8,44,2,30,900,\r\n");
   RecordingConsole console;
-  WriteConsoleGpus(console, table, all);
+  ConsoleGpus(console, table, all);
   EXPECT_EQ(console.Text(),
             "Solo:\n"
             "\tGraphics Clock      999 MHz\n"
@@ -110,13 +113,12 @@ TEST(LogFormat, FanColumnsFollowTheFanClass) {
   testing_support::SetFans(table.slots[1], 2, 20, 21, 2000, 2100);
   table.slots[2].gpuName.Store(L"None");  // neither per-fan data nor single values
   const LogSelection rpmOnly = Select({kFanRpm});
-  EXPECT_EQ(BuildLogHeader(table, rpmOnly),
-            "One,,Two,,,None\r\n,FAN rpm,,FAN1 rpm,FAN2 rpm,,FAN rpm,\r\n");
-  EXPECT_EQ(BuildLogRow(table, rpmOnly, kExampleTime),
+  EXPECT_EQ(Header(table, rpmOnly), "One,,Two,,,None\r\n,FAN rpm,,FAN1 rpm,FAN2 rpm,,FAN rpm,\r\n");
+  EXPECT_EQ(Row(table, rpmOnly, kExampleTime),
             "2024/05/17 09:03:07,1000,2024/05/17 09:03:07,2000,2100,2024/05/17 09:03:07,,\r\n");
 
   RecordingConsole console;
-  WriteConsoleGpus(console, table, Select({kFanLevel, kFanRpm}));
+  ConsoleGpus(console, table, Select({kFanLevel, kFanRpm}));
   EXPECT_EQ(console.Text(),
             "One:\n\tFAN Level           10 %\n\tFAN rpm            1000 rpm\n"
             "Two:\n\tFAN1 Level           20 %\n\tFAN2 Level           21 %\n"
@@ -132,9 +134,9 @@ TEST(LogFormat, SingleFanValuesNeedTheirOwnFlags) {
   slot.fanRpm.Store(1234);
   slot.hasFanRpm.Store(1);  // the level was never read
   const LogSelection fans = Select({kFanLevel, kFanRpm});
-  EXPECT_EQ(BuildLogRow(table, fans, kExampleTime), "2024/05/17 09:03:07,,1234,\r\n");
+  EXPECT_EQ(Row(table, fans, kExampleTime), "2024/05/17 09:03:07,,1234,\r\n");
   RecordingConsole console;
-  WriteConsoleGpus(console, table, fans);
+  ConsoleGpus(console, table, fans);
   EXPECT_EQ(console.Text(),
             "- empty -:\n\tFAN Level           No Support\n\tFAN rpm             1234 rpm\n");
 }
@@ -147,7 +149,7 @@ TEST(LogFormat, MemoryTextsAreTruncatedHundredths) {
       {0, "0.00"}, {50, "0.04"}, {512, "0.50"}, {1023, "0.99"}, {1536, "1.50"}};
   for (const auto& [kiB, text] : cases) {
     table.slots[0].memUsedKiB.Store(kiB);
-    EXPECT_EQ(BuildLogRow(table, memory, kExampleTime),
+    EXPECT_EQ(Row(table, memory, kExampleTime),
               std::string("2024/05/17 09:03:07,") + text + ",\r\n")
         << kiB << " KiB";
   }
@@ -161,9 +163,9 @@ TEST(LogFormat, DisabledGpuIsSkippedInBothHeaderLinesAndRows) {
   LogSelection selection = Select({kTemperature, kFanLevel}, 3);
   selection.gpus[0] = false;
   // GPU-B (two fans) is the first written GPU: GPU-C follows its group of 1 + 1 + 2 columns.
-  EXPECT_EQ(BuildLogHeader(table, selection),
+  EXPECT_EQ(Header(table, selection),
             "GPU-B,,,,GPU-C\r\n,Temperature,FAN1 Level,FAN2 Level,,Temperature,FAN Level,\r\n");
-  EXPECT_EQ(BuildLogRow(table, selection, kExampleTime),
+  EXPECT_EQ(Row(table, selection, kExampleTime),
             "2024/05/17 09:03:07,71,40,42,2024/05/17 09:03:07,0,,\r\n");
 }
 
@@ -171,9 +173,9 @@ TEST(LogFormat, NoGpuBeyondTheCountIsWritten) {
   gpu::SlotTable table;
   FillExampleGpus(table);
   table.gpuCount.Store(1);
-  EXPECT_EQ(BuildLogHeader(table, Select({kTemperature})), "GPU-A\r\n,Temperature,\r\n");
+  EXPECT_EQ(Header(table, Select({kTemperature})), "GPU-A\r\n,Temperature,\r\n");
   table.gpuCount.Store(99);  // never trusted beyond the table
-  const std::string header = BuildLogHeader(table, Select({kTemperature}));
+  const std::string header = Header(table, Select({kTemperature}));
   EXPECT_EQ(std::count(header.begin(), header.end(), 'T'), 8);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -15,6 +16,7 @@
 namespace {
 
 using namespace logging;
+using testing_support::Header;
 using testing_support::RecordingConsole;
 
 std::string ReadFile(const std::filesystem::path& path) {
@@ -44,9 +46,10 @@ class TempFile {
 // fails, or the close reports a failure.
 class FaultyFile final : public RecordFile {
  public:
-  bool Open(const char* path) override { return real_.Open(path); }
+  bool Open(const char* path) override { return !locked && real_.Open(path); }
   bool Length(std::uint64_t& length) override { return real_.Length(length); }
   bool Write(std::string_view bytes) override {
+    if (onWrite) onWrite();
     if (++writes != failingWrite) return real_.Write(bytes);
     real_.Write(bytes.substr(0, bytes.size() / 2));
     return false;
@@ -58,6 +61,9 @@ class FaultyFile final : public RecordFile {
   int writes = 0;
   int failingWrite = -1;
   int failingClose = -1;
+  bool locked = false;  // another program holds the file with a lock that denies writing
+  // The sampling thread storing a newer sample while the row is written.
+  std::function<void()> onWrite;
 
  private:
   StdioRecordFile real_;
@@ -105,6 +111,7 @@ class ScriptedPlatform final : public LogPlatform {
     if (static_cast<int>(sleeps.size()) == newRunAtSleep) {
       table_.csvRunNumber.Store(table_.csvRunNumber.Load() + 1);
     }
+    if (static_cast<int>(sleeps.size()) == unlockAtSleep) file.locked = false;
     if (static_cast<int>(sleeps.size()) == newIntervalAtSleep) {
       settings->intervalMs.Store(newInterval);
     }
@@ -119,6 +126,7 @@ class ScriptedPlatform final : public LogPlatform {
   LogSettings* settings = nullptr;
   int newIntervalAtSleep = -1;
   std::int32_t newInterval = 0;
+  int unlockAtSleep = -1;
   std::vector<std::uint32_t> sleeps;
   RecordingConsole console;
   FaultyFile file;
@@ -155,7 +163,7 @@ TEST(LogRun, HeaderOncePassAtOnceThenOnePerIntervalUntilOneMoreAfterTheStop) {
   // The stop came during the third wait: the pass at its end still ran.
   EXPECT_EQ(f.platform.sleeps, (std::vector<std::uint32_t>{5000, 5000, 5000}));
   EXPECT_EQ(f.Rows(), 4);
-  EXPECT_EQ(f.file.Bytes().rfind(BuildLogHeader(f.table, run.selection), 0), 0u);
+  EXPECT_EQ(f.file.Bytes().rfind(Header(f.table, run.selection), 0), 0u);
   EXPECT_EQ(f.platform.opened, 1);
   EXPECT_EQ(f.platform.closed, 1);
 }
@@ -202,7 +210,8 @@ TEST(LogRun, PassConsoleBlocksForAMissingFileAndATornRow) {
   RunFixture f;
   const LogRun good = f.Run();
   f.platform.file.failingWrite = 1;
-  WriteLogRecord(f.platform, f.table, good);
+  RowBacklog tornKept;
+  WriteLogRecord(f.platform, f.table, good, tornKept);
   EXPECT_EQ(f.file.Bytes(), "") << "the half row was cut away";
   const std::string torn = f.platform.console.Text();
   EXPECT_NE(torn.find("GPU-B:\n"), std::string::npos);
@@ -215,10 +224,90 @@ TEST(LogRun, PassConsoleBlocksForAMissingFileAndATornRow) {
       (std::filesystem::temp_directory_path() / "no-such-folder-q" / "x.csv").string();
   std::snprintf(missing.path, sizeof missing.path, "%s", folder.c_str());
   f.platform.console.writes.clear();
-  WriteLogRecord(f.platform, f.table, missing);
+  RowBacklog missingKept;
+  WriteLogRecord(f.platform, f.table, missing, missingKept);
   EXPECT_EQ(f.platform.console.Text(), "2026/01/02 03:04:00 ==============================\n" +
                                            std::string(kFileMissingText) +
                                            "==================================================\n");
+}
+
+TEST(LogRun, TheConsoleBlockEchoesTheRowsOwnSample) {
+  RunFixture f;
+  f.platform.file.onWrite = [&] {
+    f.table.slots[0].clockCurrent[gpu::kGraphics].Store(999000);
+    f.table.slots[1].temperature.Store(12);
+  };
+  RowBacklog kept;
+  WriteLogRecord(f.platform, f.table, f.Run(), kept);
+  const std::string row = f.file.Bytes();
+  EXPECT_EQ(row.rfind("2026/01/02 03:04:00,1830,", 0), 0u) << row;
+  EXPECT_NE(row.find(",1755,0,0,1024.00,0,71,"), std::string::npos) << row;
+  const std::string block = f.platform.console.Text();
+  EXPECT_NE(block.find("\tGraphics Clock      1830 MHz\n"), std::string::npos) << block;
+  EXPECT_NE(block.find("\tTemperature         71\n"), std::string::npos) << block;
+  EXPECT_EQ(block.find("999 MHz"), std::string::npos) << "the block shows a newer sample";
+}
+
+// The seconds of the rows in the file, in file order (the platform's clock counts the waits).
+std::vector<int> RowSeconds(const std::string& bytes) {
+  std::vector<int> seconds;
+  for (std::size_t at = bytes.find("2026/01/02 03:04:"); at != std::string::npos;
+       at = bytes.find("\r\n2026/01/02 03:04:", at + 1)) {
+    if (bytes.compare(at, 2, "\r\n") == 0) at += 2;
+    seconds.push_back(std::stoi(bytes.substr(at + 17, 2)));
+  }
+  return seconds;
+}
+
+TEST(LogRun, RowsAndTheHeaderKeptWhileTheFileIsLockedFollowInOrderOnceItOpens) {
+  RunFixture f;
+  f.platform.file.locked = true;  // from the start: the header waits too
+  f.platform.unlockAtSleep = 3;
+  f.platform.stopAtSleep = 5;
+  const LogRun run = f.Run();
+  RunLogging(f.platform, f.table, f.settings, run);
+  const std::string bytes = f.file.Bytes();
+  EXPECT_EQ(bytes.rfind(Header(f.table, run.selection), 0), 0u) << "the header comes first";
+  EXPECT_EQ(RowSeconds(bytes), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  const std::string console = f.platform.console.Text();
+  std::size_t missing = 0;
+  for (std::size_t at = console.find(kFileMissingText); at != std::string::npos;
+       at = console.find(kFileMissingText, at + 1)) {
+    ++missing;
+  }
+  EXPECT_EQ(missing, 3u) << "the three passes of the locked time";
+  EXPECT_EQ(console.find("\x8Ds\x82\xCD\x8E\xB8"), std::string::npos) << "no row was lost";
+}
+
+TEST(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheEnd) {
+  RunFixture f;
+  f.platform.file.locked = true;
+  f.platform.stopAtSleep = 6;
+  f.settings.intervalMs.Store(static_cast<std::int32_t>(kKeptSpanMs / 3));  // three rows a day
+  const LogRun run = f.Run();
+  RunLogging(f.platform, f.table, f.settings, run);
+  const std::string console = f.platform.console.Text();
+  const std::size_t dropped = console.find(kKeptRowsDroppedText);
+  EXPECT_NE(dropped, std::string::npos);
+  EXPECT_EQ(console.find(kKeptRowsDroppedText, dropped + 1), std::string::npos) << "said once";
+  char lost[160];
+  std::snprintf(lost, sizeof lost, kKeptRowsLostFormat, 3);
+  EXPECT_NE(console.find(lost), std::string::npos) << "the run ends with three rows kept";
+
+  // The same by bytes, and the newest rows are the ones that stay.
+  RowBacklog kept(2 * 21);  // two of these rows
+  for (const char* row : {"row 1 ..............\n", "row 2 ..............\n",
+                          "row 3 ..............\n", "row 4 ..............\n"}) {
+    kept.Keep(row);
+  }
+  EXPECT_EQ(kept.Rows(), 2u);
+  kept.KeepHeader("header\n");
+  EXPECT_EQ(kept.AppendTo(f.platform.file, f.file.Path().c_str()), AppendResult::kNotOpened);
+  f.platform.file.locked = false;
+  std::filesystem::remove(f.file.Path());
+  EXPECT_EQ(kept.AppendTo(f.platform.file, f.file.Path().c_str()), AppendResult::kWritten);
+  EXPECT_EQ(f.file.Bytes(), "header\nrow 3 ..............\nrow 4 ..............\n");
+  EXPECT_TRUE(kept.Empty());
 }
 
 TEST(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
@@ -231,7 +320,7 @@ TEST(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
   RunLogging(f.platform, f.table, f.settings, f.Run());
   const std::string both = f.file.Bytes();
   ASSERT_EQ(both.rfind(first, 0), 0u);
-  EXPECT_EQ(both.substr(first.size()).rfind(BuildLogHeader(f.table, f.Run().selection), 0), 0u);
+  EXPECT_EQ(both.substr(first.size()).rfind(Header(f.table, f.Run().selection), 0), 0u);
 }
 
 // A run beside a sampling thread that keeps writing the readings and then starts a newer run:

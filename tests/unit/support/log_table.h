@@ -56,6 +56,20 @@ inline logging::LogSelection ExampleSelection() {
 
 inline constexpr logging::LogTime kExampleTime{2024, 5, 17, 9, 3, 7};
 
+// The header, a row and a console block of the table as it stands, each from its own copy of the
+// readings.
+inline std::string Header(const gpu::SlotTable& table, const logging::LogSelection& selection) {
+  return logging::BuildLogHeader(logging::TakeLogReadings(table, selection), selection);
+}
+inline std::string Row(const gpu::SlotTable& table, const logging::LogSelection& selection,
+                       const logging::LogTime& time) {
+  return logging::BuildLogRow(logging::TakeLogReadings(table, selection), selection, time);
+}
+inline void ConsoleGpus(logging::ConsoleSink& sink, const gpu::SlotTable& table,
+                        const logging::LogSelection& selection) {
+  logging::WriteConsoleGpus(sink, logging::TakeLogReadings(table, selection), selection);
+}
+
 class RecordingConsole final : public logging::ConsoleSink {
  public:
   void SetAttribute(std::uint16_t value) override { attribute = value; }
