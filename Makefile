@@ -140,7 +140,8 @@ measure: wine-prefix
 	@scripts/measure-cpu $(WINDOWS) $(PREFIX) --gpus 8 $(MEASURE_ARGS)
 
 # A long run under load (not part of `make test`): SOAK_MINUTES (30) of eight GPUs with a CSV
-# log, tab clicks, resizes and screenshots; handles, memory, rows and pictures at the end.
+# log, tab clicks, resizes and screenshots; handles, memory and its trend per hour, rows and
+# pictures at the end. SOAK_OFF="log shots tabs resizes" (any of them) leaves those out.
 SOAK_MINUTES ?= 30
 soak: wine-prefix
 	@cmake --build --preset windows -j$(JOBS) --target soak_driver

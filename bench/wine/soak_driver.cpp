@@ -3,7 +3,9 @@
 // request every few minutes, and says on standard output what it did and what the program holds
 // at the start and at the end ("start", "end"), so that the script reads the Unix-side memory
 // figures at those moments.
-//   soak_driver EXE SCENARIO FOLDER MINUTES [SHOT_EVERY_S]   (a screenshot every 180 s by default)
+//   soak_driver EXE SCENARIO FOLDER MINUTES [SHOT_EVERY_S [OFF]]   (a screenshot every 180 s by
+//   default; OFF names what this run leaves out, any of "log", "shots", "tabs" and "resizes"
+//   joined by commas, so that soaks without one of them tell which one a growth comes with)
 // FOLDER is a Windows path (Z:\...) for soak.csv and the pictures shot-N.bmp.
 #include <windows.h>
 
@@ -71,12 +73,42 @@ long long Screenshot(const e2e::AppProcess& app, HWND main, const std::wstring& 
   return bytes ? static_cast<long long>(bytes->size()) : -1;
 }
 
+// What a run does; each can be left out.
+struct Activities {
+  bool log = true, shots = true, tabs = true, resizes = true;
+};
+
+bool ReadActivities(const char* off, Activities& activities) {
+  std::string rest = off;
+  while (!rest.empty()) {
+    const std::size_t comma = rest.find(',');
+    const std::string name = rest.substr(0, comma);
+    rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+    if (name == "log") {
+      activities.log = false;
+    } else if (name == "shots") {
+      activities.shots = false;
+    } else if (name == "tabs") {
+      activities.tabs = false;
+    } else if (name == "resizes") {
+      activities.resizes = false;
+    } else if (!name.empty()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int shotEverySeconds = argc == 6 ? std::atoi(argv[5]) : kShotEverySeconds;
-  if (argc < 5 || argc > 6 || std::atoi(argv[4]) <= 0 || shotEverySeconds <= 0) {
-    std::fprintf(stderr, "usage: soak_driver EXE SCENARIO FOLDER MINUTES [SHOT_EVERY_S]\n");
+  const int shotEverySeconds = argc >= 6 ? std::atoi(argv[5]) : kShotEverySeconds;
+  Activities activities;
+  if (argc < 5 || argc > 7 || std::atoi(argv[4]) <= 0 || shotEverySeconds <= 0 ||
+      (argc == 7 && !ReadActivities(argv[6], activities))) {
+    std::fprintf(stderr,
+                 "usage: soak_driver EXE SCENARIO FOLDER MINUTES [SHOT_EVERY_S [OFF]]\n"
+                 "  OFF: any of log, shots, tabs, resizes, joined by commas\n");
     return 2;
   }
   const ULONGLONG shotEveryMs = static_cast<ULONGLONG>(shotEverySeconds) * 1000;
@@ -90,7 +122,7 @@ int main(int argc, char** argv) {
   }
   std::string csv = argv[3];
   csv += "\\soak.csv";
-  if (!bench::StartCsvLog(app, main, csv)) {
+  if (activities.log && !bench::StartCsvLog(app, main, csv)) {
     std::fprintf(stderr, "soak_driver: the CSV log could not be started\n");
     return 1;
   }
@@ -104,10 +136,10 @@ int main(int argc, char** argv) {
     Sleep(kStepMs);
     ++steps;
     // Tabs that the strip scrolls out of sight cannot be clicked; those are counted as misses.
-    if (e2e::ClickTab(app.Handle(), tabs, steps % 8)) ++clicks;
+    if (activities.tabs && e2e::ClickTab(app.Handle(), tabs, steps % 8)) ++clicks;
     const SIZE size = kSizes[steps % 3];
-    if (e2e::RequestOuterSize(main, size.cx, size.cy)) ++resizes;
-    if (GetTickCount64() >= nextShot) {
+    if (activities.resizes && e2e::RequestOuterSize(main, size.cx, size.cy)) ++resizes;
+    if (activities.shots && GetTickCount64() >= nextShot) {
       ++shots;
       const std::wstring path = folder + L"\\shot-" + std::to_wstring(shots) + L".bmp";
       const long long bytes = Screenshot(app, main, path);
