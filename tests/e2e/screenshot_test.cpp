@@ -184,15 +184,7 @@ TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
 TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   ASSERT_TRUE(folder.Valid());
   const std::wstring path = folder.File(L"existing.bmp");
-  {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const std::string junk(4 * 1024 * 1024, 'x');  // longer than the picture
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr));
-    CloseHandle(file);
-  }
+  ASSERT_TRUE(WriteFileBytes(path, std::string(4 * 1024 * 1024, 'x')));  // longer than the picture
   ASSERT_TRUE(Start(kSteady));
   ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
   const std::optional<BmpImage> image = WaitForShot(run, path);

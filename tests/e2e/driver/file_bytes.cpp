@@ -24,4 +24,15 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE &&
+      written == bytes.size();
+  return CloseHandle(file) != FALSE && whole;
+}
+
 }  // namespace e2e

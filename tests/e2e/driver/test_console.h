@@ -1,0 +1,37 @@
+// A console of the test process's own, which the program it starts attaches to (a logging run
+// takes the console of the process that started it): what the program writes there is read back,
+// characters and attributes, cell by cell.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class TestConsole {
+ public:
+  // Gives up any console the test has and makes a new one, taking code page 932 text as the
+  // program writes it. `Valid()` tells whether that worked.
+  TestConsole();
+  ~TestConsole();
+  TestConsole(const TestConsole&) = delete;
+  TestConsole& operator=(const TestConsole&) = delete;
+
+  bool Valid() const { return output_ != INVALID_HANDLE_VALUE; }
+
+  struct Row {
+    std::wstring text;             // the row's cells, blanks at the end removed
+    std::vector<WORD> attributes;  // one per cell of `text`
+  };
+  // Every row written so far, from the top of the buffer to the cursor's row.
+  std::vector<Row> Rows() const;
+  // The rows' texts joined by '\n'.
+  std::wstring Text() const;
+
+ private:
+  HANDLE output_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace e2e
