@@ -75,7 +75,8 @@ clean:
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?=
 FUZZ := build/fuzz
-FUZZ_TARGETS := scenario skin path trigger interval
+FUZZ_ALL_TARGETS := scenario skin path trigger interval
+FUZZ_TARGETS := $(FUZZ_ALL_TARGETS)
 FUZZ_FLAGS := -std=c++20 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=all -I. -Isrc
 FUZZ_STATS := ^(Done [0-9]+ runs|stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb))
@@ -105,7 +106,7 @@ fuzz-bootstrap:
 # Seeds: the scenarios of the tests, the packed logo (made here by its host tool) and a few texts
 # for the small readers; libFuzzer adds what it finds to the same folders.
 fuzz-corpora: | fuzz-bootstrap
-	@mkdir -p $(addprefix $(FUZZ)/,$(FUZZ_TARGETS) artifacts)
+	@mkdir -p $(addprefix $(FUZZ)/,$(FUZZ_ALL_TARGETS) artifacts)
 	@cp tests/scenarios/*.txt $(FUZZ)/scenario/
 	@[ -f $(FUZZ)/skin/quorvane.skin ] || { clang++ -std=c++20 -O1 -o $(FUZZ)/make_skin \
 	  resources/tools/make_skin.cpp && $(FUZZ)/make_skin $(FUZZ)/skin/quorvane.skin; }
