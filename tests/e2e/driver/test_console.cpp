@@ -17,6 +17,10 @@ TestConsole::~TestConsole() {
   FreeConsole();
 }
 
+bool TestConsole::SetAttribute(WORD attribute) const {
+  return Valid() && SetConsoleTextAttribute(output_, attribute) != FALSE;
+}
+
 std::vector<TestConsole::Row> TestConsole::Rows() const {
   std::vector<Row> rows;
   CONSOLE_SCREEN_BUFFER_INFO info;

@@ -20,6 +20,8 @@ class TestConsole {
   TestConsole& operator=(const TestConsole&) = delete;
 
   bool Valid() const { return output_ != INVALID_HANDLE_VALUE; }
+  // The attribute that text written next takes when its writer sets none.
+  bool SetAttribute(WORD attribute) const;
 
   struct Row {
     std::wstring text;             // the row's cells, blanks at the end removed
