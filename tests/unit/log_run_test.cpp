@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -324,9 +325,11 @@ TEST(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
 }
 
 // A run beside a sampling thread that keeps writing the readings and then starts a newer run:
-// every row stays whole, and the old run ends on its own.
+// every row stays whole and shows the same sample as its console block, and the old run ends on
+// its own.
 class SleepingPlatform final : public LogPlatform {
  public:
+  explicit SleepingPlatform(gpu::SlotTable& table) : table_(table) {}
   bool OpenConsole() override { return true; }
   void CloseConsole() override {}
   ConsoleSink& Console() override { return console; }
@@ -334,35 +337,84 @@ class SleepingPlatform final : public LogPlatform {
   LogTime Now() override { return {2026, 1, 1, 0, 0, 0}; }
   void SleepMs(std::uint32_t) override {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (++sleeps == kPasses) table_.csvRunNumber.Store(table_.csvRunNumber.Load() + 1);
   }
+  static constexpr int kPasses = 40;
+  int sleeps = 0;
   RecordingConsole console;
   StdioRecordFile file;
+
+ private:
+  gpu::SlotTable& table_;
 };
 
-TEST(LogRunConcurrent, RowsStayWholeWhileTheTableChangesAndANewerRunEndsTheOldOne) {
+// The fields of a CSV line, the empty one after its last comma left out.
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::string field;
+  for (const char c : line) {
+    if (c == ',') {
+      fields.push_back(field);
+      field.clear();
+    } else if (c != '\r') {
+      field += c;
+    }
+  }
+  return fields;
+}
+
+// The number after `label` in each console block, in the order of the blocks.
+std::vector<std::string> ConsoleValues(const std::string& text, const std::string& label) {
+  std::vector<std::string> values;
+  for (std::size_t at = text.find(label); at != std::string::npos; at = text.find(label, at + 1)) {
+    const std::size_t begin = at + label.size();
+    values.push_back(text.substr(begin, text.find_first_not_of("0123456789", begin) - begin));
+  }
+  return values;
+}
+
+TEST(LogRunConcurrent, RowsStayWholeAndEchoTheirOwnSampleWhileTheTableChanges) {
   RunFixture f;
-  SleepingPlatform platform;
+  SleepingPlatform platform(f.table);
   const LogRun run = f.Run();
-  std::thread logger([&] { RunLogging(platform, f.table, f.settings, run); });
-  for (std::uint32_t i = 0; i < 20000; ++i) {
-    f.table.slots[1].temperature.Store(static_cast<std::int32_t>(i % 100));
-    f.table.slots[0].clockCurrent[gpu::kGraphics].Store(i * 1000);
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  f.table.csvRunNumber.Store(run.number + 1);
-  logger.join();
-  const std::string bytes = f.file.Bytes();
-  std::istringstream lines(bytes);
+  std::atomic<bool> logging{true};
+  std::thread sampler([&] {
+    for (std::uint32_t i = 0; logging.load(); ++i) {
+      f.table.slots[1].temperature.Store(static_cast<std::int32_t>(i % 100));
+      f.table.slots[0].clockCurrent[gpu::kGraphics].Store(i % 5000 * 1000);
+    }
+  });
+  RunLogging(platform, f.table, f.settings, run);  // ends once the newer run has begun
+  logging.store(false);
+  sampler.join();
+
+  std::istringstream lines(f.file.Bytes());
   std::string line;
-  int rows = -2;
-  std::ptrdiff_t columns = 0;  // the row's commas are the column names' commas
-  while (std::getline(lines, line)) {
-    if (++rows == 0) columns = std::count(line.begin(), line.end(), ',');
-    if (rows <= 0) continue;
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), columns) << line;
+  std::vector<std::string> clocks;
+  std::vector<std::string> temperatures;
+  for (int n = 0; std::getline(lines, line); ++n) {
+    if (n < 2) continue;  // the header pair
+    const std::vector<std::string> fields = Fields(line);
+    // GPU-A: its time stamp and twelve items (one fan); GPU-B: its time stamp and fourteen.
+    ASSERT_EQ(fields.size(), 13u + 15u) << line;
     EXPECT_EQ(line.back(), '\r');
+    clocks.push_back(fields[1]);
+    temperatures.push_back(fields[13 + 6]);
   }
-  EXPECT_GT(rows, 0);
+  EXPECT_EQ(clocks.size(), static_cast<std::size_t>(SleepingPlatform::kPasses));
+  const std::string console = platform.console.Text();
+  EXPECT_EQ(ConsoleValues(console, "\tGraphics Clock      ").size(), 2 * clocks.size());
+  std::vector<std::string> consoleClocks;
+  const std::vector<std::string> both = ConsoleValues(console, "\tGraphics Clock      ");
+  for (std::size_t i = 0; i < both.size(); i += 2) consoleClocks.push_back(both[i]);  // GPU-A's
+  std::vector<std::string> consoleTemperatures;
+  const std::vector<std::string> bothTemperatures =
+      ConsoleValues(console, "\tTemperature         ");
+  for (std::size_t i = 1; i < bothTemperatures.size(); i += 2) {
+    consoleTemperatures.push_back(bothTemperatures[i]);  // GPU-B's
+  }
+  EXPECT_EQ(consoleClocks, clocks);
+  EXPECT_EQ(consoleTemperatures, temperatures);
 }
 
 }  // namespace
