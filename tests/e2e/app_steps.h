@@ -3,6 +3,7 @@
 // null window means the test cannot go on.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "driver/app_process.h"
+#include "driver/temp_folder.h"
 #include "driver/ui_event.h"
 
 namespace e2e {
@@ -31,6 +33,31 @@ void ExpectCleanExit(const AppProcess& app);
 
 // Closes the main window as its close box would; the process ends within `timeoutMs` with code 0.
 void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs = 2000);
+
+// A running program as the steps of a test reach it: its process and its main window.
+struct AppRun {
+  const AppProcess& app;
+  HWND main;
+};
+
+// A test of one run of the program: a fresh folder for its files, the process and its main
+// window. Each test suite derives its own fixture from it; the run ends before the folder goes.
+class AppTest : public ::testing::Test {
+ protected:
+  // Starts the program on `scenario` and waits for its main window; false when the folder or
+  // the main window is missing.
+  bool Start(const std::string& scenario, DWORD timeoutMs = kStartTimeoutMs) {
+    if (!folder.Valid()) return false;
+    app = Launch(scenario);
+    main = ExpectMainWindow(*app, timeoutMs);
+    return main != nullptr;
+  }
+  AppRun Run() const { return {*app, main}; }
+
+  TempFolder folder;
+  std::unique_ptr<AppProcess> app;
+  HWND main = nullptr;
+};
 
 HWND TabControl(HWND main);
 HWND InfoBox(HWND main);

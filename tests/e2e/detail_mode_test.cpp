@@ -22,10 +22,10 @@ bool ShowsInfo(HWND main, const std::wstring& line) {
   return WaitUntil([&] { return WindowText(InfoBox(main)) == line; }, kCycleTimeoutMs);
 }
 
-TEST(DetailMode, InformationLineAndTabCaptionsFollowTheBox) {
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+class DetailMode : public AppTest {};
+
+TEST_F(DetailMode, InformationLineAndTabCaptionsFollowTheBox) {
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
   const Labels plain = {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)"};
   const Labels detail = {"Quorvane Sim Alpha (0x00000001 / PCIe x16 4.0 / DP)",
                          "Quorvane Sim Beta (0x00000002 / PCIe x8 3.0)"};

@@ -11,7 +11,6 @@
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
 #include "driver/tab_control.h"
-#include "driver/temp_folder.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
 #include "driver/window_text.h"
@@ -57,13 +56,11 @@ std::size_t LongestStandstill(const std::vector<std::string>& values) {
   return longest;
 }
 
-TEST(FailingDriver, ALostGpuKeepsItsLastReadingsWhileTheOthersGoOnAndReadsAgainWhenBack) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+class FailingDriver : public AppTest {};
+
+TEST_F(FailingDriver, ALostGpuKeepsItsLastReadingsWhileTheOthersGoOnAndReadsAgainWhenBack) {
   const std::wstring path = folder.File(L"lost.csv");
-  auto app = Launch("e2e-lost-gpu.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start("e2e-lost-gpu.txt"));
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);
   ConfirmLogDialog(dialog);
@@ -91,11 +88,9 @@ TEST(FailingDriver, ALostGpuKeepsItsLastReadingsWhileTheOthersGoOnAndReadsAgainW
   ExpectCloseEndsWithCodeZero(*app, main);
 }
 
-TEST(FailingDriver, EightGpusBehindASlowDriverKeepAResponsiveWindow) {
-  auto app = Launch("e2e-slow-eight-gpus.txt");
+TEST_F(FailingDriver, EightGpusBehindASlowDriverKeepAResponsiveWindow) {
   // Start-up asks the driver on the window's own thread, some 200 calls of 100 ms each.
-  HWND main = ExpectMainWindow(*app, kSlowStartMs);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start("e2e-slow-eight-gpus.txt", kSlowStartMs));
   // A thread that took so long without its messages counts as hung until it reads them again.
   ASSERT_TRUE(WaitUntil([&] { return Responds(main); }, 5000));
   HWND tabs = TabControl(main);

@@ -10,7 +10,6 @@
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
 #include "driver/tab_control.h"
-#include "driver/temp_folder.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
 #include "driver/window_text.h"
@@ -43,10 +42,10 @@ bool Repaints(HWND main) {
   return WaitUntil([&] { return GetUpdateRect(main, nullptr, FALSE) == FALSE; }, kAnswerMs);
 }
 
-TEST(HungDriver, TheWindowLivesThroughAHungSamplingCallAndSamplingGoesOnAfterIt) {
-  auto app = Launch("e2e-hang-sampling.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+class HungDriver : public AppTest {};
+
+TEST_F(HungDriver, TheWindowLivesThroughAHungSamplingCallAndSamplingGoesOnAfterIt) {
+  ASSERT_TRUE(Start("e2e-hang-sampling.txt"));
   Sleep(3000);  // the second cycle, and with it the hang, has begun
   ExpectSamplingStandsStill(main);
 
@@ -69,10 +68,8 @@ TEST(HungDriver, TheWindowLivesThroughAHungSamplingCallAndSamplingGoesOnAfterIt)
   ExpectCloseEndsWithCodeZero(*app, main);
 }
 
-TEST(HungDriver, AHungNameQueryDoesNotHoldUpATabClick) {
-  auto app = Launch("e2e-hang-name.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+TEST_F(HungDriver, AHungNameQueryDoesNotHoldUpATabClick) {
+  ASSERT_TRUE(Start("e2e-hang-name.txt"));
   EXPECT_EQ(WindowText(InfoBox(main)), L"Quorvane Sim Alpha");
   Sleep(2000);  // the first cycle is inside the name query
   HWND tabs = TabControl(main);
@@ -84,13 +81,9 @@ TEST(HungDriver, AHungNameQueryDoesNotHoldUpATabClick) {
   ExpectCloseEndsWithCodeZero(*app, main, kExitMs);  // the query still hangs
 }
 
-TEST(HungDriver, ClosingDuringAHangEndsAtOnceWithCodeZeroAndAWholeLog) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(HungDriver, ClosingDuringAHangEndsAtOnceWithCodeZeroAndAWholeLog) {
   const std::wstring path = folder.File(L"hung.csv");
-  auto app = Launch("e2e-hang-while-logging.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start("e2e-hang-while-logging.txt"));
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);
   ConfirmLogDialog(dialog);

@@ -13,7 +13,6 @@
 #include "driver/main_check_boxes.h"
 #include "driver/process_windows.h"
 #include "driver/tab_control.h"
-#include "driver/temp_folder.h"
 #include "driver/wait.h"
 #include "logging_steps.h"
 #include "two_gpu_log.h"
@@ -107,12 +106,10 @@ void PressAndExpectRefusal(const AppProcess& app, HWND dialog, const std::wstrin
       << "the dialog ended after the refusal";
 }
 
-TEST(LoggingDialog, OneGpuIsShownByItsNameAndTheOtherBoxesAreOff) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
-  auto app = Launch("e2e-one-gpu.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+class LoggingDialog : public AppTest {};
+
+TEST_F(LoggingDialog, OneGpuIsShownByItsNameAndTheOtherBoxesAreOff) {
+  ASSERT_TRUE(Start("e2e-one-gpu.txt"));
   HWND dialog = OpenLogDialog(*app, main, folder.File(L"one.csv"));
   ASSERT_NE(dialog, nullptr);
   ExpectDefaults(dialog, {L"Quorvane Sim Solo"});
@@ -128,13 +125,9 @@ bool DetailTabs(const AppProcess& app, HWND main) {
       kCycleTimeoutMs);
 }
 
-TEST(LoggingDialog, ThreeGpusAreNumberedAndInDetailModeShowTheirBusNumbers) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(LoggingDialog, ThreeGpusAreNumberedAndInDetailModeShowTheirBusNumbers) {
   const std::wstring path = folder.File(L"three.csv");
-  auto app = Launch("e2e-three-gpus.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start("e2e-three-gpus.txt"));
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);
   ExpectDefaults(dialog,
@@ -150,13 +143,9 @@ TEST(LoggingDialog, ThreeGpusAreNumberedAndInDetailModeShowTheirBusNumbers) {
   CloseAndExpectRefusal(*app, main, dialog);
 }
 
-TEST(LoggingDialog, AnEmptyChoiceIsRefusedAndTheNextOpeningShowsTheDefaults) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(LoggingDialog, AnEmptyChoiceIsRefusedAndTheNextOpeningShowsTheDefaults) {
   const std::wstring path = folder.File(L"refused.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);
 
@@ -178,12 +167,8 @@ TEST(LoggingDialog, AnEmptyChoiceIsRefusedAndTheNextOpeningShowsTheDefaults) {
   CloseAndExpectRefusal(*app, main, dialog);
 }
 
-TEST(LoggingDialog, EnterAndEscapeChangeNothing) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+TEST_F(LoggingDialog, EnterAndEscapeChangeNothing) {
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
   HWND dialog = OpenLogDialog(*app, main, folder.File(L"keys.csv"));
   ASSERT_NE(dialog, nullptr);
   const DialogState before = ReadState(dialog);

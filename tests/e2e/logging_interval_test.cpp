@@ -8,7 +8,6 @@
 #include "driver/combo_box.h"
 #include "driver/dialog_controls.h"
 #include "driver/main_check_boxes.h"
-#include "driver/temp_folder.h"
 #include "log_file.h"
 #include "logging_steps.h"
 #include "two_gpu_log.h"
@@ -24,13 +23,11 @@ void Stop(HWND main) {
   WaitForPoll(main);
 }
 
-TEST(LoggingInterval, TextNamingNoEntryKeepsTheLastConfirmedInterval) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+class LoggingInterval : public AppTest {};
+
+TEST_F(LoggingInterval, TextNamingNoEntryKeepsTheLastConfirmedInterval) {
   const std::wstring path = folder.File(L"interval.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
 
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);

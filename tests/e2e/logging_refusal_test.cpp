@@ -8,7 +8,6 @@
 #include "app_steps.h"
 #include "driver/dialog_window.h"
 #include "driver/save_dialog.h"
-#include "driver/temp_folder.h"
 #include "logging_steps.h"
 #include "two_gpu_log.h"
 
@@ -26,22 +25,16 @@ void CancelSaveAndExpectRefusal(const AppProcess& app, HWND main, const std::wst
   ExpectNoFile(path, kNoFileMs);
 }
 
-TEST(LoggingRefusal, CancellingTheSaveDialog) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+class LoggingRefusal : public AppTest {};
+
+TEST_F(LoggingRefusal, CancellingTheSaveDialog) {
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
   CancelSaveAndExpectRefusal(*app, main, folder.File(L"cancelled.csv"));
 }
 
-TEST(LoggingRefusal, ClosingTheSettingsDialogWithItsCloseBox) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(LoggingRefusal, ClosingTheSettingsDialogWithItsCloseBox) {
   const std::wstring path = folder.File(L"closed.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(PostCloseBox(dialog));

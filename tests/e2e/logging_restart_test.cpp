@@ -9,7 +9,6 @@
 #include "driver/combo_box.h"
 #include "driver/dialog_controls.h"
 #include "driver/main_check_boxes.h"
-#include "driver/temp_folder.h"
 #include "log_file.h"
 #include "logging_steps.h"
 #include "two_gpu_log.h"
@@ -55,13 +54,11 @@ void ExpectOneWriter(const std::vector<std::string>& lines, std::size_t from) {
   EXPECT_LE(rows, span + 1) << rows << " records in " << span << " s";
 }
 
-TEST(LoggingRestart, QuickOffAndOnLeavesOnlyTheNewRunWriting) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+class LoggingRestart : public AppTest {};
+
+TEST_F(LoggingRestart, QuickOffAndOnLeavesOnlyTheNewRunWriting) {
   const std::wstring path = folder.File(L"restart.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
 
   StartNarrowSlowRun(*app, main, path);
   const LogLines first = WaitForLines(path, 3, kRowsTimeoutMs);

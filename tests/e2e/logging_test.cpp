@@ -12,7 +12,6 @@
 #include "app_steps.h"
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
-#include "driver/temp_folder.h"
 #include "driver/test_console.h"
 #include "driver/wait.h"
 #include "log_file.h"
@@ -26,12 +25,10 @@ constexpr DWORD kRowsTimeoutMs = 15000;
 constexpr DWORD kQuietMs = 3000;  // three intervals without a new record
 constexpr DWORD kSettleTimeoutMs = 15000;
 
-HWND StartTwoGpus(const AppProcess& app) {
-  HWND main = ExpectMainWindow(app);
-  if (main == nullptr) return nullptr;
+// Both GPUs' tabs once the first sampling cycle has named them.
+void ExpectTwoGpuTabs(const AppProcess& app, HWND main) {
   const std::vector<std::string> labels = {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)"};
   EXPECT_EQ(WaitForTabLabels(app, main, labels), labels) << "no sampling cycle";
-  return main;
 }
 
 // Unticks the CSV box, waits for the poll that reads it and counts the file's lines then: at
@@ -64,13 +61,12 @@ std::size_t RunAllItems(const AppProcess& app, HWND main, const std::wstring& pa
   return StopLogging(main, path);
 }
 
-TEST(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+class Logging : public AppTest {};
+
+TEST_F(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   const std::wstring path = folder.File(L"two-gpus.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = StartTwoGpus(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
+  ExpectTwoGpuTabs(*app, main);
 
   std::string first;
   const LogLines run = SettledLog(path, RunAllItems(*app, main, path, 0, 3), first);
@@ -91,12 +87,9 @@ TEST(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   ExpectRows(again.lines, old + 2, again.lines.size(), AllItemsRow);
 }
 
-TEST(Logging, ANameWithoutExtensionGetsCsv) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = StartTwoGpus(*app);
-  ASSERT_NE(main, nullptr);
+TEST_F(Logging, ANameWithoutExtensionGetsCsv) {
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
+  ExpectTwoGpuTabs(*app, main);
   HWND dialog = OpenLogDialog(*app, main, folder.File(L"plain"));
   ASSERT_NE(dialog, nullptr);
   ConfirmLogDialog(dialog);
@@ -129,13 +122,10 @@ std::size_t LinesNow(const std::wstring& path) {
   return SplitCrLfLines(ReadFileBytes(path).value_or("")).lines.size();
 }
 
-TEST(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
   const std::wstring path = folder.File(L"locked.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = StartTwoGpus(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
+  ExpectTwoGpuTabs(*app, main);
   ASSERT_TRUE(StartAllItems(*app, main, path));
 
   // Another program opens the log with a lock that denies writing, as a spreadsheet does.
@@ -160,7 +150,9 @@ TEST(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
 // QUORVANE_SMALL_DISK). The file holds earlier records that end exactly at a page of the file
 // system, and the disk is filled before the run starts: nothing of the run fits until room is
 // made, and then the header and every row of the run follow the earlier records.
-TEST(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) {
+class LoggingFullDisk : public AppTest {};
+
+TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) {
   const char* disk = std::getenv("QUORVANE_SMALL_DISK");
   if (disk == nullptr || *disk == '\0') {
     GTEST_SKIP() << "no small file system: this machine cannot mount one for the test";
@@ -183,9 +175,8 @@ TEST(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) {
   }
   CloseHandle(fill);
 
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = StartTwoGpus(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
+  ExpectTwoGpuTabs(*app, main);
   HWND dialog = OpenLogDialog(*app, main, path);
   ASSERT_NE(dialog, nullptr);
   ConfirmLogDialog(dialog);
@@ -206,18 +197,15 @@ TEST(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) {
   DeleteFileW(path.c_str());
 }
 
-TEST(Logging, ALogWhoseFolderIsRemovedGoesOnWhenTheFolderIsBack) {
-  TempFolder folder;
-  ASSERT_TRUE(folder.Valid());
+TEST_F(Logging, ALogWhoseFolderIsRemovedGoesOnWhenTheFolderIsBack) {
   const TestConsole console;  // the run writes its console blocks here
   ASSERT_TRUE(console.Valid());
   const std::wstring logs = folder.File(L"logs");
   ASSERT_TRUE(CreateDirectoryW(logs.c_str(), nullptr));
   const std::wstring path = logs + L"\\gone.csv";
   const std::wstring moved = folder.File(L"before.csv");
-  auto app = Launch(kTwoGpuLogScenario);
-  HWND main = StartTwoGpus(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start(kTwoGpuLogScenario));
+  ExpectTwoGpuTabs(*app, main);
   ASSERT_TRUE(StartAllItems(*app, main, path));
 
   // The file is closed between rows: it is moved away and its folder removed.

@@ -6,14 +6,13 @@
 
 #include <string>
 
-#include "driver/temp_folder.h"
 #include "logging_steps.h"
 #include "screenshot_steps.h"
 
 namespace e2e {
 namespace {
 
-class ScreenshotCodePage : public ShotTest {};
+class ScreenshotCodePage : public AppTest {};
 
 TEST_F(ScreenshotCodePage, APathWithTheIdeographicSpaceIsRefused) {
   ASSERT_EQ(GetACP(), 932u) << "this entry must run with a Japanese locale";
@@ -22,12 +21,12 @@ TEST_F(ScreenshotCodePage, APathWithTheIdeographicSpaceIsRefused) {
   const std::wstring plain = folder.File(L"温度画面.bmp");
   ASSERT_TRUE(Start("e2e-shot-steady.txt"));
 
-  ASSERT_TRUE(RequestShot(run, spaced, kLowestTrigger));
-  ExpectShotRefused(run, kPathHasSpaceText);
+  ASSERT_TRUE(RequestShot(Run(), spaced, kLowestTrigger));
+  ExpectShotRefused(Run(), kPathHasSpaceText);
   ExpectNoFile(spaced, kNoShotMs);
 
-  ASSERT_TRUE(RequestShot(run, plain, kLowestTrigger));
-  EXPECT_TRUE(WaitForShot(run, plain)) << "no picture at a path of double-byte characters";
+  ASSERT_TRUE(RequestShot(Run(), plain, kLowestTrigger));
+  EXPECT_TRUE(WaitForShot(Run(), plain)) << "no picture at a path of double-byte characters";
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "driver/dialog_window.h"
 #include "driver/main_check_boxes.h"
 #include "driver/process_windows.h"
-#include "driver/temp_folder.h"
 #include "driver/wait.h"
 #include "logging_steps.h"
 #include "screenshot_steps.h"
@@ -21,7 +20,7 @@
 namespace e2e {
 namespace {
 
-class ScreenshotDialog : public ShotTest {};
+class ScreenshotDialog : public AppTest {};
 
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 
@@ -38,11 +37,11 @@ void ExpectFreshDialog(HWND dialog) {
 }
 
 // Types `text` and presses "設定"; the refusal comes in a box owned by the dialog, which stays.
-void TypeAndExpectRefusal(const ShotRun& run, HWND dialog, const std::wstring& text) {
+void TypeAndExpectRefusal(const AppRun& run, HWND dialog, const std::wstring& text) {
   SCOPED_TRACE(testing::Message() << "typed " << text.size() << " characters");
   ASSERT_TRUE(TypeIntoCombo(TriggerCombo(dialog), text, kCycleTimeoutMs));
   ASSERT_TRUE(PostClick(dialog, kShotConfirmButton));
-  ExpectOwnedMessageAndDismiss(*run.app, dialog, kTriggerRangeText);
+  ExpectOwnedMessageAndDismiss(run.app, dialog, kTriggerRangeText);
   EXPECT_FALSE(WaitGone(dialog, 500)) << "the dialog ended after the refusal";
 }
 
@@ -55,7 +54,7 @@ void TypeAndConfirm(HWND dialog, const std::wstring& text) {
 TEST_F(ScreenshotDialog, ShowsTheChoicesIgnoresEscapeAndConfirmsWithEnter) {
   ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"keys.bmp");
-  HWND dialog = OpenShotDialog(run, path);
+  HWND dialog = OpenShotDialog(Run(), path);
   ASSERT_NE(dialog, nullptr);
   ExpectFreshDialog(dialog);
 
@@ -67,44 +66,44 @@ TEST_F(ScreenshotDialog, ShowsTheChoicesIgnoresEscapeAndConfirmsWithEnter) {
   EXPECT_TRUE(
       WaitUntil([&] { return ComboSelection(TriggerCombo(dialog)) == ninety; }, kCycleTimeoutMs));
   EXPECT_TRUE(IsWindowVisible(dialog)) << "Escape ended the dialog";
-  EXPECT_EQ(FindMessageBox(run.app->Id()), nullptr);
-  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 1);
+  EXPECT_EQ(FindMessageBox(app->Id()), nullptr);
+  EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 1);
 
   // Enter confirms 90 ℃, which the GPU does not reach.
   ASSERT_TRUE(PostKey(dialog, VK_RETURN));
   EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs)) << "Enter did not confirm";
   ExpectNoFile(path, kNoShotMs);
-  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 1) << "the request ended";
-  SetMainBox(run.main, kShotBoxCaption, false);
-  WaitForPoll(run.main);
+  EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 1) << "the request ended";
+  SetMainBox(main, kShotBoxCaption, false);
+  WaitForPoll(main);
 
   // A new opening shows 80 ℃ again; confirmed at once, it fires at 82 °C.
-  dialog = OpenShotDialog(run, path);
+  dialog = OpenShotDialog(Run(), path);
   ASSERT_NE(dialog, nullptr);
   ExpectFreshDialog(dialog);
   ASSERT_TRUE(PostKey(dialog, VK_RETURN));
   EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs)) << "Enter did not confirm";
-  EXPECT_TRUE(WaitForShot(run, path)) << "no picture at the default trigger";
+  EXPECT_TRUE(WaitForShot(Run(), path)) << "no picture at the default trigger";
 }
 
 TEST_F(ScreenshotDialog, ATypedTemperatureIsTakenOnlyInsideTheRange) {
   ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"typed.bmp");
-  HWND dialog = OpenShotDialog(run, path);
+  HWND dialog = OpenShotDialog(Run(), path);
   ASSERT_NE(dialog, nullptr);
   for (const wchar_t* text : {L"37", L"101", L"abc", L"8 5", L"85 \u00B0C"})
-    TypeAndExpectRefusal(run, dialog, text);
+    TypeAndExpectRefusal(Run(), dialog, text);
 
   TypeAndConfirm(dialog, L"85");
   ExpectNoFile(path, kNoShotMs);
-  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 1) << "the request ended";
-  SetMainBox(run.main, kShotBoxCaption, false);
-  WaitForPoll(run.main);
+  EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 1) << "the request ended";
+  SetMainBox(main, kShotBoxCaption, false);
+  WaitForPoll(main);
 
-  dialog = OpenShotDialog(run, path);
+  dialog = OpenShotDialog(Run(), path);
   ASSERT_NE(dialog, nullptr);
   TypeAndConfirm(dialog, L"81 \u2103");
-  EXPECT_TRUE(WaitForShot(run, path)) << "no picture at a typed trigger below the GPU";
+  EXPECT_TRUE(WaitForShot(Run(), path)) << "no picture at a typed trigger below the GPU";
 }
 
 }  // namespace

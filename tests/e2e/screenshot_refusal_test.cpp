@@ -17,7 +17,7 @@
 namespace e2e {
 namespace {
 
-class ScreenshotRefusal : public ShotTest {};
+class ScreenshotRefusal : public AppTest {};
 
 // A folder inside the test's folder, removed again when the object ends (it is left empty).
 class SubFolder {
@@ -43,18 +43,18 @@ TEST_F(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
   ASSERT_TRUE(Start("e2e-shot-steady.txt"));
   const std::wstring path = folder.File(L"cancelled.bmp");
 
-  HWND save = TickAndWaitForSaveDialog(*run.app, run.main, kShotBoxCaption);
+  HWND save = TickAndWaitForSaveDialog(*app, main, kShotBoxCaption);
   ASSERT_NE(save, nullptr);
   ASSERT_TRUE(CancelSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";
-  ExpectShotRefused(run, kBmpRefusedText);
+  ExpectShotRefused(Run(), kBmpRefusedText);
   ExpectNoFile(path, kNoShotMs);
 
-  HWND dialog = OpenShotDialog(run, path);
+  HWND dialog = OpenShotDialog(Run(), path);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(PostCloseBox(dialog));
   EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs)) << "the close box leaves the dialog open";
-  ExpectShotRefused(run, kBmpRefusedText);
+  ExpectShotRefused(Run(), kBmpRefusedText);
   ExpectNoFile(path, kNoShotMs);  // the GPU is far above any trigger
 }
 
@@ -66,8 +66,8 @@ TEST_F(ScreenshotRefusal, APathWithABlankIsRefused) {
 
   for (const std::wstring& path : {spaced.File(L"shot.bmp"), folder.File(L"a b.bmp")}) {
     SCOPED_TRACE(testing::Message() << "path with " << path.size() << " characters");
-    ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
-    ExpectShotRefused(run, kPathHasSpaceText);
+    ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
+    ExpectShotRefused(Run(), kPathHasSpaceText);
     ExpectNoFile(path, kNoShotMs);
   }
 }

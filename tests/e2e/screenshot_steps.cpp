@@ -14,19 +14,12 @@
 
 namespace e2e {
 
-ShotRun LaunchForShot(const std::string& scenario) {
-  ShotRun run;
-  run.app = Launch(scenario);
-  run.main = ExpectMainWindow(*run.app);
-  return run;
-}
-
-HWND OpenShotDialog(const ShotRun& run, const std::wstring& path) {
-  HWND save = TickAndWaitForSaveDialog(*run.app, run.main, kShotBoxCaption);
+HWND OpenShotDialog(const AppRun& run, const std::wstring& path) {
+  HWND save = TickAndWaitForSaveDialog(run.app, run.main, kShotBoxCaption);
   if (save == nullptr) return nullptr;
   EXPECT_TRUE(AcceptSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";
-  HWND dialog = WaitForDialog(run.app->Id(), kShotDialogTitle, kCycleTimeoutMs);
+  HWND dialog = WaitForDialog(run.app.Id(), kShotDialogTitle, kCycleTimeoutMs);
   EXPECT_NE(dialog, nullptr) << "no temperature dialog after the save dialog";
   if (dialog != nullptr) {
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), run.main);
@@ -46,13 +39,13 @@ bool ConfirmTrigger(HWND dialog, int degrees) {
   return gone;
 }
 
-bool RequestShot(const ShotRun& run, const std::wstring& path, int degrees) {
+bool RequestShot(const AppRun& run, const std::wstring& path, int degrees) {
   HWND dialog = OpenShotDialog(run, path);
   if (dialog == nullptr) return false;
   return ConfirmTrigger(dialog, degrees);
 }
 
-std::optional<BmpImage> WaitForShot(const ShotRun& run, const std::wstring& path, DWORD timeoutMs) {
+std::optional<BmpImage> WaitForShot(const AppRun& run, const std::wstring& path, DWORD timeoutMs) {
   const bool written = WaitUntil(
       [&] { return FileExists(path) && MainBoxState(run.main, kShotBoxCaption) == 0; }, timeoutMs);
   if (!written) return std::nullopt;
@@ -61,12 +54,12 @@ std::optional<BmpImage> WaitForShot(const ShotRun& run, const std::wstring& path
   return BmpImage(std::move(*bytes));
 }
 
-void ExpectShotRefused(const ShotRun& run, const std::wstring& text) {
-  ExpectOwnedMessageAndDismiss(*run.app, run.main, text);
+void ExpectShotRefused(const AppRun& run, const std::wstring& text) {
+  ExpectOwnedMessageAndDismiss(run.app, run.main, text);
   EXPECT_TRUE(
       WaitUntil([&] { return MainBoxState(run.main, kShotBoxCaption) == 0; }, kCycleTimeoutMs))
       << "the Screen Shot box stays ticked";
-  EXPECT_EQ(FindDialog(run.app->Id(), kShotDialogTitle), nullptr);
+  EXPECT_EQ(FindDialog(run.app.Id(), kShotDialogTitle), nullptr);
 }
 
 }  // namespace e2e

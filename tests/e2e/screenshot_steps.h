@@ -4,16 +4,14 @@
 // means the test cannot go on.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app_steps.h"
 #include "bmp_image.h"
-#include "driver/app_process.h"
-#include "driver/temp_folder.h"
 
 namespace e2e {
 
@@ -32,40 +30,19 @@ inline constexpr DWORD kShotTimeoutMs = 5000;
 // Longer than two sampling cycles: a request that would fire has fired by then.
 inline constexpr DWORD kNoShotMs = 2500;
 
-// Starts the program as Launch does and waits for its main window; null when it does not show.
-struct ShotRun {
-  std::unique_ptr<AppProcess> app;
-  HWND main = nullptr;
-};
-ShotRun LaunchForShot(const std::string& scenario);
-// A screenshot test: a fresh folder for its files and its run of the program. Each test suite
-// derives its own fixture from it.
-class ShotTest : public ::testing::Test {
- protected:
-  // Starts the program on `scenario`; false when the folder or the main window is missing.
-  bool Start(const std::string& scenario) {
-    if (!folder.Valid()) return false;
-    run = LaunchForShot(scenario);
-    return run.main != nullptr;
-  }
-
-  TempFolder folder;
-  ShotRun run;
-};
-
 // Ticks "Screen Shot", accepts the save dialog with `path` and waits for the temperature dialog.
-HWND OpenShotDialog(const ShotRun& run, const std::wstring& path);
+HWND OpenShotDialog(const AppRun& run, const std::wstring& path);
 HWND TriggerCombo(HWND dialog);
 // Chooses `degrees` from the list, presses "設定" and expects the dialog to end; false when it
 // stays.
 bool ConfirmTrigger(HWND dialog, int degrees);
 // Both of the above: a request for `path` at `degrees`; false when it could not be made.
-bool RequestShot(const ShotRun& run, const std::wstring& path, int degrees);
+bool RequestShot(const AppRun& run, const std::wstring& path, int degrees);
 // The picture once the file exists and the box has gone off (the program unticks the box after
 // writing), or nothing when that does not happen within `timeoutMs`.
-std::optional<BmpImage> WaitForShot(const ShotRun& run, const std::wstring& path,
+std::optional<BmpImage> WaitForShot(const AppRun& run, const std::wstring& path,
                                     DWORD timeoutMs = kShotTimeoutMs);
 // A request ended by the program with `text`, owned by the main window, and the box off.
-void ExpectShotRefused(const ShotRun& run, const std::wstring& text);
+void ExpectShotRefused(const AppRun& run, const std::wstring& text);
 
 }  // namespace e2e

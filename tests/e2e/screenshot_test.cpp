@@ -13,7 +13,6 @@
 #include "driver/main_check_boxes.h"
 #include "driver/screen_capture.h"
 #include "driver/tab_control.h"
-#include "driver/temp_folder.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
 #include "logging_steps.h"
@@ -24,7 +23,7 @@
 namespace e2e {
 namespace {
 
-class Screenshot : public ShotTest {};
+class Screenshot : public AppTest {};
 
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 constexpr const char* kTwoGpus = "e2e-shot-two-gpus.txt";
@@ -97,64 +96,64 @@ void ExpectFrameUncovered(const BmpImage& image, HWND main) {
 TEST_F(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
   ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"reached.bmp");
-  MoveToScreenOrigin(run.main);
+  MoveToScreenOrigin(main);
   // An odd width: each row of the file ends in one padding byte.
-  ASSERT_TRUE(RequestOuterSize(run.main, 901, 520));
-  const SIZE outer = OuterSize(run.main);
+  ASSERT_TRUE(RequestOuterSize(main, 901, 520));
+  const SIZE outer = OuterSize(main);
   ASSERT_EQ(outer.cx, 901);
 
-  ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
-  const std::optional<BmpImage> image = WaitForShot(run, path);
+  ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
+  const std::optional<BmpImage> image = WaitForShot(Run(), path);
   ASSERT_TRUE(image) << "no picture although the GPU is above the trigger";
-  ExpectClientAsOnScreen(*image, run.main);
-  ExpectFrameUncovered(*image, run.main);
+  ExpectClientAsOnScreen(*image, main);
+  ExpectFrameUncovered(*image, main);
   ExpectBmpLayout(*image, outer);
-  ExpectLogo(*image, ClientOffset(run.main), outer);
+  ExpectLogo(*image, ClientOffset(main), outer);
 }
 
 TEST_F(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
   ASSERT_TRUE(Start("e2e-shot-ramp.txt"));
   const std::wstring path = folder.File(L"warm.bmp");
-  ASSERT_TRUE(RequestShot(run, path, 80));
+  ASSERT_TRUE(RequestShot(Run(), path, 80));
   // At most one reading a second after the first: below 80 °C for the first ten seconds.
-  const bool early = WaitUntil([&] { return FileExists(path); }, MsUntil(*run.app, 6.0));
+  const bool early = WaitUntil([&] { return FileExists(path); }, MsUntil(*app, 6.0));
   EXPECT_FALSE(early) << "a picture while the GPU is below the trigger";
-  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 1) << "the request ended early";
-  const std::optional<BmpImage> image = WaitForShot(run, path, 20000);
+  EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 1) << "the request ended early";
+  const std::optional<BmpImage> image = WaitForShot(Run(), path, 20000);
   ASSERT_TRUE(image) << "no picture once the GPU has warmed up";
-  ExpectBmpLayout(*image, OuterSize(run.main));
+  ExpectBmpLayout(*image, OuterSize(main));
 }
 
 TEST_F(Screenshot, TheGpuOfTheTabSelectedAtEachCheckCounts) {
   ASSERT_TRUE(Start(kTwoGpus));
   const std::wstring path = folder.File(L"tab.bmp");
-  HWND tabs = TabControl(run.main);
+  HWND tabs = TabControl(main);
   ASSERT_EQ(SelectedTab(tabs), 0) << "the cold GPU's tab is not selected";
-  ASSERT_TRUE(RequestShot(run, path, 80));
+  ASSERT_TRUE(RequestShot(Run(), path, 80));
   ExpectNoFile(path, kNoShotMs);
 
-  ASSERT_TRUE(ClickTab(run.app->Handle(), tabs, 1));
+  ASSERT_TRUE(ClickTab(app->Handle(), tabs, 1));
   EXPECT_TRUE(WaitUntil([&] { return SelectedTab(tabs) == 1; }, kCycleTimeoutMs));
-  const std::optional<BmpImage> image = WaitForShot(run, path);
+  const std::optional<BmpImage> image = WaitForShot(Run(), path);
   ASSERT_TRUE(image) << "no picture after selecting the hot GPU";
-  ExpectBmpLayout(*image, OuterSize(run.main));
+  ExpectBmpLayout(*image, OuterSize(main));
 }
 
 TEST_F(Screenshot, UntickingTheBoxWhileWaitingEndsTheRequest) {
   ASSERT_TRUE(Start(kTwoGpus));
   const std::wstring path = folder.File(L"unticked.bmp");
-  ASSERT_TRUE(RequestShot(run, path, 80));
-  SetMainBox(run.main, kShotBoxCaption, false);
-  WaitForPoll(run.main);  // the poll that reads the box unticked,
-  WaitForPoll(run.main);  // and the next one: the first has ended
+  ASSERT_TRUE(RequestShot(Run(), path, 80));
+  SetMainBox(main, kShotBoxCaption, false);
+  WaitForPoll(main);  // the poll that reads the box unticked,
+  WaitForPoll(main);  // and the next one: the first has ended
   // The hot GPU would fire a request that still waited.
-  ASSERT_TRUE(ClickTab(run.app->Handle(), TabControl(run.main), 1));
-  EXPECT_TRUE(WaitUntil([&] { return SelectedTab(TabControl(run.main)) == 1; }, kCycleTimeoutMs));
+  ASSERT_TRUE(ClickTab(app->Handle(), TabControl(main), 1));
+  EXPECT_TRUE(WaitUntil([&] { return SelectedTab(TabControl(main)) == 1; }, kCycleTimeoutMs));
   ExpectNoFile(path, kNoShotMs);
-  EXPECT_EQ(MainBoxState(run.main, kShotBoxCaption), 0);
+  EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 0);
 }
 
-void ShootAndExpectNormalWindow(const ShotRun& run, const std::wstring& path, SIZE normal) {
+void ShootAndExpectNormalWindow(const AppRun& run, const std::wstring& path, SIZE normal) {
   ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
   const std::optional<BmpImage> image = WaitForShot(run, path);
   ASSERT_TRUE(image) << "no picture";
@@ -169,16 +168,16 @@ void ShootAndExpectNormalWindow(const ShotRun& run, const std::wstring& path, SI
 
 TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ASSERT_TRUE(Start(kSteady));
-  const SIZE normal = OuterSize(run.main);
+  const SIZE normal = OuterSize(main);
 
-  ASSERT_TRUE(PostMessageW(run.main, WM_SYSCOMMAND, SC_MINIMIZE, 0));
-  ASSERT_TRUE(WaitUntil([&] { return IsIconic(run.main) != FALSE; }, kCycleTimeoutMs));
-  ShootAndExpectNormalWindow(run, folder.File(L"minimised.bmp"), normal);
+  ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, kCycleTimeoutMs));
+  ShootAndExpectNormalWindow(Run(), folder.File(L"minimised.bmp"), normal);
 
-  ASSERT_TRUE(PostMessageW(run.main, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
-  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(run.main) != FALSE; }, kCycleTimeoutMs));
-  ASSERT_NE(OuterSize(run.main).cx, normal.cx) << "maximising did not change the size";
-  ShootAndExpectNormalWindow(run, folder.File(L"maximised.bmp"), normal);
+  ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main) != FALSE; }, kCycleTimeoutMs));
+  ASSERT_NE(OuterSize(main).cx, normal.cx) << "maximising did not change the size";
+  ShootAndExpectNormalWindow(Run(), folder.File(L"maximised.bmp"), normal);
 }
 
 TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
@@ -186,10 +185,10 @@ TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   const std::wstring path = folder.File(L"existing.bmp");
   ASSERT_TRUE(WriteFileBytes(path, std::string(4 * 1024 * 1024, 'x')));  // longer than the picture
   ASSERT_TRUE(Start(kSteady));
-  ASSERT_TRUE(RequestShot(run, path, kLowestTrigger));
-  const std::optional<BmpImage> image = WaitForShot(run, path);
+  ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
+  const std::optional<BmpImage> image = WaitForShot(Run(), path);
   ASSERT_TRUE(image) << "no picture";
-  ExpectBmpLayout(*image, OuterSize(run.main));
+  ExpectBmpLayout(*image, OuterSize(main));
   // The picture was written beside the name and moved over it: nothing else stays behind.
   int files = 0;
   WIN32_FIND_DATAW found;
