@@ -75,16 +75,17 @@ std::optional<std::size_t> CallGate::Locate() const {
   return {};
 }
 
-std::uint32_t CallGate::CallNumber(const std::optional<std::size_t>& ruleGpu) const {
-  return ruleGpu ? state_->gpuCounters[*gpu_].calls[Index(fn_)] : state_->calls[Index(fn_)];
+bool CallGate::Covers(const CallSpan& span) const {
+  if (span.fn != fn_ || (span.gpu && span.gpu != gpu_)) return false;
+  const std::uint32_t call =
+      span.gpu ? state_->gpuCounters[*gpu_].calls[Index(fn_)] : state_->calls[Index(fn_)];
+  return call >= span.from && call <= span.to;
 }
 
 std::uint32_t CallGate::WaitMs() const {
   const Scenario& scenario = state_->scenario;
   for (const HangRule& rule : scenario.hangs) {
-    if (rule.fn != fn_ || (rule.gpu && rule.gpu != gpu_)) continue;
-    const std::uint32_t call = CallNumber(rule.gpu);
-    if (call >= rule.from && call <= rule.to) return rule.ms;
+    if (Covers(rule.calls)) return rule.ms;
   }
   std::uint64_t ms = 0;
   for (const DelayRule& rule : scenario.delays) {
@@ -123,10 +124,7 @@ std::int32_t CallGate::Decide() const {
 
 std::optional<std::int32_t> CallGate::ScriptedFailure() const {
   for (const FailRule& rule : state_->scenario.failures) {
-    if (rule.fn != fn_) continue;
-    if (rule.gpu && rule.gpu != gpu_) continue;
-    const std::uint32_t call = CallNumber(rule.gpu);
-    if (call >= rule.from && call <= rule.to) return rule.status;
+    if (Covers(rule.calls)) return rule.status;
   }
   return {};
 }

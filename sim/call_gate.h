@@ -46,7 +46,8 @@ class CallGate {
 
  private:
   std::optional<std::size_t> Locate() const;
-  std::uint32_t CallNumber(const std::optional<std::size_t>& ruleGpu) const;
+  // Whether this call is one of the span's.
+  bool Covers(const CallSpan& span) const;
   std::uint32_t WaitMs() const;
   void Wait(std::uint32_t ms);
   bool Lost() const;

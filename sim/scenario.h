@@ -82,14 +82,19 @@ struct GpuSetup {
   std::uint32_t lostUntil = UINT32_MAX;
 };
 
-// A scripted failure: calls number `from` to `to` (1-based, counted over all GPUs, or over
-// this GPU's calls only when `gpu` is set) return `status`.
-struct FailRule {
+// The calls a scripted rule stands for: those of `fn` numbered `from` to `to` (1-based, counted
+// over all GPUs, or over the calls naming `gpu` only when it is set).
+struct CallSpan {
   Fn fn = Fn::kInitialize;
   std::optional<std::size_t> gpu;
-  std::int32_t status = 0;
   std::uint32_t from = 1;
   std::uint32_t to = UINT32_MAX;
+};
+
+// A scripted failure: the calls of the span return `status`.
+struct FailRule {
+  CallSpan calls;
+  std::int32_t status = 0;
 };
 
 struct DelayRule {
@@ -98,16 +103,12 @@ struct DelayRule {
   std::uint32_t ms = 0;
 };
 
-// A scripted hang: calls number `from` to `to` (counted as for failures) each wait `ms`
-// milliseconds, or until the process ends or another scenario is loaded when `ms` is
-// kForeverMs, before they go on as usual.
+// A scripted hang: the calls of the span each wait `ms` milliseconds, or until the process ends
+// or another scenario is loaded when `ms` is kForeverMs, before they go on as usual.
 inline constexpr std::uint32_t kForeverMs = UINT32_MAX;
 struct HangRule {
-  Fn fn = Fn::kInitialize;
-  std::optional<std::size_t> gpu;
+  CallSpan calls;
   std::uint32_t ms = 0;
-  std::uint32_t from = 1;
-  std::uint32_t to = UINT32_MAX;
 };
 
 // A slow driver: every call (every call naming the GPU, when `gpu` is set) waits `ms`.

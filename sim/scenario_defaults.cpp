@@ -61,8 +61,8 @@ GpuSetup DefaultGpu(std::size_t indexInFile) {
 
 Scenario BrokenDriverScenario() {
   Scenario scenario;
-  scenario.failures.push_back({Fn::kInitialize, {}, nvapi::kError, 1, UINT32_MAX});
-  scenario.failures.push_back({Fn::kNvmlInit, {}, nvml::kErrorUnknown, 1, UINT32_MAX});
+  scenario.failures.push_back({{Fn::kInitialize, {}, 1, UINT32_MAX}, nvapi::kError});
+  scenario.failures.push_back({{Fn::kNvmlInit, {}, 1, UINT32_MAX}, nvml::kErrorUnknown});
   return scenario;
 }
 

@@ -114,32 +114,33 @@ bool ScenarioParser::AbsentLine(const Words& words) {
 bool ScenarioParser::FailLine(const Words& words) {
   if (!WordCount(words, 3, 7, "fail FUNCTION STATUS [from N] [to M]")) return false;
   FailRule rule;
-  rule.gpu = gpu_;
+  rule.calls.gpu = gpu_;
   std::int64_t status = 0;
-  if (!Target(words[1], &rule.fn) || !RoomForRule()) return false;
-  if (rule.fn == Fn::kPreCallHook || rule.fn == Fn::kPostCallHook) {
+  if (!Target(words[1], &rule.calls.fn) || !RoomForRule()) return false;
+  if (rule.calls.fn == Fn::kPreCallHook || rule.calls.fn == Fn::kPostCallHook) {
     return Error("the call hooks return no status and cannot fail");
   }
   constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
   constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
   if (!Integer(words[2], kMin, kMax, &status)) return false;
   rule.status = static_cast<std::int32_t>(status);
-  if (!CallSpan(words, 3, &rule.from, &rule.to)) return false;
+  if (!SpanBounds(words, 3, &rule.calls)) return false;
   scenario_.failures.push_back(rule);
   return true;
 }
 
-bool ScenarioParser::CallSpan(const Words& words, std::size_t first, std::uint32_t* from,
-                              std::uint32_t* to) {
+bool ScenarioParser::SpanBounds(const Words& words, std::size_t first, CallSpan* span) {
   for (std::size_t i = first; i < words.size(); i += 2) {
     if (i + 1 >= words.size()) return Error(Join({"'", words[i], "' needs a number"}));
-    std::uint32_t* bound = words[i] == "from" ? from : words[i] == "to" ? to : nullptr;
+    std::uint32_t* bound = words[i] == "from" ? &span->from
+                           : words[i] == "to" ? &span->to
+                                              : nullptr;
     if (bound == nullptr) return Error(Join({"expected 'from' or 'to', got '", words[i], "'"}));
     std::int64_t value = 0;
     if (!Integer(words[i + 1], 1, std::numeric_limits<std::uint32_t>::max(), &value)) return false;
     *bound = static_cast<std::uint32_t>(value);
   }
-  if (*from > *to) return Error("'from' is after 'to'");
+  if (span->from > span->to) return Error("'from' is after 'to'");
   return true;
 }
 

@@ -71,7 +71,7 @@ class ScenarioParser {
   bool Target(std::string_view word, Fn* out);
   bool RoomForRule();
   // "from N" and "to M" from `first` on, each at most once, 1-based, N <= M.
-  bool CallSpan(const Words& words, std::size_t first, std::uint32_t* from, std::uint32_t* to);
+  bool SpanBounds(const Words& words, std::size_t first, CallSpan* span);
   GpuSetup& CurrentGpu() { return scenario_.gpus[*gpu_]; }
 
   Scenario scenario_;

@@ -9,8 +9,8 @@ namespace sim {
 bool ScenarioParser::HangLine(const Words& words) {
   if (!WordCount(words, 3, 7, "hang FUNCTION MILLISECONDS|forever [from N] [to M]")) return false;
   HangRule rule;
-  rule.gpu = gpu_;
-  if (!Target(words[1], &rule.fn) || !RoomForRule()) return false;
+  rule.calls.gpu = gpu_;
+  if (!Target(words[1], &rule.calls.fn) || !RoomForRule()) return false;
   if (words[2] == "forever") {
     rule.ms = kForeverMs;
   } else {
@@ -18,7 +18,7 @@ bool ScenarioParser::HangLine(const Words& words) {
     if (!Integer(words[2], 0, kForeverMs - 1, &ms)) return false;
     rule.ms = static_cast<std::uint32_t>(ms);
   }
-  if (!CallSpan(words, 3, &rule.from, &rule.to)) return false;
+  if (!SpanBounds(words, 3, &rule.calls)) return false;
   scenario_.hangs.push_back(rule);
   return true;
 }

@@ -39,11 +39,11 @@ TEST(SimMisbehaviourParse, ReadsHangSlowAndLostLines) {
   EXPECT_EQ(scenario.slow[1].ms, 100u);
   ASSERT_EQ(scenario.hangs.size(), 2u);
   EXPECT_EQ(scenario.hangs[0].ms, sim::kForeverMs);
-  EXPECT_EQ(scenario.hangs[0].from, 3u);
-  EXPECT_EQ(scenario.hangs[0].to, UINT32_MAX);
-  EXPECT_EQ(scenario.hangs[1].gpu, 1u);
+  EXPECT_EQ(scenario.hangs[0].calls.from, 3u);
+  EXPECT_EQ(scenario.hangs[0].calls.to, UINT32_MAX);
+  EXPECT_EQ(scenario.hangs[1].calls.gpu, 1u);
   EXPECT_EQ(scenario.hangs[1].ms, 30000u);
-  EXPECT_EQ(scenario.hangs[1].to, 4u);
+  EXPECT_EQ(scenario.hangs[1].calls.to, 4u);
   EXPECT_EQ(scenario.gpus[0].lostFrom, 0u);
   EXPECT_EQ(scenario.gpus[1].lostFrom, 3u);
   EXPECT_EQ(scenario.gpus[1].lostUntil, 8u);

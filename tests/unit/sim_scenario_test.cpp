@@ -87,9 +87,9 @@ absent 0xDA141340
   EXPECT_EQ(temperature.a, -5);
   EXPECT_EQ(gpu.readings[sim::Index(sim::Reading::kClockVideo)].kind, sim::SignalKind::kNone);
   ASSERT_EQ(scenario.failures.size(), 1u);
-  EXPECT_EQ(scenario.failures[0].gpu, std::optional<std::size_t>(0));
-  EXPECT_EQ(scenario.failures[0].from, 3u);
-  EXPECT_EQ(scenario.failures[0].to, 4u);
+  EXPECT_EQ(scenario.failures[0].calls.gpu, std::optional<std::size_t>(0));
+  EXPECT_EQ(scenario.failures[0].calls.from, 3u);
+  EXPECT_EQ(scenario.failures[0].calls.to, 4u);
   ASSERT_EQ(scenario.delays.size(), 1u);
   EXPECT_EQ(scenario.delays[0].ms, 25u);
   EXPECT_TRUE(scenario.absent[sim::Index(sim::Fn::kGetCoolerSettings)]);
