@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app_steps.h"
+#include "driver/dib_surface.h"
 #include "driver/file_bytes.h"
 #include "driver/temp_folder.h"
 #include "driver/wait.h"
@@ -96,13 +97,7 @@ Image IconImage(HICON icon) {
   if (icon == nullptr || !GetIconInfo(icon, &parts)) return image;
   BITMAP colour = {};
   if (parts.hbmColor != nullptr && GetObjectA(parts.hbmColor, sizeof colour, &colour)) {
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = colour.bmWidth;
-    format.bmiHeader.biHeight = -colour.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDown32(colour.bmWidth, colour.bmHeight);
     image.argb.resize(static_cast<std::size_t>(colour.bmWidth) * colour.bmHeight);
     HDC screen = GetDC(nullptr);
     if (GetDIBits(screen, parts.hbmColor, 0, colour.bmHeight, image.argb.data(), &format,

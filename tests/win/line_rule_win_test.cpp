@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "display/canvas.h"
+#include "driver/dib_surface.h"
 
 namespace {
 
@@ -33,45 +35,30 @@ std::string OctantName(int octant) {
 class LineRule : public ::testing::Test {
  protected:
   void SetUp() override {
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = kSize;
-    format.bmiHeader.biHeight = -kSize;  // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    section = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(section, nullptr);
-    dc = CreateCompatibleDC(nullptr);
-    previousBitmap = SelectObject(dc, section);
+    ASSERT_TRUE(surface.Valid());
+    dc = surface.Dc();
     pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     previousPen = SelectObject(dc, pen);
     SetROP2(dc, R2_COPYPEN);
   }
   void TearDown() override {
     SelectObject(dc, previousPen);
-    SelectObject(dc, previousBitmap);
     DeleteObject(pen);
-    DeleteDC(dc);
-    DeleteObject(section);
   }
 
   // The pixels LineTo lights from (x0, y0) to (x1, y1): true where lit.
   std::array<bool, kSize * kSize> SystemLine(int x0, int y0, int x1, int y1) {
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    std::fill(pixels, pixels + kSize * kSize, 0xFFFFFFu);
+    std::fill(surface.Bits(), surface.Bits() + kSize * kSize, 0xFFFFFFu);
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
-    GdiFlush();
+    const std::vector<std::uint32_t> pixels = surface.Pixels();
     std::array<bool, kSize * kSize> lit{};
-    for (int k = 0; k < kSize * kSize; ++k) lit[k] = (pixels[k] & 0xFFFFFF) != 0xFFFFFF;
+    for (int k = 0; k < kSize * kSize; ++k) lit[k] = pixels[k] != 0xFFFFFF;
     return lit;
   }
 
-  HBITMAP section = nullptr;
-  void* bits = nullptr;
+  const e2e::DibSurface surface{kSize, kSize};
   HDC dc = nullptr;
-  HGDIOBJ previousBitmap = nullptr;
   HPEN pen = nullptr;
   HGDIOBJ previousPen = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "display/skin_surfaces.h"
+#include "driver/dib_surface.h"
 #include "resources/tools/logo_art.h"
 
 namespace {
@@ -20,26 +21,9 @@ namespace {
 // the values are 0x00RRGGBB like the portable surfaces.
 std::vector<std::uint32_t> ReadBack(int index) {
   const display::SkinSurfaceInfo& info = display::kSkinSurfaceTable[index];
-  BITMAPINFO format = {};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = info.width;
-  format.bmiHeader.biHeight = -info.height;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC target = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(target, section);
-  BitBlt(target, 0, 0, info.width, info.height, display::SkinSurfaceDc(index), 0, 0, SRCCOPY);
-  GdiFlush();
-  const auto* words = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(words, words + info.width * info.height);
-  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
-  SelectObject(target, previous);
-  DeleteDC(target);
-  DeleteObject(section);
-  return pixels;
+  const e2e::DibSurface target(info.width, info.height);
+  BitBlt(target.Dc(), 0, 0, info.width, info.height, display::SkinSurfaceDc(index), 0, 0, SRCCOPY);
+  return target.Pixels();
 }
 
 std::vector<std::uint32_t> DrawnLogo() {

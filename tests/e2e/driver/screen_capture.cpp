@@ -1,6 +1,6 @@
 #include "screen_capture.h"
 
-#include <cstring>
+#include "dib_surface.h"
 
 namespace e2e {
 
@@ -12,32 +12,14 @@ ScreenCapture::ScreenCapture(HWND window) {
   const int height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-
   HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (memory != nullptr && bitmap != nullptr && bits != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY)) {
-      GdiFlush();
-      pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-      std::memcpy(pixels_.data(), bits, pixels_.size() * sizeof(std::uint32_t));
-      for (std::uint32_t& pixel : pixels_) pixel &= 0x00FFFFFFu;  // blue, green, red, unused
-      width_ = width;
-      height_ = height;
-    }
-    SelectObject(memory, previous);
+  const DibSurface surface(width, height, screen);
+  if (surface.Valid() &&
+      BitBlt(surface.Dc(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY)) {
+    pixels_ = surface.Pixels();
+    width_ = width;
+    height_ = height;
   }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  if (memory != nullptr) DeleteDC(memory);
   ReleaseDC(nullptr, screen);
 }
 
