@@ -145,11 +145,15 @@ TEST(LogFormat, MemoryTextsAreTruncatedHundredths) {
   gpu::SlotTable table;
   table.gpuCount.Store(1);
   const LogSelection memory = Select({kMemoryUsage});
-  const std::pair<unsigned, const char*> cases[] = {
-      {0, "0.00"},          {50, "0.04"},        {512, "0.50"}, {1023, "0.99"},
-      {1536, "1.50"},       {10, "0.00"},  // 9.77 thousandths: rounded at any step, it would read
-                                           // 0.01
-      {2097664, "2048.50"}, {8388608, "8192.00"}};
+  const std::pair<unsigned, const char*> cases[] = {{0, "0.00"},
+                                                    {50, "0.04"},
+                                                    {512, "0.50"},
+                                                    {1023, "0.99"},
+                                                    {1536, "1.50"},
+                                                    {10, "0.00"},  // 9.77 thousandths: rounded at
+                                                                   // any step, it would read 0.01
+                                                    {2097664, "2048.50"},
+                                                    {8388608, "8192.00"}};
   for (const auto& [kiB, text] : cases) {
     table.slots[0].memUsedKiB.Store(kiB);
     EXPECT_EQ(Row(table, memory, kExampleTime),

@@ -6,6 +6,7 @@
 #include "gpu/nvapi_stub.h"
 #include "sim/sim.h"
 #include "support/fake_system.h"
+#include "support/sim_test.h"
 
 namespace {
 
@@ -13,11 +14,10 @@ using gpu::NvapiFunction;
 using testing_support::FakeModule;
 using testing_support::FakeSystem;
 
-class StubOverSimulator : public ::testing::Test {
+class StubOverSimulator : public testing_support::SimTest {
  protected:
   void Load(const std::string& text) {
-    std::string error;
-    ASSERT_TRUE(sim::LoadScenarioText(text, &error)) << error;
+    SimTest::Load(text);
     library.symbols["nvapi_QueryInterface"] = reinterpret_cast<void*>(&SimNvapiQueryInterface);
     system.AddModule(L"nvapi64.dll", &library);
     system.AddModule(L"msasn1.dll", &crypto);

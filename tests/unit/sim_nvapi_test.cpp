@@ -10,26 +10,15 @@
 #include "gpu/nvml_abi.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using namespace nvapi;
 using sim::NvapiEntry;
 
-std::string ScenarioPath(const char* name) {
-  return std::string(QUORVANE_SCENARIO_DIR) + "/" + name;
-}
-
-class SimNvapi : public ::testing::Test {
+class SimNvapi : public testing_support::SimTest {
  protected:
-  void Load(const std::string& text) {
-    std::string error;
-    ASSERT_TRUE(sim::LoadScenarioText(text, &error)) << error;
-  }
-  void LoadFile(const char* name) {
-    std::string error;
-    ASSERT_TRUE(sim::LoadScenarioFile(ScenarioPath(name), &error)) << error;
-  }
   void Initialize() { ASSERT_EQ(NvapiEntry<InitializeFn>(kIdInitialize)(), kOk); }
 
   std::vector<NvPhysicalGpuHandle> Enumerate(std::uint32_t id) {

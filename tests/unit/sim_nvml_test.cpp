@@ -9,23 +9,15 @@
 #include "gpu/nvml_abi.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using namespace nvml;
 using sim::NvmlEntry;
 
-class SimNvml : public ::testing::Test {
+class SimNvml : public testing_support::SimTest {
  protected:
-  void Load(const std::string& text) {
-    std::string error;
-    ASSERT_TRUE(sim::LoadScenarioText(text, &error)) << error;
-  }
-  void LoadFile(const char* name) {
-    std::string error;
-    ASSERT_TRUE(sim::LoadScenarioFile(std::string(QUORVANE_SCENARIO_DIR) + "/" + name, &error))
-        << error;
-  }
   void Init() { ASSERT_EQ(NvmlEntry<InitFn>(kInit)(), kSuccess); }
 
   nvmlDevice_t Device(std::uint32_t index) {
