@@ -67,7 +67,8 @@ clean:
 	rm -rf build out
 
 # Coverage-guided fuzzing (clang's libFuzzer) of every reader of outside input: the scenario
-# reader, the skin decoder, the screenshot path check, the typed trigger temperature and the typed
+# reader, the skin decoder (raw resources, and resources of about the least size built around a
+# few bytes: skin_layout), the screenshot path check, the typed trigger temperature and the typed
 # log interval. Each target runs FUZZ_SECONDS (a minute by default), or FUZZ_RUNS executions when
 # that is given, one after another at a lower priority, its corpus in build/fuzz/TARGET/ and its
 # whole output in build/fuzz/TARGET.log; the run counts are printed, a finding fails the target
@@ -75,14 +76,15 @@ clean:
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?=
 FUZZ := build/fuzz
-FUZZ_ALL_TARGETS := scenario skin path trigger interval
+FUZZ_ALL_TARGETS := scenario skin skin_layout path trigger interval
 FUZZ_TARGETS := $(FUZZ_ALL_TARGETS)
-FUZZ_FLAGS := -std=c++20 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined \
-  -fno-sanitize-recover=all -I. -Isrc
+FUZZ_FLAGS := -std=c++20 -g -O2 -Wall -Wextra -Werror -fsanitize=fuzzer,address,undefined \
+  -fno-sanitize-recover=all -fsanitize-coverage-ignorelist=fuzz/coverage.ignorelist -I. -Isrc
 FUZZ_STATS := ^(Done [0-9]+ runs|stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb))
 FUZZ_LIMIT := $(if $(FUZZ_RUNS),-runs=$(FUZZ_RUNS),-max_total_time=$(FUZZ_SECONDS))
 FUZZ_SOURCES_scenario := $(filter-out %_win32.cpp,$(wildcard sim/*.cpp))
 FUZZ_SOURCES_skin := src/display/skin_decoder.cpp src/display/skin_surfaces.cpp
+FUZZ_SOURCES_skin_layout := $(FUZZ_SOURCES_skin)
 FUZZ_SOURCES_path := src/screenshot/path_check.cpp
 FUZZ_SOURCES_trigger := src/screenshot/trigger.cpp
 FUZZ_SOURCES_interval := src/logging/log_dialog_rules.cpp src/logging/narrow_name.cpp \
@@ -110,6 +112,7 @@ fuzz-corpora: | fuzz-bootstrap
 	@cp tests/scenarios/*.txt $(FUZZ)/scenario/
 	@[ -f $(FUZZ)/skin/quorvane.skin ] || { clang++ -std=c++20 -O1 -o $(FUZZ)/make_skin \
 	  resources/tools/make_skin.cpp && $(FUZZ)/make_skin $(FUZZ)/skin/quorvane.skin; }
+	@{ printf '\100'; head -c 1024 $(FUZZ)/skin/quorvane.skin; } >$(FUZZ)/skin_layout/logo-front
 	@printf 'C:\\shots\\gpu0.bmp' >$(FUZZ)/path/plain
 	@printf 'C:\\my shots\\a.bmp' >$(FUZZ)/path/blank
 	@printf 'C:\\\202\240\201\100.bmp' >$(FUZZ)/path/ideographic
@@ -127,7 +130,8 @@ $(FUZZ)/$(1)_fuzz: $(patsubst %.cpp,$(FUZZ)/obj/%.o,fuzz/$(1)_fuzz.cpp $(FUZZ_SO
 endef
 $(foreach t,$(FUZZ_TARGETS),$(eval $(call FUZZ_LINK,$(t))))
 
-$(FUZZ)/obj/%.o: %.cpp | fuzz-bootstrap
+# Made again when the flags or the coverage ignore list change.
+$(FUZZ)/obj/%.o: %.cpp Makefile fuzz/coverage.ignorelist | fuzz-bootstrap
 	@mkdir -p $(@D)
 	@nice -n 10 clang++ $(FUZZ_FLAGS) -MMD -MP -c $< -o $@
 

@@ -4,15 +4,9 @@
 #include <cstdint>
 #include <span>
 
-#include "display/skin_decoder.h"
-#include "display/skin_surfaces.h"
+#include "skin_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const display::SkinDecodeResult result = display::DecodeSkin(std::span(data, size));
-  if (result.refusal == display::SkinRefusal::kNone) {
-    const display::SkinPixels logo =
-        display::BuildSkinSurfacePixels(display::kLogoSkin, result.skin);
-    if (logo.argb.size() != static_cast<std::size_t>(logo.width) * logo.height) __builtin_trap();
-  }
+  CheckSkinResource(std::span(data, size));
   return 0;
 }
