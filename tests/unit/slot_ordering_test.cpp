@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "gpu/gpu_enumeration.h"
@@ -39,86 +41,62 @@ std::vector<std::uint32_t> SlotHandles(const std::string& scenario) {
   return handles;
 }
 
-TEST(DiscoverySlotOrder, OneGpuHoldsHandleZero) {
-  EXPECT_EQ(SlotHandles("gpu\n  bus 9\nend\n"),
-            (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+std::string Gpus(std::initializer_list<const char*> setups) {
+  std::string scenario;
+  for (const char* setup : setups) scenario += std::string("gpu\n") + setup + "end\n";
+  return scenario;
 }
 
-TEST(DiscoverySlotOrder, TheSmallerBusNumberTakesSlotZero) {
-  const auto handles = SlotHandles("gpu\n  bus 5\nend\ngpu\n  bus 2\nend\n");
-  EXPECT_EQ(handles[0], 1u);
-  EXPECT_EQ(handles[1], 0u);
+// A scenario and the handle index the first slots must hold after ordering.
+struct SlotOrderCase {
+  const char* name;
+  std::string scenario;
+  std::vector<std::uint32_t> firstSlots;
+};
+
+class DiscoverySlotOrder : public ::testing::TestWithParam<SlotOrderCase> {};
+
+TEST_P(DiscoverySlotOrder, SlotsHoldTheHandlesOfAscendingBuses) {
+  const std::vector<std::uint32_t> handles = SlotHandles(GetParam().scenario);
+  const std::vector<std::uint32_t>& expected = GetParam().firstSlots;
+  ASSERT_GE(handles.size(), expected.size());
+  EXPECT_EQ(std::vector<std::uint32_t>(handles.begin(), handles.begin() + expected.size()),
+            expected);
 }
 
-TEST(DiscoverySlotOrder, AComputeGpuTakesItsPlaceByBus) {
-  // Enumerated as bus 3, bus 2 (display GPUs), then bus 1 (compute-only).
-  const auto handles = SlotHandles(R"(
-gpu
-  bus 3
-end
-gpu
-  bus 1
-  driver tcc
-end
-gpu
-  bus 2
-end
-)");
-  EXPECT_EQ(handles[0], 2u);
-  EXPECT_EQ(handles[1], 1u);
-  EXPECT_EQ(handles[2], 0u);
-}
-
-TEST(DiscoverySlotOrder, NineGpusFillEightSlotsWithTheLowestBuses) {
-  // Buses in enumeration order 7 3 12 1 9 4 15 2 6; bus 15 gets no slot.
+std::string NineGpus() {
   std::string scenario;
   for (int bus : {7, 3, 12, 1, 9, 4, 15, 2, 6}) {
     scenario += "gpu\n  bus " + std::to_string(bus) + "\nend\n";
   }
-  EXPECT_EQ(SlotHandles(scenario), (std::vector<std::uint32_t>{3, 7, 1, 5, 8, 0, 4, 2}));
+  return scenario;
 }
 
-TEST(DiscoverySlotOrder, AnUnreadableBusSortsFirstAndItsSlotKeepsHandleZero) {
-  // Handle 1 cannot tell its bus: sorted buses are 0, 2, 5; nothing reads 0, so slot 0 keeps
-  // handle 0, which is also slot 2's GPU (bus 5).
-  const auto handles = SlotHandles(R"(
-gpu
-  bus 5
-end
-gpu
-  bus 3
-  fail NvAPI_GPU_GetBusId -104
-end
-gpu
-  bus 2
-end
-)");
-  EXPECT_EQ(handles[0], 0u);
-  EXPECT_EQ(handles[1], 2u);
-  EXPECT_EQ(handles[2], 0u);
-}
-
-TEST(DiscoverySlotOrder, EveryMatchReadsTheBusAgain) {
-  // Handle 1 tells bus 2 at its first read and fails afterwards: it sorts first, yet no slot
-  // matches it, so slot 0 keeps handle 0, which also holds slot 1 (bus 5).
-  const auto handles = SlotHandles(R"(
-gpu
-  bus 5
-end
-gpu
-  bus 2
-  fail NvAPI_GPU_GetBusId -104 from 2
-end
-)");
-  EXPECT_EQ(handles[0], 0u);
-  EXPECT_EQ(handles[1], 0u);
-}
-
-TEST(DiscoverySlotOrder, EqualBusNumbersGiveBothSlotsTheLastMatch) {
-  const auto handles = SlotHandles("gpu\n  bus 4\nend\ngpu\n  bus 4\nend\ngpu\n  bus 1\nend\n");
-  EXPECT_EQ(handles[0], 2u);
-  EXPECT_EQ(handles[1], 1u);
-  EXPECT_EQ(handles[2], 1u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DiscoverySlotOrder,
+    ::testing::Values(
+        SlotOrderCase{"OneGpuHoldsHandleZero", Gpus({"  bus 9\n"}), {0, 0, 0, 0, 0, 0, 0, 0}},
+        SlotOrderCase{"TheSmallerBusNumberTakesSlotZero", Gpus({"  bus 5\n", "  bus 2\n"}), {1, 0}},
+        // Enumerated as bus 3, bus 2 (display GPUs), then bus 1 (compute-only).
+        SlotOrderCase{"AComputeGpuTakesItsPlaceByBus",
+                      Gpus({"  bus 3\n", "  bus 1\n  driver tcc\n", "  bus 2\n"}),
+                      {2, 1, 0}},
+        // Buses in enumeration order 7 3 12 1 9 4 15 2 6; bus 15 gets no slot.
+        SlotOrderCase{
+            "NineGpusFillEightSlotsWithTheLowestBuses", NineGpus(), {3, 7, 1, 5, 8, 0, 4, 2}},
+        // Handle 1 cannot tell its bus: sorted buses are 0, 2, 5; nothing reads 0, so slot 0
+        // keeps handle 0, which is also slot 2's GPU (bus 5).
+        SlotOrderCase{"AnUnreadableBusSortsFirstAndItsSlotKeepsHandleZero",
+                      Gpus({"  bus 5\n", "  bus 3\n  fail NvAPI_GPU_GetBusId -104\n", "  bus 2\n"}),
+                      {0, 2, 0}},
+        // Handle 1 tells bus 2 at its first read and fails afterwards: it sorts first, yet no
+        // slot matches it, so slot 0 keeps handle 0, which also holds slot 1 (bus 5).
+        SlotOrderCase{"EveryMatchReadsTheBusAgain",
+                      Gpus({"  bus 5\n", "  bus 2\n  fail NvAPI_GPU_GetBusId -104 from 2\n"}),
+                      {0, 0}},
+        SlotOrderCase{"EqualBusNumbersGiveBothSlotsTheLastMatch",
+                      Gpus({"  bus 4\n", "  bus 4\n", "  bus 1\n"}),
+                      {2, 1, 1}}),
+    [](const ::testing::TestParamInfo<SlotOrderCase>& info) { return info.param.name; });
 
 }  // namespace
