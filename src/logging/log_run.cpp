@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "gpu/bounded_text.h"
 #include "platform/write_gate.h"
 
 namespace logging {
@@ -36,7 +37,7 @@ void ReportLostRows(LogPlatform& platform, const RowBacklog& kept) {
 LogRun MakeLogRun(const gpu::SlotTable& table, const LogSettings& settings, const char* path) {
   LogRun run;
   run.number = table.csvRunNumber.Load();
-  for (std::size_t i = 0; i + 1 < sizeof run.path && path[i] != '\0'; ++i) run.path[i] = path[i];
+  gpu::BoundedText(run.path).Append(path);
   run.selection = SelectionOf(settings);
   return run;
 }

@@ -1,5 +1,6 @@
 #include "screenshot/screenshot_run.h"
 
+#include "gpu/bounded_text.h"
 #include "screenshot/path_check.h"
 #include "screenshot/trigger.h"
 
@@ -30,9 +31,7 @@ bool GoesOn(const gpu::SlotTable& table, const ShotRequest& request) {
 ShotRequest MakeShotRequest(const gpu::SlotTable& table, const char* path) {
   ShotRequest request;
   request.number = table.shotRequestNumber.Load();
-  for (std::size_t i = 0; i + 1 < sizeof request.path && path[i] != '\0'; ++i) {
-    request.path[i] = path[i];
-  }
+  gpu::BoundedText(request.path).Append(path);
   return request;
 }
 
