@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app_steps.h"
-#include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
 #include "driver/tab_control.h"
 #include "driver/wait.h"
@@ -61,15 +60,13 @@ class FailingDriver : public AppTest {};
 TEST_F(FailingDriver, ALostGpuKeepsItsLastReadingsWhileTheOthersGoOnAndReadsAgainWhenBack) {
   const std::wstring path = folder.File(L"lost.csv");
   ASSERT_TRUE(Start("e2e-lost-gpu.txt"));
-  HWND dialog = OpenLogDialog(*app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ConfirmLogDialog(dialog);
+  ASSERT_TRUE(StartLog(*app, main, path));
   // Beta is back in its twelfth cycle; rows until a few seconds after that.
   ASSERT_TRUE(WaitUntil([&] { return app->SecondsSinceStart() > 20; }, 30000));
   EXPECT_TRUE(app->Running());
   EXPECT_TRUE(Responds(main));
 
-  const LogLines log = SplitCrLfLines(ReadFileBytes(path).value_or(""));
+  const LogLines log = ReadLog(path);
   ASSERT_TRUE(log.wellFormed);
   ASSERT_GE(log.lines.size(), 12u);
   const std::vector<std::string> rows(log.lines.begin() + 2, log.lines.end());

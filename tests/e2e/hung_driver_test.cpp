@@ -7,7 +7,6 @@
 
 #include "app_steps.h"
 #include "driver/child_windows.h"
-#include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
 #include "driver/tab_control.h"
 #include "driver/wait.h"
@@ -84,18 +83,16 @@ TEST_F(HungDriver, AHungNameQueryDoesNotHoldUpATabClick) {
 TEST_F(HungDriver, ClosingDuringAHangEndsAtOnceWithCodeZeroAndAWholeLog) {
   const std::wstring path = folder.File(L"hung.csv");
   ASSERT_TRUE(Start("e2e-hang-while-logging.txt"));
-  HWND dialog = OpenLogDialog(*app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ConfirmLogDialog(dialog);
+  ASSERT_TRUE(StartLog(*app, main, path));
   ASSERT_GE(WaitForLines(path, 4, 10000).lines.size(), 4u) << "the log did not start";
   // Wait for the hang, then let the log go on beside it for a while.
   ASSERT_TRUE(WaitUntil([&] { return app->SecondsSinceStart() > 14; }, 20000));
   ExpectSamplingStandsStill(main);
-  const std::size_t rowsInHang = SplitCrLfLines(ReadFileBytes(path).value_or("")).lines.size();
+  const std::size_t rowsInHang = ReadLog(path).lines.size();
 
   ExpectCloseEndsWithCodeZero(*app, main, kExitMs);
 
-  const LogLines log = SplitCrLfLines(ReadFileBytes(path).value_or(""));
+  const LogLines log = ReadLog(path);
   EXPECT_TRUE(log.wellFormed) << "the log ends in a torn line";
   EXPECT_GE(log.lines.size(), rowsInHang);
   for (std::size_t i = 2; i < log.lines.size(); ++i) {

@@ -70,11 +70,15 @@ std::size_t CommaCount(std::string_view line) {
   return commas;
 }
 
+LogLines ReadLog(const std::wstring& path) {
+  return SplitCrLfLines(ReadFileBytes(path).value_or(""));
+}
+
 LogLines WaitForLines(const std::wstring& path, std::size_t count, DWORD timeoutMs) {
   LogLines lines;
   WaitUntil(
       [&] {
-        lines = SplitCrLfLines(ReadFileBytes(path).value_or(""));
+        lines = ReadLog(path);
         return lines.wellFormed && lines.lines.size() >= count;
       },
       timeoutMs);

@@ -16,6 +16,8 @@ struct LogLines {
 };
 
 LogLines SplitCrLfLines(const std::string& bytes);
+// The lines of the file as it stands (none when it cannot be read).
+LogLines ReadLog(const std::wstring& path);
 // "YYYY/MM/DD HH:MM:SS" with a plausible month, day, hour, minute and second.
 bool IsTimeStamp(std::string_view text);
 // Seconds of a time stamp on a continuous scale, for differences; -1 when it is no time stamp.

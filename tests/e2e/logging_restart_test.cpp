@@ -8,7 +8,6 @@
 #include "app_steps.h"
 #include "driver/combo_box.h"
 #include "driver/dialog_controls.h"
-#include "driver/main_check_boxes.h"
 #include "log_file.h"
 #include "logging_steps.h"
 #include "two_gpu_log.h"
@@ -32,17 +31,6 @@ void StartNarrowSlowRun(const AppProcess& app, HWND main, const std::wstring& pa
   }
   ASSERT_TRUE(TypeIntoCombo(GetDlgItem(dialog, kIntervalCombo), L"10秒", kTypingMs));
   ConfirmLogDialog(dialog);
-}
-
-void StartFullRun(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND dialog = OpenLogDialog(app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ConfirmLogDialog(dialog);
-}
-
-void Stop(HWND main) {
-  SetMainBox(main, kCsvBoxCaption, false);
-  WaitForPoll(main);
 }
 
 // No more rows than seconds between the first and the last time stamp, plus one.
@@ -70,14 +58,14 @@ TEST_F(LoggingRestart, QuickOffAndOnLeavesOnlyTheNewRunWriting) {
   EXPECT_EQ(WaitForLines(path, 4, 3000).lines.size(), 3u)
       << "the typed 10 s interval was not taken";
 
-  Stop(main);
-  StartFullRun(*app, main, path);
+  StopLog(main);
+  ASSERT_TRUE(StartLog(*app, main, path));
   ASSERT_LT(GetTickCount64() - firstRecordAt, kFirstIntervalMs - 1000)
       << "the second run began too late to meet the first run's thread in its wait";
   // Past the end of the first run's wait and a few records more.
   const ULONGLONG until = firstRecordAt + kFirstIntervalMs + 3000;
   if (GetTickCount64() < until) Sleep(static_cast<DWORD>(until - GetTickCount64()));
-  Stop(main);
+  StopLog(main);
   bool settled = false;
   const LogLines log = SplitCrLfLines(WaitUntilSettled(path, 3000, 15000, settled));
   EXPECT_TRUE(settled) << "the file keeps growing after the box was unticked";

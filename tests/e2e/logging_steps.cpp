@@ -58,6 +58,18 @@ void ConfirmLogDialog(HWND dialog) {
   EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs)) << "the log settings dialog stays open";
 }
 
+bool StartLog(const AppProcess& app, HWND main, const std::wstring& path) {
+  HWND dialog = OpenLogDialog(app, main, path);
+  if (dialog == nullptr) return false;
+  ConfirmLogDialog(dialog);
+  return true;
+}
+
+void StopLog(HWND main) {
+  SetMainBox(main, kCsvBoxCaption, false);
+  WaitForPoll(main);
+}
+
 HWND WaitForMessageBox(const AppProcess& app) {
   HWND box = nullptr;
   WaitUntil(

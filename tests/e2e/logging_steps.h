@@ -40,6 +40,10 @@ HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main);
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path);
 // Presses "CSV出力" in the dialog and expects it to end.
 void ConfirmLogDialog(HWND dialog);
+// The two above: a run with the dialog's defaults on `path`; false when no dialog came.
+bool StartLog(const AppProcess& app, HWND main, const std::wstring& path);
+// Unticks "CSV 出力" and waits for the poll that reads it.
+void StopLog(HWND main);
 // The next visible message box of the process, or null when none appears in time.
 HWND WaitForMessageBox(const AppProcess& app);
 // The box shows `text` with an OK button only and is owned by `owner`.

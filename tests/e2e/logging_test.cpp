@@ -34,9 +34,8 @@ void ExpectTwoGpuTabs(const AppProcess& app, HWND main) {
 // Unticks the CSV box, waits for the poll that reads it and counts the file's lines then: at
 // most one more record may follow, the one whose wait was under way.
 std::size_t StopLogging(HWND main, const std::wstring& path) {
-  SetMainBox(main, kCsvBoxCaption, false);
-  WaitForPoll(main);
-  return SplitCrLfLines(ReadFileBytes(path).value_or("")).lines.size();
+  StopLog(main);
+  return ReadLog(path).lines.size();
 }
 
 // The file once it has stopped growing after a stop.
@@ -53,9 +52,7 @@ LogLines SettledLog(const std::wstring& path, std::size_t linesAtStop, std::stri
 // Starts a run of all items at one second on `path` and stops it after `records` records.
 std::size_t RunAllItems(const AppProcess& app, HWND main, const std::wstring& path,
                         std::size_t linesBefore, std::size_t records) {
-  HWND dialog = OpenLogDialog(app, main, path);
-  if (dialog == nullptr) return 0;
-  ConfirmLogDialog(dialog);
+  if (!StartLog(app, main, path)) return 0;
   const LogLines grown = WaitForLines(path, linesBefore + 2 + records, kRowsTimeoutMs);
   EXPECT_GE(grown.lines.size(), linesBefore + 2 + records) << "the records did not come";
   return StopLogging(main, path);
@@ -71,9 +68,7 @@ TEST_F(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   std::string first;
   const LogLines run = SettledLog(path, RunAllItems(*app, main, path, 0, 3), first);
   ASSERT_GE(run.lines.size(), 5u);
-  EXPECT_EQ(run.lines[0], kAllItemsNames);
-  EXPECT_EQ(run.lines[1], kAllItemsColumns);
-  ExpectRows(run.lines, 2, run.lines.size(), AllItemsRow);
+  ExpectAllItemsRunAt(run.lines, 0);
   EXPECT_EQ(MainBoxState(main, kCsvBoxCaption), 0);
 
   // A second run on the same file: its header pair follows the old rows, which stay as they were.
@@ -82,44 +77,28 @@ TEST_F(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   const LogLines again = SettledLog(path, RunAllItems(*app, main, path, old, 1), both);
   EXPECT_EQ(both.substr(0, first.size()), first) << "the first run's lines changed";
   ASSERT_GE(again.lines.size(), old + 3);
-  EXPECT_EQ(again.lines[old], kAllItemsNames);
-  EXPECT_EQ(again.lines[old + 1], kAllItemsColumns);
-  ExpectRows(again.lines, old + 2, again.lines.size(), AllItemsRow);
+  ExpectAllItemsRunAt(again.lines, old);
 }
 
 TEST_F(Logging, ANameWithoutExtensionGetsCsv) {
   ASSERT_TRUE(Start(kTwoGpuLogScenario));
   ExpectTwoGpuTabs(*app, main);
-  HWND dialog = OpenLogDialog(*app, main, folder.File(L"plain"));
-  ASSERT_NE(dialog, nullptr);
-  ConfirmLogDialog(dialog);
+  ASSERT_TRUE(StartLog(*app, main, folder.File(L"plain")));
   const LogLines log = WaitForLines(folder.File(L"plain.csv"), 3, kRowsTimeoutMs);
   EXPECT_GE(log.lines.size(), 3u) << "no log with the extension .csv";
   StopLogging(main, folder.File(L"plain.csv"));
   EXPECT_FALSE(FileExists(folder.File(L"plain")));
 }
 
-// Rows [from, end) follow each other a second apart, or two when a pass ran long: none twice,
-// none lost. Every row stands for the pass of its own time stamp.
+// Rows from line `from` on follow each other a second apart, or two when a pass ran long: none
+// twice, none lost. Every row stands for the pass of its own time stamp.
 void ExpectEachSecondOnce(const std::vector<std::string>& lines, std::size_t from) {
-  for (std::size_t i = from + 1; i < lines.size(); ++i) {
-    const long long gap =
-        StampSeconds(lines[i].substr(0, 19)) - StampSeconds(lines[i - 1].substr(0, 19));
-    EXPECT_TRUE(gap == 1 || gap == 2)
-        << "line " << i + 1 << " comes " << gap << " s after the one before";
-  }
+  ExpectStampGaps(lines, from, 1, 2);
 }
 
 // Starts a run of all items at one second on `path` and waits for its header and two rows.
 bool StartAllItems(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND dialog = OpenLogDialog(app, main, path);
-  if (dialog == nullptr) return false;
-  ConfirmLogDialog(dialog);
-  return WaitForLines(path, 4, kRowsTimeoutMs).lines.size() >= 4;
-}
-
-std::size_t LinesNow(const std::wstring& path) {
-  return SplitCrLfLines(ReadFileBytes(path).value_or("")).lines.size();
+  return StartLog(app, main, path) && WaitForLines(path, 4, kRowsTimeoutMs).lines.size() >= 4;
 }
 
 TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
@@ -132,17 +111,16 @@ TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
   HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  const std::size_t locked = LinesNow(path);
+  const std::size_t locked = ReadLog(path).lines.size();
   Sleep(4000);
-  EXPECT_EQ(LinesNow(path), locked) << "rows were written through the lock";
+  EXPECT_EQ(ReadLog(path).lines.size(), locked) << "rows were written through the lock";
   CloseHandle(lock);
   WaitForLines(path, locked + 6, kRowsTimeoutMs);
 
   std::string bytes;
   const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
   ASSERT_GE(log.lines.size(), locked + 6);
-  EXPECT_EQ(log.lines[0], kAllItemsNames);
-  ExpectRows(log.lines, 2, log.lines.size(), AllItemsRow);
+  ExpectAllItemsRunAt(log.lines, 0);
   ExpectEachSecondOnce(log.lines, 2);
 }
 
@@ -177,9 +155,7 @@ TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) 
 
   ASSERT_TRUE(Start(kTwoGpuLogScenario));
   ExpectTwoGpuTabs(*app, main);
-  HWND dialog = OpenLogDialog(*app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ConfirmLogDialog(dialog);
+  ASSERT_TRUE(StartLog(*app, main, path));
   Sleep(4000);
   EXPECT_EQ(ReadFileBytes(path).value_or(""), earlier) << "the full disk took part of the run";
 
@@ -190,9 +166,7 @@ TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) 
   const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
   EXPECT_EQ(bytes.substr(0, earlier.size()), earlier) << "the earlier records changed";
   ASSERT_GE(log.lines.size(), kept + 2 + 6) << "the kept rows did not follow";
-  EXPECT_EQ(log.lines[kept], kAllItemsNames);
-  EXPECT_EQ(log.lines[kept + 1], kAllItemsColumns);
-  ExpectRows(log.lines, kept + 2, log.lines.size(), AllItemsRow);
+  ExpectAllItemsRunAt(log.lines, kept);
   ExpectEachSecondOnce(log.lines, kept + 2);
   DeleteFileW(path.c_str());
 }
@@ -223,7 +197,7 @@ TEST_F(Logging, ALogWhoseFolderIsRemovedGoesOnWhenTheFolderIsBack) {
   const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
   ASSERT_GE(log.lines.size(), 6u) << "logging did not resume";
   // The rows of the time without the folder come first, right after the last row before it.
-  LogLines before = SplitCrLfLines(ReadFileBytes(moved).value_or(""));
+  LogLines before = ReadLog(moved);
   ASSERT_GE(before.lines.size(), 4u);
   before.lines.insert(before.lines.end(), log.lines.begin(), log.lines.end());
   ExpectRows(before.lines, 2, before.lines.size(), AllItemsRow);

@@ -41,4 +41,21 @@ void ExpectRows(const std::vector<std::string>& lines, std::size_t from, std::si
   }
 }
 
+void ExpectAllItemsRunAt(const std::vector<std::string>& lines, std::size_t at) {
+  ASSERT_GE(lines.size(), at + 2) << "no header pair at line " << at + 1;
+  EXPECT_EQ(lines[at], kAllItemsNames);
+  EXPECT_EQ(lines[at + 1], kAllItemsColumns);
+  ExpectRows(lines, at + 2, lines.size(), AllItemsRow);
+}
+
+void ExpectStampGaps(const std::vector<std::string>& lines, std::size_t from, long long least,
+                     long long most) {
+  for (std::size_t i = from + 1; i < lines.size(); ++i) {
+    const long long gap =
+        StampSeconds(lines[i].substr(0, 19)) - StampSeconds(lines[i - 1].substr(0, 19));
+    EXPECT_TRUE(gap >= least && gap <= most)
+        << "line " << i + 1 << " comes " << gap << " s after the one before";
+  }
+}
+
 }  // namespace e2e

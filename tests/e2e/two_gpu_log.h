@@ -27,5 +27,10 @@ using RowOfStamp = std::string (*)(const std::string&);
 // row `expected` gives for it, and time stamps that never go back.
 void ExpectRows(const std::vector<std::string>& lines, std::size_t from, std::size_t to,
                 RowOfStamp expected);
+// A run of all items from line `at` to the end: the header pair, then its rows.
+void ExpectAllItemsRunAt(const std::vector<std::string>& lines, std::size_t at);
+// Each row from line `from` on follows the one before by `least` to `most` seconds.
+void ExpectStampGaps(const std::vector<std::string>& lines, std::size_t from, long long least,
+                     long long most);
 
 }  // namespace e2e
