@@ -10,6 +10,7 @@ namespace {
 
 using namespace logging;
 using testing_support::ConsoleGpus;
+using testing_support::ConsoleText;
 using testing_support::ExampleSelection;
 using testing_support::FillExampleGpus;
 using testing_support::Header;
@@ -18,21 +19,24 @@ using testing_support::RecordingConsole;
 using testing_support::Row;
 using testing_support::Select;
 
-TEST(LogFormat, ExampleHeaderAndRowByteForByte) {
+class LogFormat : public ::testing::Test {
+ protected:
   gpu::SlotTable table;
+};
+
+TEST_F(LogFormat, ExampleHeaderAndRowByteForByte) {
   FillExampleGpus(table);
   EXPECT_EQ(Header(table, ExampleSelection()),
             "GPU-A,,,,,,,GPU-B\r\n"
             ",Graphics Clock,Memory Usage,Temperature,Power Draw,FAN Level,FAN rpm,"
             ",Graphics Clock,Memory Usage,Temperature,Power Draw,FAN1 Level,FAN2 Level,FAN1 rpm,"
             "FAN2 rpm,\r\n");
-  EXPECT_EQ(Row(table, ExampleSelection(), kExampleTime),
+  EXPECT_EQ(Row(table, ExampleSelection()),
             "2024/05/17 09:03:07,1830,2048.50,65,215.300,45,1500,"
             "2024/05/17 09:03:07,1755,1024.00,71,,40,42,1400,1450,\r\n");
 }
 
-TEST(LogFormat, ExampleConsoleBlockWithAttributes) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, ExampleConsoleBlockWithAttributes) {
   FillExampleGpus(table);
   RecordingConsole console;
   WriteConsoleTimeLine(console, kExampleTime);
@@ -60,8 +64,7 @@ TEST(LogFormat, ExampleConsoleBlockWithAttributes) {
   EXPECT_EQ(console.attribute, kPlainAttribute) << "the block leaves the console grey";
 }
 
-TEST(LogFormat, AllTwelveItemsForOneGpu) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, AllTwelveItemsForOneGpu) {
   table.gpuCount.Store(1);
   gpu::GpuSlot& slot = table.slots[0];
   slot.gpuName.Store(L"Solo");
@@ -86,9 +89,7 @@ TEST(LogFormat, AllTwelveItemsForOneGpu) {
             "FAN rpm,\r\n");
   EXPECT_EQ(Row(table, all, {2025, 12, 31, 23, 59, 58}),
             "2025/12/31 23:59:58,999,7001,97,0.50,3,-5,0.001,8,44,2,30,900,\r\n");
-  RecordingConsole console;
-  ConsoleGpus(console, table, all);
-  EXPECT_EQ(console.Text(),
+  EXPECT_EQ(ConsoleText(table, all),
             "Solo:\n"
             "\tGraphics Clock      999 MHz\n"
             "\tMemory Clock        7001 MHz\n"
@@ -104,8 +105,7 @@ TEST(LogFormat, AllTwelveItemsForOneGpu) {
             "\tFAN rpm            900 rpm\n");
 }
 
-TEST(LogFormat, FanColumnsFollowTheFanClass) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, FanColumnsFollowTheFanClass) {
   table.gpuCount.Store(3);
   table.slots[0].gpuName.Store(L"One");
   testing_support::SetFans(table.slots[0], 1, 10, 11, 1000, 1100);
@@ -114,56 +114,43 @@ TEST(LogFormat, FanColumnsFollowTheFanClass) {
   table.slots[2].gpuName.Store(L"None");  // neither per-fan data nor single values
   const LogSelection rpmOnly = Select({kFanRpm});
   EXPECT_EQ(Header(table, rpmOnly), "One,,Two,,,None\r\n,FAN rpm,,FAN1 rpm,FAN2 rpm,,FAN rpm,\r\n");
-  EXPECT_EQ(Row(table, rpmOnly, kExampleTime),
+  EXPECT_EQ(Row(table, rpmOnly),
             "2024/05/17 09:03:07,1000,2024/05/17 09:03:07,2000,2100,2024/05/17 09:03:07,,\r\n");
 
-  RecordingConsole console;
-  ConsoleGpus(console, table, Select({kFanLevel, kFanRpm}));
-  EXPECT_EQ(console.Text(),
+  EXPECT_EQ(ConsoleText(table, Select({kFanLevel, kFanRpm})),
             "One:\n\tFAN Level           10 %\n\tFAN rpm            1000 rpm\n"
             "Two:\n\tFAN1 Level           20 %\n\tFAN2 Level           21 %\n"
             "\tFAN1 rpm            2000 rpm\n\tFAN2 rpm            2100 rpm\n"
             "None:\n\tFAN Level           No Support\n\tFAN rpm             No Support\n");
 }
 
-TEST(LogFormat, SingleFanValuesNeedTheirOwnFlags) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, SingleFanValuesNeedTheirOwnFlags) {
   table.gpuCount.Store(1);
   gpu::GpuSlot& slot = table.slots[0];
   slot.fanLevel.Store(55);
   slot.fanRpm.Store(1234);
   slot.hasFanRpm.Store(1);  // the level was never read
   const LogSelection fans = Select({kFanLevel, kFanRpm});
-  EXPECT_EQ(Row(table, fans, kExampleTime), "2024/05/17 09:03:07,,1234,\r\n");
-  RecordingConsole console;
-  ConsoleGpus(console, table, fans);
-  EXPECT_EQ(console.Text(),
+  EXPECT_EQ(Row(table, fans), "2024/05/17 09:03:07,,1234,\r\n");
+  EXPECT_EQ(ConsoleText(table, fans),
             "- empty -:\n\tFAN Level           No Support\n\tFAN rpm             1234 rpm\n");
 }
 
-TEST(LogFormat, MemoryTextsAreTruncatedHundredths) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, MemoryTextsAreTruncatedHundredths) {
   table.gpuCount.Store(1);
   const LogSelection memory = Select({kMemoryUsage});
-  const std::pair<unsigned, const char*> cases[] = {{0, "0.00"},
-                                                    {50, "0.04"},
-                                                    {512, "0.50"},
-                                                    {1023, "0.99"},
-                                                    {1536, "1.50"},
-                                                    {10, "0.00"},  // 9.77 thousandths: rounded at
-                                                                   // any step, it would read 0.01
-                                                    {2097664, "2048.50"},
-                                                    {8388608, "8192.00"}};
+  // 10 KiB are 9.77 thousandths of a MiB: rounded at any step, they would read 0.01.
+  const std::pair<unsigned, const char*> cases[] = {
+      {0, "0.00"},    {50, "0.04"}, {512, "0.50"},        {1023, "0.99"},
+      {1536, "1.50"}, {10, "0.00"}, {2097664, "2048.50"}, {8388608, "8192.00"}};
   for (const auto& [kiB, text] : cases) {
     table.slots[0].memUsedKiB.Store(kiB);
-    EXPECT_EQ(Row(table, memory, kExampleTime),
-              std::string("2024/05/17 09:03:07,") + text + ",\r\n")
+    EXPECT_EQ(Row(table, memory), std::string("2024/05/17 09:03:07,") + text + ",\r\n")
         << kiB << " KiB";
   }
 }
 
-TEST(LogFormat, DisabledGpuIsSkippedInBothHeaderLinesAndRows) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, DisabledGpuIsSkippedInBothHeaderLinesAndRows) {
   FillExampleGpus(table);
   table.gpuCount.Store(3);
   table.slots[2].gpuName.Store(L"GPU-C");
@@ -172,12 +159,10 @@ TEST(LogFormat, DisabledGpuIsSkippedInBothHeaderLinesAndRows) {
   // GPU-B (two fans) is the first written GPU: GPU-C follows its group of 1 + 1 + 2 columns.
   EXPECT_EQ(Header(table, selection),
             "GPU-B,,,,GPU-C\r\n,Temperature,FAN1 Level,FAN2 Level,,Temperature,FAN Level,\r\n");
-  EXPECT_EQ(Row(table, selection, kExampleTime),
-            "2024/05/17 09:03:07,71,40,42,2024/05/17 09:03:07,0,,\r\n");
+  EXPECT_EQ(Row(table, selection), "2024/05/17 09:03:07,71,40,42,2024/05/17 09:03:07,0,,\r\n");
 }
 
-TEST(LogFormat, NoGpuBeyondTheCountIsWritten) {
-  gpu::SlotTable table;
+TEST_F(LogFormat, NoGpuBeyondTheCountIsWritten) {
   FillExampleGpus(table);
   table.gpuCount.Store(1);
   EXPECT_EQ(Header(table, Select({kTemperature})), "GPU-A\r\n,Temperature,\r\n");

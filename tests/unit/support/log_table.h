@@ -62,7 +62,7 @@ inline std::string Header(const gpu::SlotTable& table, const logging::LogSelecti
   return logging::BuildLogHeader(logging::TakeLogReadings(table, selection), selection);
 }
 inline std::string Row(const gpu::SlotTable& table, const logging::LogSelection& selection,
-                       const logging::LogTime& time) {
+                       const logging::LogTime& time = kExampleTime) {
   return logging::BuildLogRow(logging::TakeLogReadings(table, selection), selection, time);
 }
 inline void ConsoleGpus(logging::ConsoleSink& sink, const gpu::SlotTable& table,
@@ -82,5 +82,13 @@ class RecordingConsole final : public logging::ConsoleSink {
   int attribute = -1;  // -1: the console's own, never set
   std::vector<std::pair<int, std::string>> writes;
 };
+
+// The console block's text for the GPUs, without its time and end lines.
+inline std::string ConsoleText(const gpu::SlotTable& table,
+                               const logging::LogSelection& selection) {
+  RecordingConsole console;
+  ConsoleGpus(console, table, selection);
+  return console.Text();
+}
 
 }  // namespace testing_support
