@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -20,28 +21,33 @@ using namespace logging;
 using testing_support::Header;
 using testing_support::RecordingConsole;
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+// A file of the test's own in the temporary folder, removed before and after it.
+struct TempFile {
+  TempFile() { std::filesystem::remove(path); }
+  ~TempFile() { std::filesystem::remove(path); }
+  std::string Bytes() const {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  const std::string path =
+      (std::filesystem::temp_directory_path() /
+       ("quorvane-log-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv"))
+          .string();
+};
+
+// A file in a folder that does not exist: it can be neither opened nor created.
+std::string UnopenablePath() {
+  return (std::filesystem::temp_directory_path() / "no-such-folder-q" / "x.csv").string();
 }
 
-class TempFile {
- public:
-  TempFile() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("quorvane-log-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
-    std::filesystem::remove(path_);
+std::size_t Count(const std::string& text, std::string_view what) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++count;
   }
-  ~TempFile() { std::filesystem::remove(path_); }
-  std::string Path() const { return path_.string(); }
-  std::string Bytes() const { return ReadFile(path_); }
-
- private:
-  std::filesystem::path path_;
-};
+  return count;
+}
 
 // Passes the writes through to the real file; the chosen write stores only half its bytes and
 // fails, or the close reports a failure.
@@ -75,175 +81,163 @@ TEST(RecordFile, AFailedWriteOrCloseLeavesTheFileAsItWas) {
   FaultyFile faulty;
   faulty.failingWrite = 2;
   faulty.failingClose = 3;
-  EXPECT_EQ(AppendWhole(faulty, file.Path().c_str(), "first row\r\n"), AppendResult::kWritten);
-  EXPECT_EQ(AppendWhole(faulty, file.Path().c_str(), "second row\r\n"), AppendResult::kRolledBack);
+  const auto append = [&](const char* row) { return AppendWhole(faulty, file.path.c_str(), row); };
+  EXPECT_EQ(append("first row\r\n"), AppendResult::kWritten);
+  EXPECT_EQ(append("second row\r\n"), AppendResult::kRolledBack);
   EXPECT_EQ(file.Bytes(), "first row\r\n");
-  EXPECT_EQ(AppendWhole(faulty, file.Path().c_str(), "third row\r\n"), AppendResult::kRolledBack);
+  EXPECT_EQ(append("third row\r\n"), AppendResult::kRolledBack);
   EXPECT_EQ(file.Bytes(), "first row\r\n");
-  EXPECT_EQ(AppendWhole(faulty, file.Path().c_str(), "fourth row\r\n"), AppendResult::kWritten);
+  EXPECT_EQ(append("fourth row\r\n"), AppendResult::kWritten);
   EXPECT_EQ(file.Bytes(), "first row\r\nfourth row\r\n");
 }
 
 TEST(RecordFile, AnUnopenableFileIsReportedAndNotCreated) {
   StdioRecordFile real;
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "no-such-folder-q" / "x.csv").string();
+  const std::string path = UnopenablePath();
   EXPECT_EQ(AppendWhole(real, path.c_str(), "row\r\n"), AppendResult::kNotOpened);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-// A platform whose sleeps can stop the run or start a newer one, as the sampling thread would.
-class ScriptedPlatform final : public LogPlatform {
- public:
-  explicit ScriptedPlatform(gpu::SlotTable& table) : table_(table) {}
+// Run 4 of the example GPUs, over a fresh file, on a platform whose sleeps can stop the run or
+// start a newer one, as the sampling thread would. The fixture takes the suite's name, so the run
+// itself is written logging::LogRun.
+class LogRun : public ::testing::Test, public LogPlatform {
+ protected:
+  LogRun() {
+    testing_support::FillExampleGpus(table);
+    table.osSupported.Store(1);
+    table.csvActive.Store(1);
+    table.csvRunNumber.Store(4);
+  }
+  logging::LogRun NewRun() { return MakeLogRun(table, settings, file.path.c_str()); }
+  // A run made now, logged to its end.
+  logging::LogRun Log() {
+    const logging::LogRun run = NewRun();
+    result = RunLogging(*this, table, settings, run);
+    return run;
+  }
+  void Record(const logging::LogRun& run) {
+    RowBacklog kept;
+    WriteLogRecord(*this, table, run, kept);
+  }
+  int Rows() const { return static_cast<int>(Count(file.Bytes(), "\n")) - 2; }
+
   bool OpenConsole() override {
     ++opened;
     return consoleWorks;
   }
   void CloseConsole() override { ++closed; }
   ConsoleSink& Console() override { return console; }
-  RecordFile& File() override { return file; }
+  RecordFile& File() override { return faulty; }
   LogTime Now() override {
-    return {2026, 1, 2, 3, 4, sleeps.size() > 59 ? 59 : static_cast<int>(sleeps.size())};
+    return {2026, 1, 2, 3, 4, std::min(static_cast<int>(sleeps.size()), 59)};
   }
   void SleepMs(std::uint32_t milliseconds) override {
+    if (realSleeps) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     sleeps.push_back(milliseconds);
-    if (static_cast<int>(sleeps.size()) == stopAtSleep) table_.csvActive.Store(0);
-    if (static_cast<int>(sleeps.size()) == newRunAtSleep) {
-      table_.csvRunNumber.Store(table_.csvRunNumber.Load() + 1);
-    }
-    if (static_cast<int>(sleeps.size()) == unlockAtSleep) file.locked = false;
-    if (static_cast<int>(sleeps.size()) == newIntervalAtSleep) {
-      settings->intervalMs.Store(newInterval);
-    }
-    if (sleeps.size() > 100) table_.appRunning.Store(0);  // a broken loop still ends
+    const int n = static_cast<int>(sleeps.size());
+    if (n == stopAtSleep) table.csvActive.Store(0);
+    if (n == newRunAtSleep) table.csvRunNumber.Store(table.csvRunNumber.Load() + 1);
+    if (n == unlockAtSleep) faulty.locked = false;
+    if (n == newIntervalAtSleep) settings.intervalMs.Store(newInterval);
+    if (n > 100) table.appRunning.Store(0);  // a broken loop still ends
   }
 
+  gpu::SlotTable table;
+  LogSettings settings;
+  TempFile file;
+  int result = -1;
   bool consoleWorks = true;
+  bool realSleeps = false;  // each wait really waits 1 ms, for a thread beside the run
   int opened = 0;
   int closed = 0;
   int stopAtSleep = -1;
   int newRunAtSleep = -1;
-  LogSettings* settings = nullptr;
   int newIntervalAtSleep = -1;
   std::int32_t newInterval = 0;
   int unlockAtSleep = -1;
   std::vector<std::uint32_t> sleeps;
   RecordingConsole console;
-  FaultyFile file;
-
- private:
-  gpu::SlotTable& table_;
+  FaultyFile faulty;
 };
 
-struct RunFixture {
-  RunFixture() {
-    testing_support::FillExampleGpus(table);
-    table.osSupported.Store(1);
-    table.csvActive.Store(1);
-    table.csvRunNumber.Store(4);
-  }
-  LogRun Run() { return MakeLogRun(table, settings, file.Path().c_str()); }
-  int Rows() const {
-    const std::string bytes = file.Bytes();
-    return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n')) - 2;
-  }
-  gpu::SlotTable table;
-  LogSettings settings;
-  TempFile file;
-  ScriptedPlatform platform{table};
-};
-
-TEST(LogRun, HeaderOncePassAtOnceThenOnePerIntervalUntilOneMoreAfterTheStop) {
-  RunFixture f;
-  f.settings.intervalMs.Store(5000);
-  f.platform.stopAtSleep = 3;
-  const LogRun run = f.Run();
+TEST_F(LogRun, HeaderOncePassAtOnceThenOnePerIntervalUntilOneMoreAfterTheStop) {
+  settings.intervalMs.Store(5000);
+  stopAtSleep = 3;
+  const auto run = Log();
   EXPECT_EQ(run.number, 4);
-  EXPECT_EQ(RunLogging(f.platform, f.table, f.settings, run), 0);
+  EXPECT_EQ(result, 0);
   // The stop came during the third wait: the pass at its end still ran.
-  EXPECT_EQ(f.platform.sleeps, (std::vector<std::uint32_t>{5000, 5000, 5000}));
-  EXPECT_EQ(f.Rows(), 4);
-  EXPECT_EQ(f.file.Bytes().rfind(Header(f.table, run.selection), 0), 0u);
-  EXPECT_EQ(f.platform.opened, 1);
-  EXPECT_EQ(f.platform.closed, 1);
+  EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{5000, 5000, 5000}));
+  EXPECT_EQ(Rows(), 4);
+  EXPECT_EQ(file.Bytes().rfind(Header(table, run.selection), 0), 0u);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(closed, 1);
 }
 
-TEST(LogRun, ANewerRunEndsThisOneWithoutAnotherRow) {
-  RunFixture f;
-  f.platform.newRunAtSleep = 2;
-  RunLogging(f.platform, f.table, f.settings, f.Run());
-  EXPECT_EQ(f.platform.sleeps.size(), 2u);
-  EXPECT_EQ(f.Rows(), 2) << "the pass after the second wait belongs to no current run";
+TEST_F(LogRun, ANewerRunEndsThisOneWithoutAnotherRow) {
+  newRunAtSleep = 2;
+  Log();
+  EXPECT_EQ(sleeps.size(), 2u);
+  EXPECT_EQ(Rows(), 2) << "the pass after the second wait belongs to no current run";
 }
 
-TEST(LogRun, IntervalIsReadBeforeEveryWait) {
-  RunFixture f;
-  f.platform.stopAtSleep = 3;
-  f.platform.settings = &f.settings;
-  f.platform.newIntervalAtSleep = 1;  // a later dialog changes it during the first wait
-  f.platform.newInterval = 30000;
-  RunLogging(f.platform, f.table, f.settings, f.Run());
-  EXPECT_EQ(f.platform.sleeps, (std::vector<std::uint32_t>{1000, 30000, 30000}));
+TEST_F(LogRun, IntervalIsReadBeforeEveryWait) {
+  stopAtSleep = 3;
+  newIntervalAtSleep = 1;  // a later dialog changes it during the first wait
+  newInterval = 30000;
+  Log();
+  EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{1000, 30000, 30000}));
 }
 
-TEST(LogRun, NoConsoleMeansNoRecordsButTheHeaderAndTheConsoleIsReleased) {
-  RunFixture f;
-  f.platform.consoleWorks = false;
-  RunLogging(f.platform, f.table, f.settings, f.Run());
-  EXPECT_EQ(f.Rows(), 0);
-  EXPECT_FALSE(f.file.Bytes().empty());
-  EXPECT_TRUE(f.platform.sleeps.empty());
-  EXPECT_EQ(f.platform.closed, 1);
+TEST_F(LogRun, NoConsoleMeansNoRecordsButTheHeaderAndTheConsoleIsReleased) {
+  consoleWorks = false;
+  Log();
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_FALSE(file.Bytes().empty());
+  EXPECT_TRUE(sleeps.empty());
+  EXPECT_EQ(closed, 1);
 }
 
-TEST(LogRun, UnsupportedSystemWritesNothingButKeepsWaiting) {
-  RunFixture f;
-  f.table.osSupported.Store(0);
-  f.platform.stopAtSleep = 2;
-  RunLogging(f.platform, f.table, f.settings, f.Run());
-  EXPECT_EQ(f.Rows(), 0);
-  EXPECT_TRUE(f.platform.console.writes.empty());
-  EXPECT_EQ(f.platform.sleeps.size(), 2u);
+TEST_F(LogRun, UnsupportedSystemWritesNothingButKeepsWaiting) {
+  table.osSupported.Store(0);
+  stopAtSleep = 2;
+  Log();
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_TRUE(console.writes.empty());
+  EXPECT_EQ(sleeps.size(), 2u);
 }
 
-TEST(LogRun, PassConsoleBlocksForAMissingFileAndATornRow) {
-  RunFixture f;
-  const LogRun good = f.Run();
-  f.platform.file.failingWrite = 1;
-  RowBacklog tornKept;
-  WriteLogRecord(f.platform, f.table, good, tornKept);
-  EXPECT_EQ(f.file.Bytes(), "") << "the half row was cut away";
-  const std::string torn = f.platform.console.Text();
+TEST_F(LogRun, PassConsoleBlocksForAMissingFileAndATornRow) {
+  const auto good = NewRun();
+  faulty.failingWrite = 1;
+  Record(good);
+  EXPECT_EQ(file.Bytes(), "") << "the half row was cut away";
+  const std::string torn = console.Text();
   EXPECT_NE(torn.find("GPU-B:\n"), std::string::npos);
   EXPECT_NE(torn.find(std::string(kRowNotWrittenText) +
                       "=================================================="),
             std::string::npos);
 
-  LogRun missing = good;
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / "no-such-folder-q" / "x.csv").string();
-  std::snprintf(missing.path, sizeof missing.path, "%s", folder.c_str());
-  f.platform.console.writes.clear();
-  RowBacklog missingKept;
-  WriteLogRecord(f.platform, f.table, missing, missingKept);
-  EXPECT_EQ(f.platform.console.Text(), "2026/01/02 03:04:00 ==============================\n" +
-                                           std::string(kFileMissingText) +
-                                           "==================================================\n");
+  auto missing = good;
+  std::snprintf(missing.path, sizeof missing.path, "%s", UnopenablePath().c_str());
+  console.writes.clear();
+  Record(missing);
+  EXPECT_EQ(console.Text(), "2026/01/02 03:04:00 ==============================\n" +
+                                std::string(kFileMissingText) +
+                                "==================================================\n");
 }
 
-TEST(LogRun, TheConsoleBlockEchoesTheRowsOwnSample) {
-  RunFixture f;
-  f.platform.file.onWrite = [&] {
-    f.table.slots[0].clockCurrent[gpu::kGraphics].Store(999000);
-    f.table.slots[1].temperature.Store(12);
+TEST_F(LogRun, TheConsoleBlockEchoesTheRowsOwnSample) {
+  faulty.onWrite = [&] {
+    table.slots[0].clockCurrent[gpu::kGraphics].Store(999000);
+    table.slots[1].temperature.Store(12);
   };
-  RowBacklog kept;
-  WriteLogRecord(f.platform, f.table, f.Run(), kept);
-  const std::string row = f.file.Bytes();
+  Record(NewRun());
+  const std::string row = file.Bytes();
   EXPECT_EQ(row.rfind("2026/01/02 03:04:00,1830,", 0), 0u) << row;
   EXPECT_NE(row.find(",1755,0,0,1024.00,0,71,"), std::string::npos) << row;
-  const std::string block = f.platform.console.Text();
+  const std::string block = console.Text();
   EXPECT_NE(block.find("\tGraphics Clock      1830 MHz\n"), std::string::npos) << block;
   EXPECT_NE(block.find("\tTemperature         71\n"), std::string::npos) << block;
   EXPECT_EQ(block.find("999 MHz"), std::string::npos) << "the block shows a newer sample";
@@ -260,40 +254,29 @@ std::vector<int> RowSeconds(const std::string& bytes) {
   return seconds;
 }
 
-TEST(LogRun, RowsAndTheHeaderKeptWhileTheFileIsLockedFollowInOrderOnceItOpens) {
-  RunFixture f;
-  f.platform.file.locked = true;  // from the start: the header waits too
-  f.platform.unlockAtSleep = 3;
-  f.platform.stopAtSleep = 5;
-  const LogRun run = f.Run();
-  RunLogging(f.platform, f.table, f.settings, run);
-  const std::string bytes = f.file.Bytes();
-  EXPECT_EQ(bytes.rfind(Header(f.table, run.selection), 0), 0u) << "the header comes first";
+TEST_F(LogRun, RowsAndTheHeaderKeptWhileTheFileIsLockedFollowInOrderOnceItOpens) {
+  faulty.locked = true;  // from the start: the header waits too
+  unlockAtSleep = 3;
+  stopAtSleep = 5;
+  const auto run = Log();
+  const std::string bytes = file.Bytes();
+  EXPECT_EQ(bytes.rfind(Header(table, run.selection), 0), 0u) << "the header comes first";
   EXPECT_EQ(RowSeconds(bytes), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-  const std::string console = f.platform.console.Text();
-  std::size_t missing = 0;
-  for (std::size_t at = console.find(kFileMissingText); at != std::string::npos;
-       at = console.find(kFileMissingText, at + 1)) {
-    ++missing;
-  }
-  EXPECT_EQ(missing, 3u) << "the three passes of the locked time";
-  EXPECT_EQ(console.find("\x8Ds\x82\xCD\x8E\xB8"), std::string::npos) << "no row was lost";
+  const std::string shown = console.Text();
+  EXPECT_EQ(Count(shown, kFileMissingText), 3u) << "the three passes of the locked time";
+  EXPECT_EQ(shown.find("\x8Ds\x82\xCD\x8E\xB8"), std::string::npos) << "no row was lost";
 }
 
-TEST(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheEnd) {
-  RunFixture f;
-  f.platform.file.locked = true;
-  f.platform.stopAtSleep = 6;
-  f.settings.intervalMs.Store(static_cast<std::int32_t>(kKeptSpanMs / 3));  // three rows a day
-  const LogRun run = f.Run();
-  RunLogging(f.platform, f.table, f.settings, run);
-  const std::string console = f.platform.console.Text();
-  const std::size_t dropped = console.find(kKeptRowsDroppedText);
-  EXPECT_NE(dropped, std::string::npos);
-  EXPECT_EQ(console.find(kKeptRowsDroppedText, dropped + 1), std::string::npos) << "said once";
+TEST_F(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheEnd) {
+  faulty.locked = true;
+  stopAtSleep = 6;
+  settings.intervalMs.Store(static_cast<std::int32_t>(kKeptSpanMs / 3));  // three rows a day
+  Log();
+  const std::string shown = console.Text();
+  EXPECT_EQ(Count(shown, kKeptRowsDroppedText), 1u) << "said once";
   char lost[160];
   std::snprintf(lost, sizeof lost, kKeptRowsLostFormat, 3);
-  EXPECT_NE(console.find(lost), std::string::npos) << "the run ends with three rows kept";
+  EXPECT_NE(shown.find(lost), std::string::npos) << "the run ends with three rows kept";
 
   // The same by bytes, and the newest rows are the ones that stay.
   RowBacklog kept(2 * 21);  // two of these rows
@@ -303,92 +286,69 @@ TEST(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheEnd
   }
   EXPECT_EQ(kept.Rows(), 2u);
   kept.KeepHeader("header\n");
-  EXPECT_EQ(kept.AppendTo(f.platform.file, f.file.Path().c_str()), AppendResult::kNotOpened);
-  f.platform.file.locked = false;
-  std::filesystem::remove(f.file.Path());
-  EXPECT_EQ(kept.AppendTo(f.platform.file, f.file.Path().c_str()), AppendResult::kWritten);
-  EXPECT_EQ(f.file.Bytes(), "header\nrow 3 ..............\nrow 4 ..............\n");
+  EXPECT_EQ(kept.AppendTo(faulty, file.path.c_str()), AppendResult::kNotOpened);
+  faulty.locked = false;
+  std::filesystem::remove(file.path);
+  EXPECT_EQ(kept.AppendTo(faulty, file.path.c_str()), AppendResult::kWritten);
+  EXPECT_EQ(file.Bytes(), "header\nrow 3 ..............\nrow 4 ..............\n");
   EXPECT_TRUE(kept.Empty());
 }
 
-TEST(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
-  RunFixture f;
-  f.platform.stopAtSleep = 1;
-  RunLogging(f.platform, f.table, f.settings, f.Run());
-  const std::string first = f.file.Bytes();
-  f.platform.sleeps.clear();
-  f.table.csvActive.Store(1);
-  RunLogging(f.platform, f.table, f.settings, f.Run());
-  const std::string both = f.file.Bytes();
+TEST_F(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
+  stopAtSleep = 1;
+  Log();
+  const std::string first = file.Bytes();
+  sleeps.clear();
+  table.csvActive.Store(1);
+  const auto second = Log();
+  const std::string both = file.Bytes();
   ASSERT_EQ(both.rfind(first, 0), 0u);
-  EXPECT_EQ(both.substr(first.size()).rfind(Header(f.table, f.Run().selection), 0), 0u);
+  EXPECT_EQ(both.substr(first.size()).rfind(Header(table, second.selection), 0), 0u);
 }
-
-// A run beside a sampling thread that keeps writing the readings and then starts a newer run:
-// every row stays whole and shows the same sample as its console block, and the old run ends on
-// its own.
-class SleepingPlatform final : public LogPlatform {
- public:
-  explicit SleepingPlatform(gpu::SlotTable& table) : table_(table) {}
-  bool OpenConsole() override { return true; }
-  void CloseConsole() override {}
-  ConsoleSink& Console() override { return console; }
-  RecordFile& File() override { return file; }
-  LogTime Now() override { return {2026, 1, 1, 0, 0, 0}; }
-  void SleepMs(std::uint32_t) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    if (++sleeps == kPasses) table_.csvRunNumber.Store(table_.csvRunNumber.Load() + 1);
-  }
-  static constexpr int kPasses = 40;
-  int sleeps = 0;
-  RecordingConsole console;
-  StdioRecordFile file;
-
- private:
-  gpu::SlotTable& table_;
-};
 
 // The fields of a CSV line, the empty one after its last comma left out.
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> fields;
-  std::string field;
-  for (const char c : line) {
-    if (c == ',') {
-      fields.push_back(field);
-      field.clear();
-    } else if (c != '\r') {
-      field += c;
-    }
-  }
+  std::istringstream in(line.substr(0, line.rfind(',') + 1));  // each comma ends a field
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
   return fields;
 }
 
-// The number after `label` in each console block, in the order of the blocks.
-std::vector<std::string> ConsoleValues(const std::string& text, const std::string& label) {
+// The number after `label` in every console block, or in those of GPU `gpu` of `gpus` only.
+std::vector<std::string> ConsoleValues(const std::string& text, const std::string& label,
+                                       std::size_t gpu = 0, std::size_t gpus = 1) {
   std::vector<std::string> values;
-  for (std::size_t at = text.find(label); at != std::string::npos; at = text.find(label, at + 1)) {
+  for (std::size_t at = text.find(label), n = 0; at != std::string::npos;
+       at = text.find(label, at + 1), ++n) {
     const std::size_t begin = at + label.size();
+    if (n % gpus != gpu) continue;
     values.push_back(text.substr(begin, text.find_first_not_of("0123456789", begin) - begin));
   }
   return values;
 }
 
-TEST(LogRunConcurrent, RowsStayWholeAndEchoTheirOwnSampleWhileTheTableChanges) {
-  RunFixture f;
-  SleepingPlatform platform(f.table);
-  const LogRun run = f.Run();
+// A run beside a sampling thread that keeps writing the readings and then starts a newer run:
+// every row stays whole and shows the same sample as its console block, and the old run ends on
+// its own.
+class LogRunConcurrent : public LogRun {};
+
+TEST_F(LogRunConcurrent, RowsStayWholeAndEchoTheirOwnSampleWhileTheTableChanges) {
+  constexpr int kPasses = 40;
+  realSleeps = true;
+  newRunAtSleep = kPasses;
+  const auto run = NewRun();
   std::atomic<bool> logging{true};
   std::thread sampler([&] {
     for (std::uint32_t i = 0; logging.load(); ++i) {
-      f.table.slots[1].temperature.Store(static_cast<std::int32_t>(i % 100));
-      f.table.slots[0].clockCurrent[gpu::kGraphics].Store(i % 5000 * 1000);
+      table.slots[1].temperature.Store(static_cast<std::int32_t>(i % 100));
+      table.slots[0].clockCurrent[gpu::kGraphics].Store(i % 5000 * 1000);
     }
   });
-  RunLogging(platform, f.table, f.settings, run);  // ends once the newer run has begun
+  RunLogging(*this, table, settings, run);  // ends once the newer run has begun
   logging.store(false);
   sampler.join();
 
-  std::istringstream lines(f.file.Bytes());
+  std::istringstream lines(file.Bytes());
   std::string line;
   std::vector<std::string> clocks;
   std::vector<std::string> temperatures;
@@ -401,20 +361,12 @@ TEST(LogRunConcurrent, RowsStayWholeAndEchoTheirOwnSampleWhileTheTableChanges) {
     clocks.push_back(fields[1]);
     temperatures.push_back(fields[13 + 6]);
   }
-  EXPECT_EQ(clocks.size(), static_cast<std::size_t>(SleepingPlatform::kPasses));
-  const std::string console = platform.console.Text();
-  EXPECT_EQ(ConsoleValues(console, "\tGraphics Clock      ").size(), 2 * clocks.size());
-  std::vector<std::string> consoleClocks;
-  const std::vector<std::string> both = ConsoleValues(console, "\tGraphics Clock      ");
-  for (std::size_t i = 0; i < both.size(); i += 2) consoleClocks.push_back(both[i]);  // GPU-A's
-  std::vector<std::string> consoleTemperatures;
-  const std::vector<std::string> bothTemperatures =
-      ConsoleValues(console, "\tTemperature         ");
-  for (std::size_t i = 1; i < bothTemperatures.size(); i += 2) {
-    consoleTemperatures.push_back(bothTemperatures[i]);  // GPU-B's
-  }
-  EXPECT_EQ(consoleClocks, clocks);
-  EXPECT_EQ(consoleTemperatures, temperatures);
+  EXPECT_EQ(clocks.size(), static_cast<std::size_t>(kPasses));
+  const std::string shown = console.Text();
+  const std::string clock = "\tGraphics Clock      ";
+  EXPECT_EQ(ConsoleValues(shown, clock).size(), 2 * clocks.size());
+  EXPECT_EQ(ConsoleValues(shown, clock, 0, 2), clocks);                           // GPU-A's
+  EXPECT_EQ(ConsoleValues(shown, "\tTemperature         ", 1, 2), temperatures);  // GPU-B's
 }
 
 }  // namespace
