@@ -17,16 +17,13 @@ using gpu::kGraphics;
 using gpu::kMemory;
 using gpu::kProcessor;
 using gpu::kVideo;
+using testing_support::OneGpu;
 
 class Sampler : public testing_support::SamplingFixture {};
 
 TEST_F(Sampler, CurrentClocksFollowTheDriverWithHistoryAndStatistics) {
-  Load(R"(gpu
-  clock.graphics ramp 900000 50000
-  clock.memory 7000000
-  clock.processor 1800000
-  clock.video none
-end)");
+  Load(OneGpu({"clock.graphics ramp 900000 50000", "clock.memory 7000000",
+               "clock.processor 1800000", "clock.video none"}));
   Cycles(3);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1000000u);
@@ -45,7 +42,7 @@ end)");
 }
 
 TEST_F(Sampler, MinimumStaysAtItsStartAboveOneGigahertz) {
-  Load("gpu\n  clock.graphics 1500000\nend\n");
+  Load(OneGpu({"clock.graphics 1500000"}));
   Cycles(2);
   EXPECT_EQ(Slot(0).gpuClockMin.Load(), gpu::kInitialGpuClockMinKHz);
   EXPECT_EQ(Slot(0).gpuClockMax.Load(), 1500000u);
@@ -53,11 +50,8 @@ TEST_F(Sampler, MinimumStaysAtItsStartAboveOneGigahertz) {
 
 TEST_F(Sampler, ClockSourceSwitchSplitsTheSumsAndTheDivisorCountsCycles) {
   // Three clock queries a cycle (current, base, boost): from call 7 on, cycle 3, all fail.
-  Load(R"(gpu
-  clock.graphics ramp 1000000 100000
-  clock.memory 5000000
-end
-fail NvAPI_GPU_GetAllClockFrequencies -104 from 7)");
+  Load(OneGpu({"clock.graphics ramp 1000000 100000", "clock.memory 5000000"},
+              "fail NvAPI_GPU_GetAllClockFrequencies -104 from 7"));
   Cycles(4);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 1000000u + 1100000u);
@@ -69,11 +63,8 @@ fail NvAPI_GPU_GetAllClockFrequencies -104 from 7)");
 }
 
 TEST_F(Sampler, NoClockSourceLeavesClocksStatisticsAndHistoryAlone) {
-  Load(R"(library nvml missing
-gpu
-  clock.graphics 1200000
-end
-fail NvAPI_GPU_GetAllClockFrequencies -104 from 4)");
+  Load("library nvml missing\n" +
+       OneGpu({"clock.graphics 1200000"}, "fail NvAPI_GPU_GetAllClockFrequencies -104 from 4"));
   Cycles(3);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1200000u);
@@ -85,12 +76,8 @@ fail NvAPI_GPU_GetAllClockFrequencies -104 from 4)");
 }
 
 TEST_F(Sampler, BaseClocksFallBackToThePerformanceStates) {
-  Load(R"(gpu
-  base.graphics 1440000
-  base.memory 7000000
-  base.processor 1600000
-  base.video 1300000
-end)");
+  Load(OneGpu({"base.graphics 1440000", "base.memory 7000000", "base.processor 1600000",
+               "base.video 1300000"}));
   Slot(0).clockVersionBase.Store(nvapi::kClockFrequenciesV2);  // refused by this driver
   Cycles(1);
   const gpu::GpuSlot& slot = Slot(0);
@@ -102,12 +89,8 @@ end)");
 }
 
 TEST_F(Sampler, CeilingsRiseWithBoostAndCurrentClocksAndNeverFall) {
-  Load(R"(gpu
-  clock.graphics ramp 1800000 200000
-  boost.graphics 1900000
-  clock.memory 7000000
-  boost.memory 7500000
-end)");
+  Load(OneGpu({"clock.graphics ramp 1800000 200000", "boost.graphics 1900000",
+               "clock.memory 7000000", "boost.memory 7500000"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).graphicsClockCeilingKHz.Load(), 1900000u);
   Cycles(1);
@@ -116,7 +99,7 @@ end)");
 }
 
 TEST_F(Sampler, FixedBoardWithoutBoostClocksKeepsItsFixedCeilings) {
-  Load("gpu\n  clock.graphics ramp 900000 100000\nend\n");
+  Load(OneGpu({"clock.graphics ramp 900000 100000"}));
   gpu::GpuSlot& slot = Slot(0);
   slot.fixedClockBoard.Store(1);
   slot.fixedGraphicsCeilingKHz.Store(850000);
@@ -129,7 +112,7 @@ TEST_F(Sampler, FixedBoardWithoutBoostClocksKeepsItsFixedCeilings) {
 }
 
 TEST_F(Sampler, UsageQueryGivesTheLoadAndARefusedOneReadsAsZero) {
-  Load("gpu\n  load.gpu 40\nend\nfail usages -104 from 3\n");
+  Load(OneGpu({"load.gpu 40"}, "fail usages -104 from 3"));
   Cycles(2);
   EXPECT_EQ(Slot(0).gpuLoad.Load(), 40u);
   Cycles(1);
@@ -140,19 +123,14 @@ TEST_F(Sampler, UsageQueryGivesTheLoadAndARefusedOneReadsAsZero) {
 }
 
 TEST_F(Sampler, WithoutTheUsageQueryTheLoadIsNeverSupported) {
-  Load("gpu\n  load.gpu 40\nend\nabsent usages\n");
+  Load(OneGpu({"load.gpu 40"}, "absent usages"));
   Cycles(2);
   EXPECT_EQ(Slot(0).hasGpuLoad.Load(), 0);
   EXPECT_EQ(Slot(0).loadHistory.At(0), kEmptySample);
 }
 
 TEST_F(Sampler, ComputeModeGpuTakesLoadAndMemoryFromNvmlFromTheSecondCycle) {
-  Load(R"(gpu
-  driver tcc
-  load.gpu 70
-  memory.total 16777216
-  memory.used 4194304
-end)");
+  Load(OneGpu({"driver tcc", "load.gpu 70", "memory.total 16777216", "memory.used 4194304"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).driverModel.Load(), 1u);
   EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetUtilizationRates), 0u);
@@ -166,7 +144,7 @@ end)");
 }
 
 TEST_F(Sampler, DisplayGpuMemoryComesFromTheDriver) {
-  Load("gpu\n  memory.total 8388608\n  memory.used ramp 1048576 1024\nend\n");
+  Load(OneGpu({"memory.total 8388608", "memory.used ramp 1048576 1024"}));
   Cycles(2);
   EXPECT_EQ(Slot(0).memTotalKiB.Load(), 8388608u);
   EXPECT_EQ(Slot(0).memUsedKiB.Load(), 1048576u + 1024u);
@@ -174,11 +152,9 @@ TEST_F(Sampler, DisplayGpuMemoryComesFromTheDriver) {
 }
 
 TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
-  Load(R"(gpu
-  temperature ramp 40 1
-end
-fail NvAPI_GPU_GetThermalSettings -104 from 2
-fail nvmlDeviceGetTemperature 999 from 2)");
+  Load(OneGpu(
+      {"temperature ramp 40 1"},
+      "fail NvAPI_GPU_GetThermalSettings -104 from 2\nfail nvmlDeviceGetTemperature 999 from 2"));
   Cycles(3);
   // Cycle 1 through the driver (40), cycle 2 through NVML (41), cycle 3 nothing.
   const gpu::GpuSlot& slot = Slot(0);
@@ -191,18 +167,15 @@ fail nvmlDeviceGetTemperature 999 from 2)");
 }
 
 TEST_F(Sampler, NegativeTemperaturesAreKept) {
-  Load("gpu\n  temperature -12\nend\n");
+  Load(OneGpu({"temperature -12"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).temperature.Load(), -12);
   EXPECT_EQ(Slot(0).temperatureHistory.At(0), -12);
 }
 
 TEST_F(Sampler, UnreadablePowerLimitIsShownAsOneHundredWatts) {
-  Load(R"(gpu
-  power.draw 120000
-  power.limit 250000
-end
-fail nvmlDeviceGetPowerManagementLimit 3 from 2)");
+  Load(OneGpu({"power.draw 120000", "power.limit 250000"},
+              "fail nvmlDeviceGetPowerManagementLimit 3 from 2"));
   gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.powerLimitUnknown.Load(), gpu::kInitialPowerLimitUnknown);
   Cycles(1);
@@ -215,7 +188,7 @@ fail nvmlDeviceGetPowerManagementLimit 3 from 2)");
 }
 
 TEST_F(Sampler, PowerLimitNeverReadKeepsTheUnknownMarker) {
-  Load("gpu\nend\nabsent nvmlDeviceGetPowerManagementLimit\n");
+  Load(OneGpu({}, "absent nvmlDeviceGetPowerManagementLimit"));
   Cycles(1);
   EXPECT_EQ(Slot(0).powerLimit.Load(), gpu::kUnknownPowerLimitMw);
   EXPECT_EQ(Slot(0).powerLimitUnknown.Load(), gpu::kInitialPowerLimitUnknown);
@@ -223,13 +196,7 @@ TEST_F(Sampler, PowerLimitNeverReadKeepsTheUnknownMarker) {
 }
 
 TEST_F(Sampler, PstateEngineLoadsAndVoltage) {
-  Load(R"(gpu
-  pstate 2
-  load.memctrl 11
-  load.video 22
-  load.bus 33
-  voltage 875000
-end)");
+  Load(OneGpu({"pstate 2", "load.memctrl 11", "load.video 22", "load.bus 33", "voltage 875000"}));
   Cycles(1);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.pstate.Load(), 2u);
@@ -241,13 +208,8 @@ end)");
 }
 
 TEST_F(Sampler, TwoFansComeFromTheFanCoolerStatusWithoutFlags) {
-  Load(R"(gpu
-  fans 2 status
-  fan1.level 30
-  fan1.rpm 1000
-  fan2.level 35
-  fan2.rpm 1100
-end)");
+  Load(OneGpu(
+      {"fans 2 status", "fan1.level 30", "fan1.rpm 1000", "fan2.level 35", "fan2.rpm 1100"}));
   Slot(0).hasFanCoolerStatus.Store(1);
   Cycles(1);
   const gpu::GpuSlot& slot = Slot(0);
@@ -258,7 +220,7 @@ end)");
 }
 
 TEST_F(Sampler, CoolerQueryGivesLevelAndOnlyAValidTachometerGivesRpm) {
-  Load("gpu\n  fan1.level 45\n  fan1.rpm 1500\n  quirk tachometer-invalid\nend\n");
+  Load(OneGpu({"fan1.level 45", "fan1.rpm 1500", "quirk tachometer-invalid"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).fanLevel.Load(), 45u);
   EXPECT_EQ(Slot(0).hasFanLevel.Load(), 1);
@@ -266,7 +228,7 @@ TEST_F(Sampler, CoolerQueryGivesLevelAndOnlyAValidTachometerGivesRpm) {
 }
 
 TEST_F(Sampler, NvmlFanWithoutAUnitGivesTheLevelButNoSpeed) {
-  Load("gpu\n  fans 1 status\n  fan1.level 55\nend\n");  // the cooler query is refused
+  Load(OneGpu({"fans 1 status", "fan1.level 55"}));  // the cooler query is refused
   Cycles(1);
   EXPECT_EQ(Slot(0).fanLevel.Load(), 55u);
   EXPECT_EQ(Slot(0).hasFanLevel.Load(), 1);
@@ -274,12 +236,12 @@ TEST_F(Sampler, NvmlFanWithoutAUnitGivesTheLevelButNoSpeed) {
 }
 
 TEST_F(Sampler, NvmlFanWithAUnitGivesTheSpeedOnlyWhileTheFanIsNormal) {
-  Load("gpu\n  fans 1 status\n  unit present\n  fan1.rpm 1700\nend\n");
+  Load(OneGpu({"fans 1 status", "unit present", "fan1.rpm 1700"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).fanRpm.Load(), 1700u);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 1);
 
-  Load("gpu\n  fans 1 status\n  unit fan-failed\n  fan1.rpm 1700\nend\n");
+  Load(OneGpu({"fans 1 status", "unit fan-failed", "fan1.rpm 1700"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
 }
@@ -327,7 +289,7 @@ TEST_F(Sampler, ACaptionIsSentOnlyWhenItChanges) {
 }
 
 TEST_F(Sampler, WithoutGpusACycleOnlyPollsAndRepaints) {
-  Load("gpu\nend\n");
+  Load(OneGpu({}));
   table->gpuCount.Store(0);
   Cycles(2);
   EXPECT_TRUE(window->captions.empty());
@@ -338,7 +300,7 @@ TEST_F(Sampler, WithoutGpusACycleOnlyPollsAndRepaints) {
 }
 
 TEST_F(Sampler, ThreadEndsAfterTheCycleThatFindsTheRunFlagCleared) {
-  Load("gpu\nend\n");
+  Load(OneGpu({}));
   window->stopAfterPolls = 3;
   gpu::Vendor v = vendor->Get();
   EXPECT_EQ(gpu::RunSamplingThread(v, *table, *window), 0);
@@ -356,7 +318,7 @@ namespace {
 class SamplerConcurrent : public testing_support::SamplingFixture {};
 
 TEST_F(SamplerConcurrent, ReadersOfTheTableNeverRaceTheSampler) {
-  Load("gpu\n  clock.graphics ramp 1000000 1000\n  temperature ramp 30 1\nend\n");
+  Load(OneGpu({"clock.graphics ramp 1000000 1000", "temperature ramp 30 1"}));
   std::atomic<bool> done{false};
   std::thread sampler([&] {
     Cycles(50);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,13 @@
 #include "support/sim_vendor.h"
 
 namespace testing_support {
+
+// A scenario of one GPU with these lines, then `rest` (failures, functions left absent).
+inline std::string OneGpu(std::initializer_list<const char*> lines, const std::string& rest = "") {
+  std::string text = "gpu\n";
+  for (const char* line : lines) text += std::string("  ") + line + "\n";
+  return text + "end\n" + rest;
+}
 
 class RecordingWindow final : public gpu::CycleWindow {
  public:
