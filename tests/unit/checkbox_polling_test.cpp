@@ -13,21 +13,23 @@ namespace {
 using gpu::CheckBox;
 
 const char* Name(CheckBox box) {
-  switch (box) {
-    case CheckBox::kCsv:
-      return "csv";
-    case CheckBox::kDetail:
-      return "detail";
-    case CheckBox::kShot:
-      return "shot";
-  }
-  return "?";
+  static const char* const kNames[] = {"csv", "detail", "shot"};  // in the enum's order
+  return kNames[static_cast<int>(box)];
 }
 
-// Boxes the test ticks, dialogs that answer as told, and every step recorded in order.
-class RecordingHost final : public gpu::CheckboxHost {
- public:
-  explicit RecordingHost(gpu::SlotTable& table) : table_(table) {}
+using Steps = std::vector<std::string>;
+using Messages = std::vector<std::wstring>;
+
+// Polls over boxes the test ticks and dialogs that answer as told, every step recorded in order.
+struct Poll : gpu::CheckboxHost {
+  void Once() { gpu::PollCheckboxes(*this, table); }
+  void Tick(CheckBox box, bool on) { ticked[static_cast<int>(box)] = on; }
+  // The box's active and start-pending flags.
+  std::pair<int, int> Csv() const { return {table.csvActive.Load(), table.csvStartPending.Load()}; }
+  std::pair<int, int> Shot() const {
+    return {table.shotActive.Load(), table.shotStartPending.Load()};
+  }
+
   bool IsTicked(CheckBox box) override {
     const bool read = ticked[static_cast<int>(box)];
     if (afterRead) afterRead(box);
@@ -55,63 +57,51 @@ class RecordingHost final : public gpu::CheckboxHost {
   bool StartThread(CheckBox box) override {
     const bool csv = box == CheckBox::kCsv;
     steps.push_back(std::string("thread ") + Name(box) + " run " +
-                    std::to_string((csv ? table_.csvRunNumber : table_.shotRequestNumber).Load()));
+                    std::to_string((csv ? table.csvRunNumber : table.shotRequestNumber).Load()));
     return threadStarts;
   }
   void RebuildInfoLine() override { steps.push_back("info line"); }
   void RepaintWholeWindow() override { steps.push_back("repaint"); }
 
   gpu::I32& Marker(CheckBox box) {
-    return box == CheckBox::kCsv ? table_.logDialogCancelled : table_.screenshotDialogCancelled;
+    return box == CheckBox::kCsv ? table.logDialogCancelled : table.screenshotDialogCancelled;
   }
 
+  gpu::SlotTable table;
   bool ticked[3] = {};
   gpu::WindowsVersion version{6, 1};
   bool fileChosen = true;
   bool settingsConfirmed = true;
   bool settingsShown = true;  // false: the dialog could not be made, its marker left at 0
   bool threadStarts = true;
-  std::vector<std::string> steps;
-  std::vector<std::wstring> messages;
+  Steps steps;
+  Messages messages;
   // What another thread does right after a box has been read.
   std::function<void(CheckBox)> afterRead;
-
- private:
-  gpu::SlotTable& table_;
 };
 
-struct Poll {
-  gpu::SlotTable table;
-  RecordingHost host{table};
-  void Once() { gpu::PollCheckboxes(host, table); }
-  void Tick(CheckBox box, bool on) { host.ticked[static_cast<int>(box)] = on; }
-  std::pair<int, int> Csv() const { return {table.csvActive.Load(), table.csvStartPending.Load()}; }
-  std::pair<int, int> Shot() const {
-    return {table.shotActive.Load(), table.shotStartPending.Load()};
-  }
-};
+class CheckboxPolling : public ::testing::Test, protected Poll {};
 
-TEST(CheckboxPolling, CsvStartsOnTickAndStopsOnUntick) {
-  Poll p;
-  p.Once();
-  EXPECT_TRUE(p.host.steps.empty());
-  p.Tick(CheckBox::kCsv, true);
-  p.Once();
-  EXPECT_EQ(p.host.steps, (std::vector<std::string>{"file csv", "dialog csv", "thread csv run 1"}));
-  EXPECT_EQ(p.Csv(), std::make_pair(1, 0));
-  p.host.steps.clear();
-  p.Once();  // running: nothing more
-  EXPECT_TRUE(p.host.steps.empty());
-  p.Tick(CheckBox::kCsv, false);
-  p.Once();
-  EXPECT_EQ(p.Csv(), std::make_pair(0, 0));
-  p.Tick(CheckBox::kCsv, true);
-  p.Once();
-  EXPECT_EQ(p.host.steps.back(), "thread csv run 2") << "every start is a new run";
-  EXPECT_TRUE(p.host.messages.empty());
+TEST_F(CheckboxPolling, CsvStartsOnTickAndStopsOnUntick) {
+  Once();
+  EXPECT_TRUE(steps.empty());
+  Tick(CheckBox::kCsv, true);
+  Once();
+  EXPECT_EQ(steps, (Steps{"file csv", "dialog csv", "thread csv run 1"}));
+  EXPECT_EQ(Csv(), std::make_pair(1, 0));
+  steps.clear();
+  Once();  // running: nothing more
+  EXPECT_TRUE(steps.empty());
+  Tick(CheckBox::kCsv, false);
+  Once();
+  EXPECT_EQ(Csv(), std::make_pair(0, 0));
+  Tick(CheckBox::kCsv, true);
+  Once();
+  EXPECT_EQ(steps.back(), "thread csv run 2") << "every start is a new run";
+  EXPECT_TRUE(messages.empty());
 }
 
-TEST(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessage) {
+TEST_F(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessage) {
   struct Case {
     const char* what;
     CheckBox box;
@@ -125,134 +115,122 @@ TEST(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessage
         Case{"shot settings dialog not shown", CheckBox::kShot, true, true, false, 3}}) {
     SCOPED_TRACE(c.what);
     Poll p;
-    p.host.fileChosen = c.fileChosen;
-    p.host.settingsConfirmed = c.settingsConfirmed;
-    p.host.settingsShown = c.settingsShown;
+    p.fileChosen = c.fileChosen;
+    p.settingsConfirmed = c.settingsConfirmed;
+    p.settingsShown = c.settingsShown;
     p.Tick(c.box, true);
     p.Once();
     const bool csv = c.box == CheckBox::kCsv;
-    EXPECT_EQ(p.host.messages,
-              (std::vector<std::wstring>{csv ? gpu::kCsvNotSavedText : gpu::kBmpNotSavedText}));
-    EXPECT_EQ(p.host.steps.back(), csv ? "untick csv" : "untick shot");
-    EXPECT_EQ(p.host.steps.size(), c.steps);
+    EXPECT_EQ(p.messages, (Messages{csv ? gpu::kCsvNotSavedText : gpu::kBmpNotSavedText}));
+    EXPECT_EQ(p.steps.back(), csv ? "untick csv" : "untick shot");
+    EXPECT_EQ(p.steps.size(), c.steps);
     EXPECT_EQ(csv ? p.Csv() : p.Shot(), std::make_pair(0, 0));
     p.Once();
-    EXPECT_EQ(p.host.messages.size(), 1u);
+    EXPECT_EQ(p.messages.size(), 1u);
   }
 }
 
-TEST(CheckboxPolling, AThreadThatCannotStartFailsTheStart) {
-  Poll p;
-  p.host.threadStarts = false;
-  p.Tick(CheckBox::kCsv, true);
-  p.Tick(CheckBox::kShot, true);
-  p.Once();
-  EXPECT_EQ(p.host.messages,
-            (std::vector<std::wstring>{gpu::kCsvNotSavedText, gpu::kBmpNotSavedText}));
-  EXPECT_EQ(p.Csv(), std::make_pair(0, 0));
-  EXPECT_EQ(p.Shot(), std::make_pair(0, 0));
-  EXPECT_FALSE(p.host.ticked[0] || p.host.ticked[2]);
+TEST_F(CheckboxPolling, AThreadThatCannotStartFailsTheStart) {
+  threadStarts = false;
+  Tick(CheckBox::kCsv, true);
+  Tick(CheckBox::kShot, true);
+  Once();
+  EXPECT_EQ(messages, (Messages{gpu::kCsvNotSavedText, gpu::kBmpNotSavedText}));
+  EXPECT_EQ(Csv(), std::make_pair(0, 0));
+  EXPECT_EQ(Shot(), std::make_pair(0, 0));
+  EXPECT_FALSE(ticked[0] || ticked[2]);
 }
 
-TEST(CheckboxPolling, OldWindowsNoticeOncePerRunBoxLeftTickedTestRepeatedSilently) {
+TEST_F(CheckboxPolling, OldWindowsNoticeOncePerRunBoxLeftTickedTestRepeatedSilently) {
   for (const gpu::WindowsVersion old :
        {gpu::WindowsVersion{5, 1}, gpu::WindowsVersion{10, 0}, gpu::WindowsVersion{6, 0}}) {
     SCOPED_TRACE(std::to_string(old.major) + "." + std::to_string(old.minor));
     Poll p;
-    p.host.version = old;
+    p.version = old;
     p.Tick(CheckBox::kCsv, true);
     p.Once();
     p.Once();
-    EXPECT_EQ(p.host.messages, (std::vector<std::wstring>{gpu::kCsvOsNoticeText}));
-    EXPECT_TRUE(p.host.ticked[0]);
+    EXPECT_EQ(p.messages, (Messages{gpu::kCsvOsNoticeText}));
+    EXPECT_TRUE(p.ticked[0]);
     EXPECT_EQ(p.Csv(), std::make_pair(1, 1)) << "stays starting";
     p.Tick(CheckBox::kCsv, false);
     p.Once();
     p.Tick(CheckBox::kCsv, true);
     p.Once();
-    EXPECT_EQ(p.host.messages.size(), 1u) << "never a second notice";
-    p.host.version = {6, 2};  // a later test that passes goes on with the start
+    EXPECT_EQ(p.messages.size(), 1u) << "never a second notice";
+    p.version = {6, 2};  // a later test that passes goes on with the start
     p.Once();
-    EXPECT_EQ(p.host.steps,
-              (std::vector<std::string>{"file csv", "dialog csv", "thread csv run 2"}));
+    EXPECT_EQ(p.steps, (Steps{"file csv", "dialog csv", "thread csv run 2"}));
   }
 }
 
-TEST(CheckboxPolling, DetailModeFollowsTheBoxWithInfoLineAndRepaint) {
-  Poll p;
-  p.Tick(CheckBox::kDetail, true);
-  p.Once();
-  EXPECT_EQ(p.table.detailMode.Load(), 1);
-  p.Once();
-  p.Tick(CheckBox::kDetail, false);
-  p.Once();
-  EXPECT_EQ(p.table.detailMode.Load(), 0);
-  EXPECT_EQ(p.host.steps,
-            (std::vector<std::string>{"info line", "repaint", "info line", "repaint"}));
+TEST_F(CheckboxPolling, DetailModeFollowsTheBoxWithInfoLineAndRepaint) {
+  Tick(CheckBox::kDetail, true);
+  Once();
+  EXPECT_EQ(table.detailMode.Load(), 1);
+  Once();
+  Tick(CheckBox::kDetail, false);
+  Once();
+  EXPECT_EQ(table.detailMode.Load(), 0);
+  EXPECT_EQ(steps, (Steps{"info line", "repaint", "info line", "repaint"}));
 }
 
-TEST(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
-  Poll p;
-  p.host.version = {10, 0};
-  p.Tick(CheckBox::kShot, true);
-  p.Once();
-  EXPECT_EQ(p.host.steps,
-            (std::vector<std::string>{"file shot", "dialog shot", "thread shot run 1"}));
-  EXPECT_EQ(p.Shot(), std::make_pair(1, 0));
-  EXPECT_TRUE(p.host.messages.empty());
+TEST_F(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
+  version = {10, 0};
+  Tick(CheckBox::kShot, true);
+  Once();
+  EXPECT_EQ(steps, (Steps{"file shot", "dialog shot", "thread shot run 1"}));
+  EXPECT_EQ(Shot(), std::make_pair(1, 0));
+  EXPECT_TRUE(messages.empty());
   // The thread took the picture: it clears the flag and unticks the box; nothing follows.
-  p.table.shotActive.Store(0);
-  p.Tick(CheckBox::kShot, false);
-  p.Once();
-  p.host.settingsConfirmed = false;
-  p.Tick(CheckBox::kShot, true);
-  p.Once();
-  EXPECT_EQ(p.host.messages, (std::vector<std::wstring>{gpu::kBmpNotSavedText}));
-  EXPECT_EQ(p.Shot(), std::make_pair(0, 0));
-  EXPECT_EQ(p.host.steps.back(), "untick shot");
+  table.shotActive.Store(0);
+  Tick(CheckBox::kShot, false);
+  Once();
+  settingsConfirmed = false;
+  Tick(CheckBox::kShot, true);
+  Once();
+  EXPECT_EQ(messages, (Messages{gpu::kBmpNotSavedText}));
+  EXPECT_EQ(Shot(), std::make_pair(0, 0));
+  EXPECT_EQ(steps.back(), "untick shot");
 }
 
-TEST(CheckboxPolling, BoxesArePolledCsvThenDetailThenShot) {
-  Poll p;
-  p.Tick(CheckBox::kCsv, true);
-  p.Tick(CheckBox::kDetail, true);
-  p.Tick(CheckBox::kShot, true);
-  p.Once();
-  EXPECT_EQ(p.host.steps,
-            (std::vector<std::string>{"file csv", "dialog csv", "thread csv run 1", "info line",
-                                      "repaint", "file shot", "dialog shot", "thread shot run 1"}));
+TEST_F(CheckboxPolling, BoxesArePolledCsvThenDetailThenShot) {
+  Tick(CheckBox::kCsv, true);
+  Tick(CheckBox::kDetail, true);
+  Tick(CheckBox::kShot, true);
+  Once();
+  EXPECT_EQ(steps, (Steps{"file csv", "dialog csv", "thread csv run 1", "info line", "repaint",
+                          "file shot", "dialog shot", "thread shot run 1"}));
 }
 
 // The screenshot thread ends its request by unticking the box and then clearing the flag; a poll
 // that reads the box just before the untick and the flag just after the clear must not take the
 // stale tick for a new one.
-TEST(CheckboxPolling, ARequestEndingDuringThePollStartsNoNewOne) {
-  Poll p;
-  p.Tick(CheckBox::kShot, true);
-  p.Once();
-  p.host.steps.clear();
-  p.host.afterRead = [&](CheckBox box) {
-    if (box != CheckBox::kShot || p.table.shotActive.Load() == 0) return;
-    p.host.ticked[2] = false;
-    p.table.shotActive.Store(0);
+TEST_F(CheckboxPolling, ARequestEndingDuringThePollStartsNoNewOne) {
+  Tick(CheckBox::kShot, true);
+  Once();
+  steps.clear();
+  afterRead = [&](CheckBox box) {
+    if (box != CheckBox::kShot || table.shotActive.Load() == 0) return;
+    ticked[2] = false;
+    table.shotActive.Store(0);
   };
-  p.Once();
-  p.Once();
-  EXPECT_TRUE(p.host.steps.empty()) << "a request nobody asked for: " << p.host.steps.front();
-  EXPECT_EQ(p.Shot(), std::make_pair(0, 0));
+  Once();
+  Once();
+  EXPECT_TRUE(steps.empty()) << "a request nobody asked for: " << steps.front();
+  EXPECT_EQ(Shot(), std::make_pair(0, 0));
 }
 
 // Every tick numbers a new request or run before it is marked active.
-TEST(CheckboxPolling, EveryTickOfABoxIsANewlyNumberedRequest) {
-  Poll p;
+TEST_F(CheckboxPolling, EveryTickOfABoxIsANewlyNumberedRequest) {
   for (int request = 1; request <= 3; ++request) {
-    p.Tick(CheckBox::kShot, true);
-    p.Once();
-    EXPECT_EQ(p.host.steps.back(), "thread shot run " + std::to_string(request));
-    p.Once();  // still running: the same request
-    EXPECT_EQ(p.table.shotRequestNumber.Load(), request);
-    p.Tick(CheckBox::kShot, false);
-    p.Once();
+    Tick(CheckBox::kShot, true);
+    Once();
+    EXPECT_EQ(steps.back(), "thread shot run " + std::to_string(request));
+    Once();  // still running: the same request
+    EXPECT_EQ(table.shotRequestNumber.Load(), request);
+    Tick(CheckBox::kShot, false);
+    Once();
   }
 }
 
