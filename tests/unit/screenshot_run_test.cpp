@@ -11,21 +11,30 @@ namespace {
 
 using namespace screenshot;
 
-// Every check sleeps 1 ms: the scripted sleeps change the temperature, the selection or the box.
-class ScriptedShot final : public ShotPlatform {
- public:
-  explicit ScriptedShot(gpu::SlotTable& table) : table_(table) {}
+// Request 3 for a trigger of 80 degrees, GPU 0 at 79 and GPU 1 at 90. Every check sleeps 1 ms:
+// the scripted sleeps change the temperature, the selection or the box.
+struct Shot : ShotPlatform {
+  Shot() {
+    table.shotActive.Store(1);
+    table.shotRequestNumber.Store(3);
+    table.slots[0].temperature.Store(79);
+    table.slots[1].temperature.Store(90);
+  }
+  void RunRequest(const char* path = "C:\\shot.bmp") {
+    RunScreenshot(*this, table, trigger, MakeShotRequest(table, path));
+  }
+
   void ShowMessage(const wchar_t* text) override { messages.push_back(text); }
   void UntickBox() override {
-    steps.push_back(table_.shotActive.Load() != 0 ? "untick while active" : "untick");
+    steps.push_back(table.shotActive.Load() != 0 ? "untick while active" : "untick");
   }
   void SleepMs(std::uint32_t) override {
     ++sleeps;
-    if (sleeps == warmAtSleep) table_.slots[0].temperature.Store(80);
-    if (sleeps == switchAtSleep) table_.selectedSlot.Store(1);
-    if (sleeps == offAtSleep) table_.shotActive.Store(0);
+    if (sleeps == warmAtSleep) table.slots[0].temperature.Store(80);
+    if (sleeps == switchAtSleep) table.selectedSlot.Store(1);
+    if (sleeps == offAtSleep) table.shotActive.Store(0);
     if (sleeps == newRequestAtSleep) RetickBox();
-    if (sleeps > 1000) table_.appRunning.Store(0);
+    if (sleeps > 1000) table.appRunning.Store(0);
   }
   void Capture(const char* path) override {
     steps.push_back(std::string("capture ") + path + " at " + std::to_string(sleeps));
@@ -33,9 +42,12 @@ class ScriptedShot final : public ShotPlatform {
   }
   // The user unticks the box and ticks it again: the poll begins a newer request, active.
   void RetickBox() {
-    table_.shotRequestNumber.Store(table_.shotRequestNumber.Load() + 1);
-    table_.shotActive.Store(1);
+    table.shotRequestNumber.Store(table.shotRequestNumber.Load() + 1);
+    table.shotActive.Store(1);
   }
+
+  gpu::SlotTable table;
+  gpu::I32 trigger{80};
   std::vector<std::wstring> messages;
   std::vector<std::string> steps;
   int sleeps = 0;
@@ -44,83 +56,60 @@ class ScriptedShot final : public ShotPlatform {
   int offAtSleep = -1;
   int newRequestAtSleep = -1;
   bool newRequestDuringCapture = false;
-
- private:
-  gpu::SlotTable& table_;
 };
 
-struct Shot {
-  Shot() {
-    table.shotActive.Store(1);
-    table.shotRequestNumber.Store(3);
-    table.slots[0].temperature.Store(79);
-    table.slots[1].temperature.Store(90);
-  }
-  void Run(const char* path = "C:\\shot.bmp") {
-    RunScreenshot(platform, table, trigger, MakeShotRequest(table, path));
-  }
-  gpu::SlotTable table;
-  gpu::I32 trigger{80};
-  ScriptedShot platform{table};
-};
+class ScreenshotRun : public ::testing::Test, protected Shot {};
 
-TEST(ScreenshotRun, CapturesOnceWhenTheSelectedGpuReachesTheTrigger) {
-  Shot s;
-  s.platform.warmAtSleep = 5;
-  s.Run();
-  EXPECT_EQ(s.platform.steps,
-            (std::vector<std::string>{"capture C:\\shot.bmp at 5", "untick while active"}));
-  EXPECT_EQ(s.table.shotActive.Load(), 0);
+TEST_F(ScreenshotRun, CapturesOnceWhenTheSelectedGpuReachesTheTrigger) {
+  warmAtSleep = 5;
+  RunRequest();
+  EXPECT_EQ(steps, (std::vector<std::string>{"capture C:\\shot.bmp at 5", "untick while active"}));
+  EXPECT_EQ(table.shotActive.Load(), 0);
 }
 
-TEST(ScreenshotRun, TriggerAlreadyReachedCapturesWithoutWaiting) {
-  Shot s;
-  s.trigger.Store(79);
-  s.Run();
-  EXPECT_EQ(s.platform.steps.front(), "capture C:\\shot.bmp at 0");
+TEST_F(ScreenshotRun, TriggerAlreadyReachedCapturesWithoutWaiting) {
+  trigger.Store(79);
+  RunRequest();
+  EXPECT_EQ(steps.front(), "capture C:\\shot.bmp at 0");
 }
 
-TEST(ScreenshotRun, ATabSwitchMakesTheNewGpuCount) {
-  Shot s;
-  s.platform.switchAtSleep = 7;
-  s.Run();
-  EXPECT_EQ(s.platform.steps.front(), "capture C:\\shot.bmp at 7");
+TEST_F(ScreenshotRun, ATabSwitchMakesTheNewGpuCount) {
+  switchAtSleep = 7;
+  RunRequest();
+  EXPECT_EQ(steps.front(), "capture C:\\shot.bmp at 7");
 }
 
-TEST(ScreenshotRun, UntickedWhileWaitingEndsWithoutAPicture) {
-  Shot s;
-  s.platform.offAtSleep = 3;
-  s.Run();
-  EXPECT_TRUE(s.platform.steps.empty()) << "the box was turned off by the user, not the thread";
-  EXPECT_EQ(s.platform.sleeps, 3);
+TEST_F(ScreenshotRun, UntickedWhileWaitingEndsWithoutAPicture) {
+  offAtSleep = 3;
+  RunRequest();
+  EXPECT_TRUE(steps.empty()) << "the box was turned off by the user, not the thread";
+  EXPECT_EQ(sleeps, 3);
 }
 
-TEST(ScreenshotRun, APathWithABlankIsRefusedBeforeAnyCheck) {
-  Shot s;
-  s.trigger.Store(0);
-  s.Run("C:\\my shots\\a.bmp");
-  EXPECT_EQ(s.platform.messages, (std::vector<std::wstring>{kPathHasSpaceText}));
-  EXPECT_EQ(s.platform.steps, (std::vector<std::string>{"untick while active"}));
-  EXPECT_EQ(s.table.shotActive.Load(), 0);
+TEST_F(ScreenshotRun, APathWithABlankIsRefusedBeforeAnyCheck) {
+  trigger.Store(0);
+  RunRequest("C:\\my shots\\a.bmp");
+  EXPECT_EQ(messages, (std::vector<std::wstring>{kPathHasSpaceText}));
+  EXPECT_EQ(steps, (std::vector<std::string>{"untick while active"}));
+  EXPECT_EQ(table.shotActive.Load(), 0);
 }
 
-TEST(ScreenshotRun, AnOlderRequestNeverEndsANewerOne) {
+TEST_F(ScreenshotRun, AnOlderRequestNeverEndsANewerOne) {
   // Capturing when the box is unticked and ticked again: the newer request keeps its box and flag.
-  Shot capturing;
-  capturing.trigger.Store(0);
-  capturing.platform.newRequestDuringCapture = true;
-  capturing.Run();
-  EXPECT_EQ(capturing.platform.steps, (std::vector<std::string>{"capture C:\\shot.bmp at 0"}));
-  EXPECT_EQ(capturing.table.shotActive.Load(), 1);
-  EXPECT_EQ(capturing.platform.sleeps, 0) << "the older request goes on after its capture";
+  trigger.Store(0);
+  newRequestDuringCapture = true;
+  RunRequest();
+  EXPECT_EQ(steps, (std::vector<std::string>{"capture C:\\shot.bmp at 0"}));
+  EXPECT_EQ(table.shotActive.Load(), 1);
+  EXPECT_EQ(sleeps, 0) << "the older request goes on after its capture";
 
   // Waiting: the older request ends at its next check, without a picture of the newer GPU state.
   Shot waiting;
-  waiting.platform.newRequestAtSleep = 4;
-  waiting.platform.warmAtSleep = 4;
-  waiting.Run();
-  EXPECT_TRUE(waiting.platform.steps.empty());
-  EXPECT_EQ(waiting.platform.sleeps, 4);
+  waiting.newRequestAtSleep = 4;
+  waiting.warmAtSleep = 4;
+  waiting.RunRequest();
+  EXPECT_TRUE(waiting.steps.empty());
+  EXPECT_EQ(waiting.sleeps, 4);
   EXPECT_EQ(waiting.table.shotActive.Load(), 1);
 }
 
