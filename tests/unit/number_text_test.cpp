@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(NumberText, DecimalDigitsOfBothVariants) {
   EXPECT_EQ(DecimalDigits(std::uint32_t{0}), "0");
   EXPECT_EQ(DecimalDigits(std::numeric_limits<std::uint32_t>::max()), "4294967295");
   for (std::int32_t v : {0, 7, 10, 45, 100, std::numeric_limits<std::int32_t>::max()}) {
-    EXPECT_EQ(DecimalDigits(v), DecimalDigits(static_cast<std::uint32_t>(v))) << v;
+    EXPECT_EQ(DecimalDigits(v), std::to_string(v)) << v;  // the library's text, not our own
   }
   EXPECT_EQ(DecimalDigits(std::int32_t{-5}), "-5");
   EXPECT_EQ(DecimalDigits(std::numeric_limits<std::int32_t>::min()), "-2147483648");

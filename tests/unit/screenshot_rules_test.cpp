@@ -15,11 +15,8 @@ using namespace screenshot;
 
 TEST(ScreenshotPath, WhiteSpaceOfEveryKindIsRefused) {
   for (const char* path : {"C:\\My Shots\\a.bmp", "C:\\a\tb.bmp", "C:\\a\nb.bmp", "C:\\a\rb.bmp",
-                           "C:\\a\x0B"
-                           "b.bmp",
-                           " a.bmp", "a.bmp ",
-                           "C:\\\x81\x40"
-                           "a.bmp",                        // U+3000
+                           "C:\\a\vb.bmp", " a.bmp", "a.bmp ",
+                           "C:\\\x81\x40.bmp",             // U+3000
                            "C:\\\x83\x41\x81\x40.bmp"}) {  // after a double-byte char
     EXPECT_TRUE(PathHasWhiteSpace(path)) << path;
   }
