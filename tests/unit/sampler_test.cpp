@@ -309,10 +309,6 @@ TEST_F(Sampler, ThreadEndsAfterTheCycleThatFindsTheRunFlagCleared) {
   EXPECT_EQ(vendor->system.sleeps, (std::vector<std::uint32_t>{1000, 1000}));
 }
 
-}  // namespace
-
-namespace {
-
 // The painter, the logger and the screenshot thread read while the sampler writes: quiet under
 // ThreadSanitizer.
 class SamplerConcurrent : public testing_support::SamplingFixture {};
