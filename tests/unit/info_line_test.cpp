@@ -19,11 +19,12 @@ using testing_support::SimVendor;
 class InfoLine : public ::testing::Test {
  protected:
   // Loads `scenario`, starts both libraries and puts every enumerated GPU in the slot of its
-  // position.
-  void Load(const std::string& scenario) {
+  // position, with detail mode on or off.
+  void Load(const std::string& scenario, bool detailMode = false) {
     sim = std::make_unique<SimVendor>(scenario);
     sim->Start();
     ASSERT_GT(testing_support::PlaceEnumeratedGpus(*sim, table), 0);
+    table.detailMode.Store(detailMode);
   }
 
   // The driver asked for every slot in use, as a sampling cycle does, then the line composed.
@@ -49,6 +50,12 @@ class InfoLine : public ::testing::Test {
     return stored;
   }
 
+  // The line built, and as the table keeps it.
+  void ExpectLine(const std::string& expected) {
+    EXPECT_EQ(Build(), expected);
+    EXPECT_EQ(Stored(), expected);
+  }
+
   std::unique_ptr<SimVendor> sim;
   gpu::SlotTable table;
 };
@@ -57,21 +64,16 @@ constexpr const char* kBoard = "gpu\n  name Sim Board\n  cores 4352 68 544\nend\
 
 TEST_F(InfoLine, DetailModeOffGivesTheNameAlone) {
   Load(kBoard);
-  EXPECT_EQ(Build(), "Sim Board");
-  EXPECT_EQ(Stored(), "Sim Board");
+  ExpectLine("Sim Board");
 }
 
 TEST_F(InfoLine, DetailModeAddsCudaRtAndTensorCounts) {
-  Load(kBoard);
-  table.detailMode.Store(1);
-  const std::string expected = "Sim Board (CUDA Core: 4352 / RT Core: 68 / Tensore Core: 544)";
-  EXPECT_EQ(Build(), expected);
-  EXPECT_EQ(Stored(), expected);
+  Load(kBoard, true);
+  ExpectLine("Sim Board (CUDA Core: 4352 / RT Core: 68 / Tensore Core: 544)");
 }
 
 TEST_F(InfoLine, CountsPrintAsUnsigned32BitNumbers) {
-  Load("gpu\n  name N\n  cores 4294967295 2147483648 0\nend\n");
-  table.detailMode.Store(1);
+  Load("gpu\n  name N\n  cores 4294967295 2147483648 0\nend\n", true);
   EXPECT_EQ(Build(), "N (CUDA Core: 4294967295 / RT Core: 2147483648 / Tensore Core: 0)");
 }
 
@@ -82,23 +84,20 @@ TEST_F(InfoLine, RefusedRtAndTensorQueryShowsDashes) {
       board + "  accept core-counts 0x10050\nend\n",  // does not take the record's version
   };
   for (const std::string& scenario : refusals) {
-    Load(scenario);
-    table.detailMode.Store(1);
+    Load(scenario, true);
     EXPECT_EQ(Build(), "Sim Board (CUDA Core: 4352 / RT Core: --- / Tensore Core: ---)")
         << scenario;
   }
 }
 
 TEST_F(InfoLine, CoreCountFailureLeavesTheNameAlone) {
-  Load("gpu\n  name Sim Board\n  cores 4352 68 544\n  fail NvAPI_GPU_GetGpuCoreCount -104\nend\n");
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(), "Sim Board");
-  EXPECT_EQ(Stored(), "Sim Board");
+  Load("gpu\n  name Sim Board\n  cores 4352 68 544\n  fail NvAPI_GPU_GetGpuCoreCount -104\nend\n",
+       true);
+  ExpectLine("Sim Board");
 }
 
 TEST_F(InfoLine, NameFailureGivesDashesAndClearsTheStoredLine) {
-  Load("gpu\n  name Sim Board\n  fail NvAPI_GPU_GetFullName -104 from 2\nend\n");
-  table.detailMode.Store(1);
+  Load("gpu\n  name Sim Board\n  fail NvAPI_GPU_GetFullName -104 from 2\nend\n", true);
   ASSERT_NE(Build(), "---");
   ASSERT_NE(Stored(), "");
   EXPECT_EQ(Build(), "---");
@@ -142,22 +141,17 @@ TEST_F(InfoLine, SelectedSlotOutsideTheSlotsInUseGivesDashes) {
 
 TEST_F(InfoLine, UnterminatedNameIsReadWithinItsSixtyFourBytes) {
   Load("gpu\n  name N\n  quirk name-unterminated\nend\n");
-  const std::string name = "N" + std::string(63, 'X');
-  EXPECT_EQ(Build(), name);
-  EXPECT_EQ(Stored(), name);
+  ExpectLine("N" + std::string(63, 'X'));
 }
 
 TEST_F(InfoLine, LongLineIsCutAt127Characters) {
-  Load(
-      "gpu\n  name N\n  quirk name-unterminated\n  cores 4294967295 4294967295 4294967295\n"
-      "end\n");
-  table.detailMode.Store(1);
+  Load("gpu\n  name N\n  quirk name-unterminated\n  cores 4294967295 4294967295 4294967295\nend\n",
+       true);
   const std::string full = "N" + std::string(63, 'X') +
                            " (CUDA Core: 4294967295 / RT Core: 4294967295 / Tensore Core: "
                            "4294967295)";
   ASSERT_GT(full.size(), 127u);
-  EXPECT_EQ(Build(), full.substr(0, 127));
-  EXPECT_EQ(Stored(), full.substr(0, 127));
+  ExpectLine(full.substr(0, 127));
 }
 
 }  // namespace

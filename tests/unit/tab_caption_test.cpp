@@ -27,6 +27,13 @@ class TabCaption : public ::testing::Test {
     for (const wchar_t* name : names) table.slots[k++].gpuName.Store(name);
   }
 
+  // Loads `scenario` with its first GPU named `name`, turns detail mode on and builds slot 0.
+  std::string Detailed(const std::string& scenario, const wchar_t* name = L"S") {
+    Load(scenario, {name});
+    table.detailMode.Store(1);
+    return Build(0);
+  }
+
   std::string Build(int slot) {
     gpu::Vendor vendor = sim->Get();
     char caption[gpu::kCaptionSize];
@@ -94,12 +101,6 @@ TEST_F(TabCaption, SlotOutsideTheSlotsInUseGetsAnEmptyCaptionWithoutAQuery) {
 
 // ---- Detail mode on: the full tail and its parts ----------------------------------------
 
-TEST_F(TabCaption, DetailShowsBusLinkAndConnectors) {
-  Load(kBoard + "end\n", {L"Sim Board"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "Sim Board (0x00000001 / PCIe x16 3.0 / DP / HDMI)");
-}
-
 TEST_F(TabCaption, DetailOnSeveralGpusHasNoTabNumber) {
   Load("gpu\n  bus 0xAB\n  pcie 8 4\nend\ngpu\n  bus 0xCD\n  pcie 16 3\nend\n", {L"A", L"B"});
   table.detailMode.Store(1);
@@ -107,114 +108,90 @@ TEST_F(TabCaption, DetailOnSeveralGpusHasNoTabNumber) {
   EXPECT_EQ(Build(1), "B (0x000000CD / PCIe x16 3.0)");  // NVML device of the slot's index
 }
 
-TEST_F(TabCaption, WithoutNvmlOnlyBusAndConnectors) {
-  Load("library nvml missing\n" + kBoard + "end\n", {L"Sim Board"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "Sim Board (0x00000001 / DP / HDMI)");
+// A scenario and the caption of its first GPU, named "S", in detail mode.
+struct DetailCase {
+  const char* name;
+  std::string scenario;
+  const char* expected;
+};
+
+class TabCaptionDetail : public TabCaption, public ::testing::WithParamInterface<DetailCase> {};
+
+TEST_P(TabCaptionDetail, TailOfTheFirstGpu) {
+  EXPECT_EQ(Detailed(GetParam().scenario), GetParam().expected);
 }
 
-TEST_F(TabCaption, NoDisplayEndsAfterTheLink) {
-  Load("gpu\n  bus 1\n  pcie 16 3\nend\n", {L"Sim Board"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "Sim Board (0x00000001 / PCIe x16 3.0)");
-}
-
-TEST_F(TabCaption, BusFailureLeavesOutBothParentheses) {
-  Load(kBoard + "  fail NvAPI_GPU_GetBusId -104\nend\n", {L"Sim Board"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "Sim Board / PCIe x16 3.0 / DP / HDMI");
-}
-
-TEST_F(TabCaption, NvmlFailuresLeaveOutTheirParts) {
-  struct Case {
-    std::string failure;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"fail nvmlDeviceGetHandleByIndex 2\n", "S (0x00000001)"},
-      {"  fail nvmlDeviceGetMaxPcieLinkWidth 3\nend\n", "S (0x00000001 3.0)"},
-      {"  fail nvmlDeviceGetMaxPcieLinkGeneration 3\nend\n",
-       "S (0x00000001 / PCIe x16 / DP / HDMI)"},
-  };
-  for (const Case& c : cases) {
-    const bool inBlock = c.failure.starts_with("  ");
-    Load(kBoard + (inBlock ? c.failure : "end\n" + c.failure), {L"S"});
-    table.detailMode.Store(1);
-    EXPECT_EQ(Build(0), c.expected) << c.failure;
-  }
-}
-
-TEST_F(TabCaption, ConnectorTypesUnknownAndUnnamed) {
-  Load(
-      "gpu\n  bus 1\n  display 0 0x1\n  display 9 0x2\n  display uninitialized 0x3\n"
-      "  display 1000 0x4\n  display vga 0x5\nend\nlibrary nvml missing\n",
-      {L"S"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "S (0x00000001 / UNKNOWN / UNKNOWN / VGA)");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TabCaptionDetail,
+    ::testing::Values(
+        DetailCase{"ShowsBusLinkAndConnectors", kBoard + "end\n",
+                   "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"},
+        DetailCase{"WithoutNvmlOnlyBusAndConnectors", "library nvml missing\n" + kBoard + "end\n",
+                   "S (0x00000001 / DP / HDMI)"},
+        DetailCase{"NoDisplayEndsAfterTheLink", "gpu\n  bus 1\n  pcie 16 3\nend\n",
+                   "S (0x00000001 / PCIe x16 3.0)"},
+        DetailCase{"BusFailureLeavesOutBothParentheses",
+                   kBoard + "  fail NvAPI_GPU_GetBusId -104\nend\n",
+                   "S / PCIe x16 3.0 / DP / HDMI"},
+        // NVML failures leave out their parts.
+        DetailCase{"NvmlHandleFailure", kBoard + "end\nfail nvmlDeviceGetHandleByIndex 2\n",
+                   "S (0x00000001)"},
+        DetailCase{"NvmlLinkWidthFailure", kBoard + "  fail nvmlDeviceGetMaxPcieLinkWidth 3\nend\n",
+                   "S (0x00000001 3.0)"},
+        DetailCase{"NvmlLinkGenerationFailure",
+                   kBoard + "  fail nvmlDeviceGetMaxPcieLinkGeneration 3\nend\n",
+                   "S (0x00000001 / PCIe x16 / DP / HDMI)"},
+        DetailCase{"ConnectorTypesUnknownAndUnnamed",
+                   "gpu\n  bus 1\n  display 0 0x1\n  display 9 0x2\n  display uninitialized 0x3\n"
+                   "  display 1000 0x4\n  display vga 0x5\nend\nlibrary nvml missing\n",
+                   "S (0x00000001 / UNKNOWN / UNKNOWN / VGA)"},
+        // Record versions: with only the old word every record falls back to it. Only the new
+        // word: a single record keeps it; of two, the first is tried while the second has no
+        // version yet and falls back.
+        DetailCase{"OnlyTheOldRecordVersion", kBoard + "  accept display-ids 0x10010\nend\n",
+                   "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"},
+        DetailCase{"OnlyTheNewRecordVersionForOneRecord",
+                   "gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n",
+                   "S (0x00000001 / PCIe x16 3.0 / HDMI)"},
+        DetailCase{"OnlyTheNewRecordVersionForTwoRecords",
+                   kBoard + "  accept display-ids 0x30010\nend\n", "S (0x00000001 / PCIe x16 3.0)"},
+        DetailCase{"AbsurdDisplayCountShowsOnlyTheDisplaysWritten",
+                   kBoard + "  quirk display-count 1000000\nend\n",
+                   "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"}),
+    [](const ::testing::TestParamInfo<DetailCase>& info) { return info.param.name; });
 
 // ---- Detail mode on: the display query --------------------------------------------------
 
 TEST_F(TabCaption, DisplayQueryFailuresLeaveOutTheConnectors) {
   // Call 1 asks for the count, calls 2 and 3 settle the two records' versions, call 4 reads.
   for (const char* from : {"1", "4"}) {
-    Load(kBoard + "  fail NvAPI_GPU_GetConnectedDisplayIds -104 from " + from + "\nend\n", {L"S"});
-    table.detailMode.Store(1);
-    EXPECT_EQ(Build(0), "S (0x00000001 / PCIe x16 3.0)") << from;
+    const std::string failure = "  fail NvAPI_GPU_GetConnectedDisplayIds -104 from ";
+    EXPECT_EQ(Detailed(kBoard + failure + from + "\nend\n"), "S (0x00000001 / PCIe x16 3.0)")
+        << from;
   }
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetConnectedDisplayIds), 4u);
 }
 
-TEST_F(TabCaption, RecordVersionsFallBackToTheOldWordPerRecord) {
-  // Only the old word: every record falls back to it. Only the new word: a single record
-  // keeps it; of two, the first is tried while the second has no version yet and falls back.
-  struct Case {
-    std::string scenario;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {kBoard + "  accept display-ids 0x10010\nend\n", "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"},
-      {"gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n",
-       "S (0x00000001 / PCIe x16 3.0 / HDMI)"},
-      {kBoard + "  accept display-ids 0x30010\nend\n", "S (0x00000001 / PCIe x16 3.0)"},
-  };
-  for (const Case& c : cases) {
-    Load(c.scenario, {L"S"});
-    table.detailMode.Store(1);
-    EXPECT_EQ(Build(0), c.expected) << c.scenario;
-  }
-}
-
-TEST_F(TabCaption, AbsurdDisplayCountShowsOnlyTheDisplaysWritten) {
-  Load(kBoard + "  quirk display-count 1000000\nend\n", {L"S"});
-  table.detailMode.Store(1);
-  EXPECT_EQ(Build(0), "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)");
-}
-
 TEST_F(TabCaption, DisplayRecordsAreBoundedToSixteen) {
-  std::string displays;
-  for (int k = 0; k < 16; ++k) displays += "  display dp " + std::to_string(0x100 + k) + "\n";
+  std::string displays, expected = "S";
+  for (int k = 0; k < 16; ++k) {
+    displays += "  display dp " + std::to_string(0x100 + k) + "\n";
+    expected += " / DP";
+  }
   // The driver claims more than it has and than the array holds; only what was passed is read.
-  Load(
-      "library nvml missing\ngpu\n  fail NvAPI_GPU_GetBusId -104\n  quirk display-count "
-      "1000000\n" +
-          displays + "end\n",
-      {L"S"});
-  table.detailMode.Store(1);
-  std::string expected = "S";
-  for (int k = 0; k < 16; ++k) expected += " / DP";
-  EXPECT_EQ(Build(0), expected);
+  const std::string claims = "  fail NvAPI_GPU_GetBusId -104\n  quirk display-count 1000000\n";
+  EXPECT_EQ(Detailed("library nvml missing\ngpu\n" + claims + displays + "end\n"), expected);
 }
 
 TEST_F(TabCaption, ManyDisplaysAreCutAt99Characters) {
-  std::string displays;
-  for (int k = 0; k < 16; ++k) displays += "  display composite " + std::to_string(k) + "\n";
-  Load("gpu\n  bus 1\n  pcie 16 3\n" + displays + "end\n", {L"Sim Board"});
-  table.detailMode.Store(1);
-  std::string full = "Sim Board (0x00000001 / PCIe x16 3.0";
-  for (int k = 0; k < 16; ++k) full += " / COMPOSITE";
+  std::string displays, full = "Sim Board (0x00000001 / PCIe x16 3.0";
+  for (int k = 0; k < 16; ++k) {
+    displays += "  display composite " + std::to_string(k) + "\n";
+    full += " / COMPOSITE";
+  }
   full += ")";
-  EXPECT_EQ(Build(0), full.substr(0, 99));
+  EXPECT_EQ(Detailed("gpu\n  bus 1\n  pcie 16 3\n" + displays + "end\n", L"Sim Board"),
+            full.substr(0, 99));
 }
 
 }  // namespace
