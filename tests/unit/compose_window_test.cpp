@@ -11,6 +11,8 @@
 
 namespace {
 
+using display::kBlack;
+using display::kWhite;
 using display::Area;
 using display::Canvas;
 using display::MakeRgb;
@@ -49,7 +51,7 @@ class FakePainters final : public display::PanelPainters {
                       display::TextRenderer&) override {
     calls.push_back("info");
     infoArea = panel;
-    backBuffer.Fill(panel, display::kWhite);
+    backBuffer.Fill(panel, kWhite);
   }
 
   std::vector<std::string> calls;
@@ -67,6 +69,13 @@ struct Composition : ::testing::Test {
         *backBuffer, {width, height, *slot, gridPhase, skins, panelSurface, text, painters});
   }
   display::Rgb At(int x, int y) const { return backBuffer->At(x, y); }
+  struct Pixel {
+    int x, y;
+    display::Rgb colour;
+  };
+  void ExpectPixels(std::initializer_list<Pixel> pixels) const {
+    for (const Pixel& p : pixels) EXPECT_EQ(At(p.x, p.y), p.colour) << p.x << "," << p.y;
+  }
   // Pixels still holding what the buffer held before the composition.
   int StalePixels() const {
     int count = 0;
@@ -96,63 +105,43 @@ TEST_F(Composition, PlacesFramedMetersPanelsInfoAndLogoInOrder) {
     EXPECT_EQ(painters.captionAreas[i].y, meter.y);
   }
   // The first meter's frame: outer and inner edges, black interior, white bottom and right.
-  EXPECT_EQ(At(19, 47), kOuterEdge);
-  EXPECT_EQ(At(19, 120), kOuterEdge);
-  EXPECT_EQ(At(20, 48), kInnerEdge);
-  EXPECT_EQ(At(50, 60), display::kBlack);
-  EXPECT_EQ(At(100, 100), display::kWhite);
-  EXPECT_EQ(At(50, 120), display::kWhite);
-  // A graph panel of 267 columns: no white right edge at this width.
-  EXPECT_EQ(At(139, 151), kOuterEdge);
-  EXPECT_EQ(At(405, 200), display::kBlack);
-  EXPECT_EQ(At(406, 200), display::kWhite);  // beyond the panel
+  ExpectPixels({{19, 47, kOuterEdge},
+                {19, 120, kOuterEdge},
+                {20, 48, kInnerEdge},
+                {50, 60, kBlack},
+                {100, 100, kWhite},
+                {50, 120, kWhite}});
+  // A graph panel of 267 columns: no white right edge at this width, white beyond the panel.
+  ExpectPixels({{139, 151, kOuterEdge}, {405, 200, kBlack}, {406, 200, kWhite}});
   // The information panel, then the logo over its right end; elsewhere the buffer is white.
   EXPECT_EQ(painters.infoArea.y, 358);
-  EXPECT_EQ(At(687, 420), display::kWhite);
-  EXPECT_EQ(At(688, 400), display::kBlack);
-  EXPECT_EQ(At(867, 459), display::kBlack);
-  EXPECT_EQ(At(5, 5), display::kWhite);
+  ExpectPixels({{687, 420, kWhite}, {688, 400, kBlack}, {867, 459, kBlack}, {5, 5, kWhite}});
   EXPECT_EQ(StalePixels(), 0);
 }
 
 TEST_F(Composition, PanelSurfaceIsReframedForEachSize) {
   Compose(1200, 900);
-  EXPECT_EQ(At(744 + 416, 100), display::kWhite);  // the panel's right edge shows at 1200 wide
-  EXPECT_EQ(At(744 + 415, 100), display::kBlack);
+  // The panel's right edge shows at 1200 wide.
+  ExpectPixels({{744 + 416, 100, kWhite}, {744 + 415, 100, kBlack}});
   EXPECT_EQ(StalePixels(), 0);
   // Row 73 was interior at P = 201; at P = 74 it is the white bottom row of every panel.
   Compose(900, 520);
-  EXPECT_EQ(At(201, 47 + 73), display::kWhite);
-  EXPECT_EQ(At(201, 255 + 73), display::kWhite);
-  EXPECT_EQ(At(201, 47 + 72), display::kBlack);
+  ExpectPixels({{201, 47 + 73, kWhite}, {201, 255 + 73, kWhite}, {201, 47 + 72, kBlack}});
 }
 
 TEST_F(Composition, GridScrollsWithThePhase) {
   Compose(900, 520, 0);
-  EXPECT_EQ(At(392, 60), kGrid);
-  EXPECT_EQ(At(394, 60), display::kBlack);
-  EXPECT_EQ(At(848, 160), kGrid);  // right column, row 2
+  ExpectPixels({{392, 60, kGrid}, {394, 60, kBlack}, {848, 160, kGrid}});  // 848: right, row 2
   // Horizontal lines: row 1 from x 140 two rows into the panel, rows 2 and 3 from x 141 on the
   // panel's top row, right columns from G + 311.
-  EXPECT_EQ(At(140, 49), kGrid);
-  EXPECT_EQ(At(139, 49), kOuterEdge);
-  EXPECT_EQ(At(140, 163), kInnerEdge);
-  EXPECT_EQ(At(141, 163), kGrid);
-  EXPECT_EQ(At(141, 151), kGrid);
-  EXPECT_EQ(At(404, 163), kGrid);
-  EXPECT_EQ(At(405, 163), display::kBlack);
-  EXPECT_EQ(At(596, 49), kGrid);
-  EXPECT_EQ(At(595, 49), kInnerEdge);
+  ExpectPixels({{140, 49, kGrid}, {139, 49, kOuterEdge}, {596, 49, kGrid}, {595, 49, kInnerEdge}});
+  ExpectPixels({{140, 163, kInnerEdge}, {141, 163, kGrid}, {141, 151, kGrid}});
+  ExpectPixels({{404, 163, kGrid}, {405, 163, kBlack}});
 
   Compose(900, 520, 10);  // every vertical line moves 10 pixels to the left
-  EXPECT_EQ(At(392, 60), display::kBlack);
-  EXPECT_EQ(At(394, 48), kInnerEdge);  // P - 3 rows from two below the panel top
-  EXPECT_EQ(At(394, 49), kGrid);
-  EXPECT_EQ(At(394, 119), kGrid);
-  EXPECT_EQ(At(394, 120), display::kWhite);
-  EXPECT_EQ(At(850, 160), kGrid);
-  EXPECT_EQ(At(848, 160), display::kBlack);
-  EXPECT_EQ(At(394, 300), kGrid);  // row 3
+  // At x 394: P - 3 rows from two below the panel top.
+  ExpectPixels({{394, 48, kInnerEdge}, {394, 49, kGrid}, {394, 119, kGrid}, {394, 120, kWhite}});
+  ExpectPixels({{392, 60, kBlack}, {850, 160, kGrid}, {848, 160, kBlack}, {394, 300, kGrid}});
 }
 
 TEST_F(Composition, BaseClockLabelStandsAboveItsLineOrBelowNearTheTop) {
@@ -169,10 +158,7 @@ TEST_F(Composition, BaseClockLabelStandsAboveItsLineOrBelowNearTheTop) {
   EXPECT_EQ((std::array{label.x, label.y, label.clip.x, label.clip.y, label.clip.width,
                         label.clip.height}),
             (std::array{142, 73, 142, 73, 100, 10}));
-  EXPECT_EQ(At(141, 84), display::kBlack);
-  EXPECT_EQ(At(142, 84), kAmber);
-  EXPECT_EQ(At(406, 84), kAmber);
-  EXPECT_EQ(At(407, 84), display::kWhite);
+  ExpectPixels({{141, 84, kBlack}, {142, 84, kAmber}, {406, 84, kAmber}, {407, 84, kWhite}});
   EXPECT_NE(At(300, 83), kAmber);
   EXPECT_NE(At(300, 85), kAmber);
 
@@ -200,7 +186,7 @@ TEST_F(Composition, BaseClockMarkerNeedsAClockABaseAndAPlaceInThePanel) {
 TEST_F(Composition, TooSmallOrMismatchedBuffersStayDefined) {
   Compose(300, 200);  // no room for a plot: white, nothing called
   EXPECT_TRUE(painters.calls.empty());
-  EXPECT_EQ(At(10, 10), display::kWhite);
+  EXPECT_EQ(At(10, 10), kWhite);
   // A back buffer far smaller than the window: everything is clipped to it.
   Canvas tiny(10, 10);
   slot->hasGpuClock.Store(1);
@@ -208,7 +194,7 @@ TEST_F(Composition, TooSmallOrMismatchedBuffersStayDefined) {
   slot->clockBase[gpu::kGraphics].Store(1);
   display::ComposeMainWindow(tiny,
                              {1200, 900, *slot, INT32_MIN, skins, panelSurface, text, painters});
-  EXPECT_EQ(tiny.At(9, 9), display::kWhite);
+  EXPECT_EQ(tiny.At(9, 9), kWhite);
 }
 
 }  // namespace
