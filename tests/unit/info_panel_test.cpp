@@ -30,8 +30,12 @@ std::vector<std::string> PanelTexts(const gpu::GpuSlot& slot) {
   return lines;
 }
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
+// Each of `expected` is among the panel's texts for `slot`.
+void ExpectShown(const gpu::GpuSlot& slot, std::initializer_list<const char*> expected) {
+  const std::vector<std::string> lines = PanelTexts(slot);
+  for (const char* line : expected) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  }
 }
 
 TEST(InfoPanel, GpuThatReportsNothingShowsEveryLabelWithNoSupport) {
@@ -89,34 +93,25 @@ TEST(InfoPanel, ValuesOfAGpuThatReportsEverything) {
   slot.memCtrlLoad.Store(7);
   slot.busLoad.Store(100);
   slot.coreVoltage.Store(875000);
-  std::vector<std::string> lines = PanelTexts(slot);
-  for (const char* line : {"150,0:1350.00 MHz",  "220,0:/",           "230,0:1234.56 MHz",
-                           "150,12:1000.00",     "195,12:/",          "205,12:1250.99",
-                           "250,12:/",           "260,12:1350.00",    "150,24:7000.00 MHz",
-                           "150,36:1100.50 MHz", "150,48:45 %",       "150,60:1.50 MB",
-                           "220,60:/",           "230,60:1024.00 MB", "150,72:0.05 W",
-                           "220,72:/",           "230,72:--- W",      "150,84:w:45 @",
-                           "490,12:7 %",         "490,24:0 %",        "490,36:100 %",
-                           "490,72:P0",          "490,84:0.87 V"}) {
-    EXPECT_TRUE(Has(lines, line)) << line;
-  }
-  EXPECT_EQ(lines.size(), 41u);  // 16 labels and 25 values: driver model 2 has none
+  ExpectShown(slot, {"150,0:1350.00 MHz",  "220,0:/",           "230,0:1234.56 MHz",
+                     "150,12:1000.00",     "195,12:/",          "205,12:1250.99",
+                     "250,12:/",           "260,12:1350.00",    "150,24:7000.00 MHz",
+                     "150,36:1100.50 MHz", "150,48:45 %",       "150,60:1.50 MB",
+                     "220,60:/",           "230,60:1024.00 MB", "150,72:0.05 W",
+                     "220,72:/",           "230,72:--- W",      "150,84:w:45 @",
+                     "490,12:7 %",         "490,24:0 %",        "490,36:100 %",
+                     "490,72:P0",          "490,84:0.87 V"});
+  EXPECT_EQ(PanelTexts(slot).size(), 41u);  // 16 labels and 25 values: driver model 2 has none
 
   slot.fixedClockBoard.Store(1);  // the top is then the ceiling
   slot.powerLimitUnknown.Store(0);
   slot.powerLimit.Store(100000);
   slot.driverModel.Store(1);
   slot.temperature.Store(-5);
-  lines = PanelTexts(slot);
-  for (const char* line :
-       {"230,0:1900.00 MHz", "230,72:100.00 W", "490,0:WDM(TCC)", "150,84:w:-5 @"}) {
-    EXPECT_TRUE(Has(lines, line)) << line;
-  }
+  ExpectShown(slot, {"230,0:1900.00 MHz", "230,72:100.00 W", "490,0:WDM(TCC)", "150,84:w:-5 @"});
   slot.clockBase[gpu::kGraphics].Store(0);  // no base clock: no top, whatever the ceiling
   slot.driverModel.Store(0);
-  lines = PanelTexts(slot);
-  EXPECT_TRUE(Has(lines, "230,0:---"));
-  EXPECT_TRUE(Has(lines, "490,0:WDDM"));
+  ExpectShown(slot, {"230,0:---", "490,0:WDDM"});
 }
 
 TEST(InfoPanel, FanRules) {
@@ -130,21 +125,17 @@ TEST(InfoPanel, FanRules) {
   slot.hasFanLevel.Store(1);  // the cooler status goes first
   slot.hasFanCoolerStatus.Store(1);
   slot.fanCoolerCount.Store(2);
-  std::vector<std::string> lines = PanelTexts(slot);
-  EXPECT_TRUE(Has(lines, "490,48:45 %(fan1), 50 %(fan2)"));
-  EXPECT_TRUE(Has(lines, "490,60:1500 rpm(fan1), 1600 rpm(fan2)"));
+  ExpectShown(slot, {"490,48:45 %(fan1), 50 %(fan2)", "490,60:1500 rpm(fan1), 1600 rpm(fan2)"});
   for (std::uint32_t count : {1u, 0u}) {
+    SCOPED_TRACE(count);
     slot.fanCoolerCount.Store(count);
-    lines = PanelTexts(slot);
-    EXPECT_TRUE(Has(lines, "490,48:45 %") && Has(lines, "490,60:1500 rpm")) << count;
+    ExpectShown(slot, {"490,48:45 %", "490,60:1500 rpm"});
   }
   slot.hasFanCoolerStatus.Store(0);  // single-fan readings, each behind its own flag
-  lines = PanelTexts(slot);
-  EXPECT_TRUE(Has(lines, "490,48:40 %") && Has(lines, "490,60:No Support"));
+  ExpectShown(slot, {"490,48:40 %", "490,60:No Support"});
   slot.hasFanLevel.Store(0);
   slot.hasFanRpm.Store(1);
-  lines = PanelTexts(slot);
-  EXPECT_TRUE(Has(lines, "490,48:No Support") && Has(lines, "490,60:1400 rpm"));
+  ExpectShown(slot, {"490,48:No Support", "490,60:1400 rpm"});
 }
 
 }  // namespace

@@ -40,11 +40,9 @@ struct Meter {
 };
 
 TEST(LevelMeter, SegmentColumnAndZonesAtTheWindowLimits) {
-  EXPECT_EQ(display::SegmentCount(74), 14);
-  EXPECT_EQ(display::SegmentCount(201), 57);
-  EXPECT_EQ(display::SegmentCount(33), 1);
-  EXPECT_EQ(display::SegmentCount(32), 0);
-  EXPECT_EQ(display::SegmentCount(-5), 0);
+  for (auto [height, count] : {std::pair{74, 14}, {201, 57}, {33, 1}, {32, 0}, {-5, 0}}) {
+    EXPECT_EQ(display::SegmentCount(height), count) << height;
+  }
   EXPECT_TRUE(display::HasThirdRow(74));    // 42 = 3 × 14
   EXPECT_FALSE(display::HasThirdRow(201));  // 169
   EXPECT_FALSE(display::HasThirdRow(32));   // no segment at all
@@ -141,12 +139,9 @@ TEST(LevelMeter, CaptionsAtTheirMetersOrNoSupport) {
   slot.memUsedKiB.Store(1536);
   slot.temperature.Store(45);
   slot.powerDraw.Store(50);
-  const std::array<display::Area, display::kMeterCount> areas = {{{19, 47, 82, 74},
-                                                                  {474, 47, 82, 74},
-                                                                  {19, 151, 82, 74},
-                                                                  {474, 151, 82, 74},
-                                                                  {19, 255, 82, 74},
-                                                                  {474, 255, 82, 74}}};
+  // The meters of the smallest window: two columns at x 19 and 474, rows 104 apart.
+  std::array<display::Area, display::kMeterCount> areas{};
+  for (int i = 0; i < 6; ++i) areas[i] = {i % 2 == 0 ? 19 : 474, 47 + 104 * (i / 2), 82, 74};
   const std::wstring texts[] = {L"1234.56 MHz", L"7000.00 MHz", L"45 %",
                                 L"1.50 MB",     L"45 \u2103",   L"0.05 W"};
   const int xs[] = {12, 12, 32, 16, 29, 22};
