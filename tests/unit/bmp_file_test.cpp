@@ -227,41 +227,36 @@ class ScriptedWindow final : public PrintedWindow {
   bool prints = true;
 };
 
+// One capture of the scripted window into memory, through an open gate unless shut.
+struct Capture {
+  bool Run() { return CapturePicture(window, sink, gate, "x.bmp"); }
+  ScriptedWindow window;
+  MemorySink sink;
+  platform::WriteGate gate;
+};
+
 TEST(BmpCapture, ThePrintedWindowIsWrittenAndAFailedPrintOrAClosingProgramWritesNothing) {
-  {
-    ScriptedWindow window;
-    MemorySink sink;
-    platform::WriteGate gate;
-    EXPECT_TRUE(CapturePicture(window, sink, gate, "x.bmp"));
-    EXPECT_EQ(window.steps, (std::vector<std::string>{"restore", "size", "print 3x2"}));
-    ASSERT_EQ(sink.bytes.size(), 54u + 24u);
-    EXPECT_EQ(sink.bytes[54], 0x77);
-  }
-  {
-    ScriptedWindow window;
-    window.prints = false;  // PrintWindow failed: the surface holds no picture
-    MemorySink sink;
-    platform::WriteGate gate;
-    EXPECT_FALSE(CapturePicture(window, sink, gate, "x.bmp"));
-    EXPECT_EQ(sink.writes, 0);
-    EXPECT_FALSE(sink.stagedExists);
-  }
-  {
-    ScriptedWindow window;
-    MemorySink sink;
-    platform::WriteGate gate;
-    gate.Shut(0);
-    EXPECT_FALSE(CapturePicture(window, sink, gate, "x.bmp"));
-    EXPECT_EQ(sink.writes, 0);
-  }
-  {
-    ScriptedWindow window;
-    window.width = 0;  // no window rectangle
-    MemorySink sink;
-    platform::WriteGate gate;
-    EXPECT_FALSE(CapturePicture(window, sink, gate, "x.bmp"));
-    EXPECT_EQ(window.steps, (std::vector<std::string>{"restore", "size"}));
-  }
+  Capture printed;
+  EXPECT_TRUE(printed.Run());
+  EXPECT_EQ(printed.window.steps, (std::vector<std::string>{"restore", "size", "print 3x2"}));
+  ASSERT_EQ(printed.sink.bytes.size(), 54u + 24u);
+  EXPECT_EQ(printed.sink.bytes[54], 0x77);
+
+  Capture unprinted;
+  unprinted.window.prints = false;  // PrintWindow failed: the surface holds no picture
+  EXPECT_FALSE(unprinted.Run());
+  EXPECT_EQ(unprinted.sink.writes, 0);
+  EXPECT_FALSE(unprinted.sink.stagedExists);
+
+  Capture closing;
+  closing.gate.Shut(0);
+  EXPECT_FALSE(closing.Run());
+  EXPECT_EQ(closing.sink.writes, 0);
+
+  Capture sizeless;
+  sizeless.window.width = 0;  // no window rectangle
+  EXPECT_FALSE(sizeless.Run());
+  EXPECT_EQ(sizeless.window.steps, (std::vector<std::string>{"restore", "size"}));
 }
 
 }  // namespace

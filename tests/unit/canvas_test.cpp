@@ -96,10 +96,6 @@ TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
   EXPECT_EQ(Canvas(parent, {-9, -9, 5, 5}).Width(), 0);  // above and left of it
 }
 
-}  // namespace
-
-namespace {
-
 // The blend's rounding for every pair of channel values, against the plain arithmetic it stands
 // for, from a canvas and from a prepared row: each channel of a pixel meets other values than its
 // neighbours, so that a carry from one channel into the next shows.

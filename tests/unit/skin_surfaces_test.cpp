@@ -27,6 +27,15 @@ SkinPixels Surface(int index) {
   return BuildSkinSurfacePixels(index, {});
 }
 
+struct Pixel {
+  int x, y;
+  std::uint32_t argb;
+};
+
+void ExpectPixels(const SkinPixels& surface, std::initializer_list<Pixel> pixels) {
+  for (const Pixel& p : pixels) EXPECT_EQ(surface.At(p.x, p.y), p.argb) << p.x << "," << p.y;
+}
+
 // A decoded image whose pixel (x, r) has blue x, green r and red 7 (taken as given, no
 // stride check beyond the decoder's).
 DecodedSkin Logo(std::uint16_t width, std::uint16_t height) {
@@ -67,15 +76,9 @@ TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
   const SkinPixels frame = Surface(display::kFrameSkin);
   const std::uint32_t light = SkinRgb(160, 160, 160);
   const std::uint32_t dark = SkinRgb(105, 105, 105);
-  EXPECT_EQ(frame.At(0, 0), light);
-  EXPECT_EQ(frame.At(417, 0), light);
-  EXPECT_EQ(frame.At(0, 1), light);
-  EXPECT_EQ(frame.At(1, 1), dark);
-  EXPECT_EQ(frame.At(417, 1), dark);
-  EXPECT_EQ(frame.At(0, 209), light);
-  EXPECT_EQ(frame.At(1, 209), dark);
-  EXPECT_EQ(frame.At(2, 2), SkinRgb(0, 0, 0));
-  EXPECT_EQ(frame.At(417, 209), SkinRgb(0, 0, 0));
+  ExpectPixels(frame, {{0, 0, light}, {417, 0, light}, {0, 1, light}, {0, 209, light}});
+  ExpectPixels(frame, {{1, 1, dark}, {417, 1, dark}, {1, 209, dark}});
+  ExpectPixels(frame, {{2, 2, SkinRgb(0, 0, 0)}, {417, 209, SkinRgb(0, 0, 0)}});
   // Row 210 on is never drawn: left at 0 like the black inside, so check the edge column.
   EXPECT_EQ(frame.At(0, 210), 0u);
 }
@@ -85,12 +88,8 @@ TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
   const std::uint32_t dim = SkinRgb(0, 128, 0);
   const std::uint32_t bright = SkinRgb(0, 255, 0);
   const std::uint32_t black = SkinRgb(0, 0, 0);
-  const std::uint32_t row0[] = {dim, black, dim, black};
-  const std::uint32_t row2[] = {bright, dim, bright, dim};
-  for (int x = 0; x < 4; ++x) {
-    EXPECT_EQ(green.At(x, 0), row0[x]) << x;
-    EXPECT_EQ(green.At(x, 2), row2[x]) << x;
-  }
+  ExpectPixels(green, {{0, 0, dim}, {1, 0, black}, {2, 0, dim}, {3, 0, black}});
+  ExpectPixels(green, {{0, 2, bright}, {1, 2, dim}, {2, 2, bright}, {3, 2, dim}});
   struct Case {
     int index;
     std::uint32_t dim, mid, bright;
@@ -99,17 +98,11 @@ TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
                              SkinRgb(255, 204, 0)},
                         Case{display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0),
                              SkinRgb(255, 64, 0)}}) {
+    SCOPED_TRACE(c.index);
     const SkinPixels tile = Surface(c.index);
-    EXPECT_EQ(tile.At(18, 0), c.dim);
-    EXPECT_EQ(tile.At(19, 1), c.dim);
-    EXPECT_EQ(tile.At(18, 1), black);
-    EXPECT_EQ(tile.At(18, 2), c.bright);
-    EXPECT_EQ(tile.At(19, 2), c.mid);
-    EXPECT_EQ(tile.At(18, 3), c.mid);
-    EXPECT_EQ(tile.At(19, 3), c.bright);
-    // Outside the 20 x 4 pattern nothing is drawn.
-    EXPECT_EQ(tile.At(20, 2), 0u);
-    EXPECT_EQ(tile.At(0, 4), 0u);
+    ExpectPixels(tile, {{18, 0, c.dim}, {19, 1, c.dim}, {18, 1, black}, {18, 2, c.bright}});
+    ExpectPixels(tile, {{19, 2, c.mid}, {18, 3, c.mid}, {19, 3, c.bright}});
+    ExpectPixels(tile, {{20, 2, 0u}, {0, 4, 0u}});  // outside the 20 x 4 pattern nothing is drawn
   }
 }
 
@@ -121,8 +114,7 @@ TEST(SkinSurfaces, StripsAreSolidFills) {
   EXPECT_TRUE(std::all_of(band1.argb.begin(), band1.argb.end(),
                           [](std::uint32_t p) { return p == SkinRgb(80, 240, 46); }));
   const SkinPixels column = Surface(display::kGridColumnSkin);
-  EXPECT_EQ(column.At(0, 0), SkinRgb(0, 128, 64));
-  EXPECT_EQ(column.At(0, 209), SkinRgb(0, 128, 64));
+  ExpectPixels(column, {{0, 0, SkinRgb(0, 128, 64)}, {0, 209, SkinRgb(0, 128, 64)}});
 }
 
 TEST(SkinSurfaces, LogoTakesStoredRowsBottomUp) {
@@ -132,10 +124,7 @@ TEST(SkinSurfaces, LogoTakesStoredRowsBottomUp) {
   }
   // A 7 x 3 image (rows padded from 21 to 24 bytes) lands at the top left, the rest unset.
   const SkinPixels small = BuildSkinSurfacePixels(display::kLogoSkin, Logo(7, 3));
-  EXPECT_EQ(small.At(6, 2), SkinRgb(7, 2, 6));
-  EXPECT_EQ(small.At(0, 0), SkinRgb(7, 0, 0));
-  EXPECT_EQ(small.At(7, 0), 0u);
-  EXPECT_EQ(small.At(0, 3), 0u);
+  ExpectPixels(small, {{6, 2, SkinRgb(7, 2, 6)}, {0, 0, SkinRgb(7, 0, 0)}, {7, 0, 0u}, {0, 3, 0u}});
 }
 
 TEST(SkinSurfaces, LogoThatCannotBeReadStaysUnset) {
