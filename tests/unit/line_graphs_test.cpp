@@ -61,10 +61,9 @@ TEST_F(LineGraphs, PointsStayInsideThePlot) {
     gpu::PushHistory(slot->loadHistory, load);
   }
   Draw(display::kLoadGraph);
-  EXPECT_EQ(backBuffer.At(404, 152), display::kLinePen);
-  EXPECT_EQ(backBuffer.At(403, 152), display::kLinePen);
-  EXPECT_EQ(backBuffer.At(400, 222), display::kLinePen);
-  EXPECT_EQ(backBuffer.At(399, 222), display::kLinePen);
+  for (auto [x, y] : {std::pair{404, 152}, {403, 152}, {400, 222}, {399, 222}}) {
+    EXPECT_EQ(backBuffer.At(x, y), display::kLinePen) << x;
+  }
   for (int x = 0; x < 900; ++x) {
     EXPECT_NE(backBuffer.At(x, 151), display::kLinePen) << x;
     EXPECT_NE(backBuffer.At(x, 223), display::kLinePen) << x;

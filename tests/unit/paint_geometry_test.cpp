@@ -13,11 +13,9 @@ namespace {
 using display::ComputePaintGeometry;
 using display::PaintGeometry;
 
-void ExpectArea(const display::Area& area, int x, int y, int width, int height) {
-  EXPECT_EQ(area.x, x);
-  EXPECT_EQ(area.y, y);
-  EXPECT_EQ(area.width, width);
-  EXPECT_EQ(area.height, height);
+// x, y, width and height.
+void ExpectArea(const display::Area& area, std::array<int, 4> expected) {
+  EXPECT_EQ((std::array{area.x, area.y, area.width, area.height}), expected);
 }
 
 // The last sample index a graph shows, and the first it leaves out, by its column test.
@@ -36,12 +34,12 @@ TEST(PaintGeometry, SmallestWindow) {
   EXPECT_EQ(g.plotHeight, 74);
   EXPECT_EQ(g.graphWidth, 285);
   EXPECT_EQ(g.rowTops, (std::array<int, 3>{47, 151, 255}));
-  ExpectArea(g.meters[display::kGraphicsClockGraph], 19, 47, 82, 74);
-  ExpectArea(g.meters[display::kPowerGraph], 474, 255, 82, 74);
-  ExpectArea(g.graphPanels[display::kLoadGraph], 139, 151, 267, 74);
-  ExpectArea(g.graphPanels[display::kMemoryUsageGraph], 594, 151, 267, 74);
-  ExpectArea(g.infoPanel, 22, 358, 760, 110);
-  ExpectArea(g.logo, 688, 400, 180, 60);
+  ExpectArea(g.meters[display::kGraphicsClockGraph], {19, 47, 82, 74});
+  ExpectArea(g.meters[display::kPowerGraph], {474, 255, 82, 74});
+  ExpectArea(g.graphPanels[display::kLoadGraph], {139, 151, 267, 74});
+  ExpectArea(g.graphPanels[display::kMemoryUsageGraph], {594, 151, 267, 74});
+  ExpectArea(g.infoPanel, {22, 358, 760, 110});
+  ExpectArea(g.logo, {688, 400, 180, 60});
   ExpectLastShown(g, display::kGraphicsClockGraph, 131);
   ExpectLastShown(g, display::kMemoryClockGraph, 131);
   ExpectLastShown(g, display::kLoadGraph, 132);
@@ -56,10 +54,10 @@ TEST(PaintGeometry, LargestWindow) {
   EXPECT_EQ(g.plotHeight, 201);
   EXPECT_EQ(g.graphWidth, 435);
   EXPECT_EQ(g.rowTops, (std::array<int, 3>{47, 278, 509}));
-  ExpectArea(g.graphPanels[display::kMemoryClockGraph], 744, 47, 417, 201);
-  ExpectArea(g.meters[display::kMemoryClockGraph], 624, 47, 82, 201);
-  ExpectArea(g.infoPanel, 22, 738, 760, 110);
-  ExpectArea(g.logo, 988, 780, 180, 60);
+  ExpectArea(g.graphPanels[display::kMemoryClockGraph], {744, 47, 417, 201});
+  ExpectArea(g.meters[display::kMemoryClockGraph], {624, 47, 82, 201});
+  ExpectArea(g.infoPanel, {22, 738, 760, 110});
+  ExpectArea(g.logo, {988, 780, 180, 60});
   ExpectLastShown(g, display::kGraphicsClockGraph, 206);
   ExpectLastShown(g, display::kLoadGraph, 207);
   ExpectLastShown(g, display::kTemperatureGraph, 207);
