@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "display/number_text.h"
 #include "display/paint_geometry.h"
 
 namespace {

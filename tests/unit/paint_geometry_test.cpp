@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <limits>
 
 #include "display/paint_geometry_scale.h"
