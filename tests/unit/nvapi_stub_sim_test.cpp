@@ -19,9 +19,7 @@ class StubOverSimulator : public testing_support::SimTest {
   void Load(const std::string& text) {
     SimTest::Load(text);
     library.symbols["nvapi_QueryInterface"] = reinterpret_cast<void*>(&SimNvapiQueryInterface);
-    system.AddModule(L"nvapi64.dll", &library);
-    system.AddModule(L"msasn1.dll", &crypto);
-    system.AddModule(L"cryptnet.dll", &crypto);
+    system.AddNvapiModules(&library, &crypto);
   }
 
   NvPhysicalGpuHandle FirstGpu() {

@@ -2,139 +2,35 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <map>
 #include <set>
 #include <thread>
+#include <tuple>
 
-#include "support/fake_system.h"
+#include "support/discovery_fake_driver.h"
 
 namespace {
 
 using gpu::NvapiFunction;
-using testing_support::FakeModule;
 using testing_support::FakeSystem;
 
-// A driver whose behaviour each test sets; its entry points are plain functions, so they reach
-// it through this pointer.
-struct FakeDriver {
-  NvAPI_Status initStatus = nvapi::kOk;
-  NvAPI_Status unloadStatus = nvapi::kOk;
-  std::set<std::uint32_t> absent;
-  std::map<std::uint32_t, int> queries;
-  int initCalls = 0;
-  int preferredUnloads = 0;
-  int plainUnloads = 0;
-  std::int32_t preferredUnloadArgument = -1;
-  int preHookCalls = 0;
-  std::uint32_t preHookId = 0;
-  std::atomic<bool> blockBusId{false};
-  std::atomic<bool> insideBusId{false};
-  gpu::NvapiStub* stub = nullptr;
-  NvAPI_Status callDuringUnload = 1;  // status of a wrapped call made while unloading
-};
-
-FakeDriver* driver = nullptr;
-
-NvAPI_Status Initialize() {
-  ++driver->initCalls;
-  return driver->initStatus;
-}
-
-NvAPI_Status UnloadPreferred(std::int32_t argument) {
-  ++driver->preferredUnloads;
-  driver->preferredUnloadArgument = argument;
-  if (driver->stub != nullptr) {
-    std::uint32_t bus = 0;
-    driver->callDuringUnload =
-        driver->stub->Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus);
-  }
-  return driver->unloadStatus;
-}
-
-NvAPI_Status UnloadPlain() {
-  ++driver->plainUnloads;
-  return driver->unloadStatus;
-}
-
-void PreCallHook(std::uint32_t id, void** cookie) {
-  ++driver->preHookCalls;
-  driver->preHookId = id;
-  *cookie = nullptr;
-}
-
-void PostCallHook(std::uint32_t, void*, NvAPI_Status) {}
-
-NvAPI_Status GetBusId(NvPhysicalGpuHandle, std::uint32_t* bus) {
-  driver->insideBusId = true;
-  while (driver->blockBusId) std::this_thread::yield();
-  driver->insideBusId = false;
-  *bus = 7;
-  return nvapi::kOk;
-}
-
-NvAPI_Status GetFullName(NvPhysicalGpuHandle, char name[64]) {
-  name[0] = 'G';
-  name[1] = '\0';
-  return nvapi::kOk;
-}
-
-void* QueryInterface(std::uint32_t id) {
-  ++driver->queries[id];
-  if (driver->absent.count(id) != 0) return nullptr;
-  switch (id) {
-    case nvapi::kIdInitialize:
-      return reinterpret_cast<void*>(&Initialize);
-    case nvapi::kIdUnloadPreferred:
-      return reinterpret_cast<void*>(&UnloadPreferred);
-    case nvapi::kIdUnload:
-      return reinterpret_cast<void*>(&UnloadPlain);
-    case nvapi::kIdPreCallHook:
-      return reinterpret_cast<void*>(&PreCallHook);
-    case nvapi::kIdPostCallHook:
-      return reinterpret_cast<void*>(&PostCallHook);
-    case nvapi::kIdGetBusId:
-      return reinterpret_cast<void*>(&GetBusId);
-    case nvapi::kIdGetFullName:
-      return reinterpret_cast<void*>(&GetFullName);
-    default:
-      return nullptr;
-  }
-}
-
-class NvapiStubTest : public ::testing::Test {
+// The stub over the hand-made driver, whose entries each test sets through `driver`.
+class NvapiStubTest : public ::testing::Test, protected testing_support::DiscoveryFakeVendor {
  protected:
-  NvapiStubTest() {
-    driver = &fake;
-    // Neither hook by default; tests that want one remove it from the absent set.
-    fake.absent = {nvapi::kIdPreCallHook, nvapi::kIdPostCallHook};
-    library.symbols["nvapi_QueryInterface"] = reinterpret_cast<void*>(&QueryInterface);
-    system.AddModule(L"nvapi64.dll", &library);
-    system.AddModule(L"msasn1.dll", &crypto);
-    system.AddModule(L"cryptnet.dll", &crypto);
-  }
-  ~NvapiStubTest() override { driver = nullptr; }
-
   NvAPI_Status BusId(std::uint32_t* bus) {
     return stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, bus);
   }
-
-  FakeDriver fake;
-  FakeSystem system;
-  FakeModule library;
-  FakeModule crypto;
-  gpu::NvapiStub stub{system};
+  // Loaded, initialised, and the two reference counts.
+  std::tuple<bool, bool, int, int> State() const {
+    return {stub.IsLoaded(), stub.IsInitialized(), stub.LoadCount(), stub.InitCount()};
+  }
 };
 
 TEST_F(NvapiStubTest, FirstWrappedCallLoadsAndInitialisesWithoutInitialize) {
   std::uint32_t bus = 0;
   EXPECT_EQ(BusId(&bus), nvapi::kOk);
   EXPECT_EQ(bus, 7u);
-  EXPECT_TRUE(stub.IsLoaded());
-  EXPECT_TRUE(stub.IsInitialized());
-  EXPECT_EQ(stub.LoadCount(), 1);
-  EXPECT_EQ(stub.InitCount(), 1);
-  EXPECT_EQ(fake.initCalls, 1);
+  EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
+  EXPECT_EQ(driver.initCalls, 1);
   EXPECT_EQ(stub.CallsInFlight(), 0);
 }
 
@@ -142,24 +38,19 @@ TEST_F(NvapiStubTest, InitializeTwiceThenUnloadTwiceFreesOnTheLastReference) {
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(stub.LoadCount(), 1);
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
-  EXPECT_EQ(stub.LoadCount(), 2);
-  EXPECT_EQ(stub.InitCount(), 2);
-  EXPECT_EQ(fake.initCalls, 1);
+  EXPECT_EQ(State(), std::make_tuple(true, true, 2, 2));
+  EXPECT_EQ(driver.initCalls, 1);
 
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
-  EXPECT_TRUE(stub.IsLoaded());
-  EXPECT_EQ(stub.LoadCount(), 1);
-  EXPECT_EQ(stub.InitCount(), 1);
-  EXPECT_EQ(fake.preferredUnloads, 0);
+  EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
+  EXPECT_EQ(driver.preferredUnloads, 0);
 
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
-  EXPECT_FALSE(stub.IsLoaded());
-  EXPECT_FALSE(stub.IsInitialized());
-  EXPECT_EQ(stub.LoadCount(), 0);
+  EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, 1);
-  EXPECT_EQ(fake.preferredUnloads, 1);
-  EXPECT_EQ(fake.preferredUnloadArgument, 0);
-  EXPECT_EQ(fake.plainUnloads, 0);
+  EXPECT_EQ(driver.preferredUnloads, 1);
+  EXPECT_EQ(driver.preferredUnloadArgument, 0);
+  EXPECT_EQ(driver.plainUnloads, 0);
 
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiNotInitialized);
 }
@@ -175,11 +66,11 @@ TEST_F(NvapiStubTest, AfterTheLastUnloadTheNextCallLoadsAndResolvesAgain) {
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(BusId(&bus), nvapi::kOk);
   EXPECT_EQ(library.loads, 2);
-  EXPECT_EQ(fake.queries[nvapi::kIdGetBusId], 2);
+  EXPECT_EQ(driver.queries[nvapi::kIdGetBusId], 2);
 }
 
 TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
-  fake.absent.insert(nvapi::kIdGetFullName);
+  driver.absent.insert(nvapi::kIdGetFullName);
   char name[64] = {};
   std::uint32_t bus = 0;
   for (int i = 0; i < 3; ++i) {
@@ -188,10 +79,11 @@ TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
         nvapi::kNoImplementation);
     EXPECT_EQ(BusId(&bus), nvapi::kOk);
   }
-  EXPECT_EQ(fake.queries[nvapi::kIdGetFullName], 3);
-  EXPECT_EQ(fake.queries[nvapi::kIdGetBusId], 1);
+  EXPECT_EQ(driver.queries[nvapi::kIdGetFullName], 3);
+  EXPECT_EQ(driver.queries[nvapi::kIdGetBusId], 1);
 
-  fake.absent.erase(nvapi::kIdGetFullName);  // e.g. a driver update behind our back
+  driver.absent.erase(nvapi::kIdGetFullName);  // e.g. a driver update behind our back
+  driver.name[0] = 'G';
   EXPECT_EQ(
       stub.Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, NvPhysicalGpuHandle{}, name),
       nvapi::kOk);
@@ -200,21 +92,18 @@ TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
 
 TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
   ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
-  fake.blockBusId = true;
+  driver.blockBusId = true;
   std::thread caller([&] {
     std::uint32_t bus = 0;
     BusId(&bus);
   });
-  while (!fake.insideBusId) std::this_thread::yield();
+  while (!driver.insideBusId) std::this_thread::yield();
 
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiInUse);
-  EXPECT_TRUE(stub.IsLoaded());
-  EXPECT_TRUE(stub.IsInitialized());
-  EXPECT_EQ(stub.LoadCount(), 1);
-  EXPECT_EQ(stub.InitCount(), 1);
-  EXPECT_EQ(fake.preferredUnloads, 0);
+  EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
+  EXPECT_EQ(driver.preferredUnloads, 0);
 
-  fake.blockBusId = false;
+  driver.blockBusId = false;
   caller.join();
   EXPECT_EQ(stub.CallsInFlight(), 0);
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
@@ -222,10 +111,9 @@ TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
 }
 
 TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
-  fake.initStatus = nvapi::kNvidiaDeviceNotFound;
+  driver.initStatus = nvapi::kNvidiaDeviceNotFound;
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
-  EXPECT_FALSE(stub.IsLoaded());
-  EXPECT_EQ(stub.LoadCount(), 0);
+  EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, library.loads);
 
   std::uint32_t bus = 0;
@@ -233,12 +121,12 @@ TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
   EXPECT_EQ(library.loads, 2);
   EXPECT_EQ(stub.CallsInFlight(), 0);
 
-  fake.initStatus = nvapi::kOk;
+  driver.initStatus = nvapi::kOk;
   EXPECT_EQ(BusId(&bus), nvapi::kOk);
 }
 
 TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
-  fake.absent.insert(nvapi::kIdInitialize);
+  driver.absent.insert(nvapi::kIdInitialize);
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_FALSE(stub.IsLoaded());
 
@@ -249,8 +137,7 @@ TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
 
 TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
   FakeSystem empty;
-  empty.AddModule(L"msasn1.dll", &crypto);
-  empty.AddModule(L"cryptnet.dll", &crypto);
+  empty.AddNvapiModules(nullptr, &crypto);
   gpu::NvapiStub lonely(empty);
   std::uint32_t bus = 0;
   EXPECT_EQ(lonely.NvAPI_Initialize(), nvapi::kLibraryNotFound);
@@ -261,36 +148,32 @@ TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
 }
 
 TEST_F(NvapiStubTest, PlainUnloadEntryIsUsedWhenThePreferredOneIsAbsent) {
-  fake.absent.insert(nvapi::kIdUnloadPreferred);
+  driver.absent.insert(nvapi::kIdUnloadPreferred);
   ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
-  EXPECT_EQ(fake.plainUnloads, 1);
+  EXPECT_EQ(driver.plainUnloads, 1);
   EXPECT_FALSE(stub.IsLoaded());
 }
 
 TEST_F(NvapiStubTest, NoUnloadEntryAtAllKeepsTheLibrary) {
-  fake.absent.insert({nvapi::kIdUnloadPreferred, nvapi::kIdUnload});
+  driver.absent.insert({nvapi::kIdUnloadPreferred, nvapi::kIdUnload});
   ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kNoImplementation);
-  EXPECT_TRUE(stub.IsLoaded());
-  EXPECT_EQ(stub.InitCount(), 1);
+  EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
 }
 
 TEST_F(NvapiStubTest, FailingDriverUnloadRestoresTheReferences) {
-  fake.unloadStatus = nvapi::kError - 10;
+  driver.unloadStatus = nvapi::kError - 10;
   ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kError);
-  EXPECT_TRUE(stub.IsLoaded());
-  EXPECT_TRUE(stub.IsInitialized());
-  EXPECT_EQ(stub.LoadCount(), 1);
-  EXPECT_EQ(stub.InitCount(), 1);
+  EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
 }
 
 TEST_F(NvapiStubTest, CallDuringAnUnloadWaitsTenTimesThenGivesUp) {
   ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
-  fake.stub = &stub;  // the driver's unload entry makes a call through the stub
+  driver.stub = &stub;  // the driver's unload entry makes a call through the stub
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
-  EXPECT_EQ(fake.callDuringUnload, nvapi::kError);
+  EXPECT_EQ(driver.callDuringUnload, nvapi::kError);
   EXPECT_EQ(system.sleeps, std::vector<std::uint32_t>(10, 100));
 }
 
@@ -302,23 +185,21 @@ TEST_F(NvapiStubTest, OnlyALonePreCallHookIsKept) {
        {Case{true, false, true}, Case{true, true, false}, Case{false, true, false}}) {
     SCOPED_TRACE(testing::Message() << "pre " << c.pre << " post " << c.post);
     FakeSystem fresh;
-    fresh.AddModule(L"nvapi64.dll", &library);
-    fresh.AddModule(L"msasn1.dll", &crypto);
-    fresh.AddModule(L"cryptnet.dll", &crypto);
+    fresh.AddNvapiModules(&library, &crypto);
     gpu::NvapiStub hooked(fresh);
-    fake.absent.clear();
-    if (!c.pre) fake.absent.insert(nvapi::kIdPreCallHook);
-    if (!c.post) fake.absent.insert(nvapi::kIdPostCallHook);
-    fake.preHookCalls = 0;
+    driver.absent.clear();
+    if (!c.pre) driver.absent.insert(nvapi::kIdPreCallHook);
+    if (!c.post) driver.absent.insert(nvapi::kIdPostCallHook);
+    driver.preHookCalls = 0;
 
     std::uint32_t bus = 0;
     EXPECT_EQ(hooked.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
               nvapi::kOk);
     EXPECT_EQ(hooked.HasPreCallHook(), c.kept);
     EXPECT_FALSE(hooked.HasPostCallHook());
-    EXPECT_EQ(fake.preHookCalls, c.kept ? 1 : 0);
+    EXPECT_EQ(driver.preHookCalls, c.kept ? 1 : 0);
     if (c.kept) {
-      EXPECT_EQ(fake.preHookId, nvapi::kIdGetBusId);
+      EXPECT_EQ(driver.preHookId, nvapi::kIdGetBusId);
     }
   }
 }

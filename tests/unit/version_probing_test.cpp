@@ -5,37 +5,24 @@
 #include <memory>
 #include <string>
 
-#include "gpu/gpu_enumeration.h"
-#include "gpu/slot_ordering.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
-#include "support/sim_vendor.h"
 
 namespace {
 
-using testing_support::DiscoveryFakeVendor;
-using testing_support::SimVendor;
-
 struct Probed {
-  std::unique_ptr<gpu::SlotTable> table = std::make_unique<gpu::SlotTable>();
+  std::unique_ptr<gpu::SlotTable> table;
   std::vector<std::uint32_t> sleeps;
   const gpu::GpuSlot& Slot(int s) const { return table->slots[s]; }
 };
 
 Probed Probe(const std::string& scenario) {
-  SimVendor v(scenario);
-  gpu::Vendor vendor = v.Get();
-  Probed probed;
-  EXPECT_EQ(gpu::EnumerateGpus(vendor, *probed.table), nvapi::kOk);
-  gpu::OrderSlotsByBus(vendor, *probed.table);
-  gpu::ProbeStructureVersions(vendor, *probed.table);
-  probed.sleeps = v.system.sleeps;
-  return probed;
+  testing_support::OrderedScenario s(scenario);
+  gpu::ProbeStructureVersions(s.vendor, *s.table);
+  return {std::move(s.table), s.sim.system.sleeps};
 }
 
-std::uint32_t Calls(std::uint32_t id) {
-  return sim::NvapiCallCount(id);
-}
+const auto Calls = &sim::NvapiCallCount;
 
 // A GPU that answers every query in its newest version, plus `lines` inside its block.
 std::string Gpu(const std::string& lines = "") {
@@ -150,13 +137,19 @@ TEST(DiscoveryVersions, EachSlotIsProbedWithItsOwnGpu) {
 }
 
 // What the driver sees of the records: zero apart from the version word and the inputs.
-TEST(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
-  DiscoveryFakeVendor fake;
-  gpu::Vendor vendor = fake.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-  gpu::ProbeStructureVersions(vendor, *table);
+class DiscoveryVersionRecords : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    table = testing_support::EnumeratedTable(fake.Get(), false);
+    gpu::Vendor vendor = fake.Get();
+    gpu::ProbeStructureVersions(vendor, *table);
+  }
 
+  testing_support::DiscoveryFakeVendor fake;
+  std::unique_ptr<gpu::SlotTable> table;
+};
+
+TEST_F(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
   const auto& clocks = fake.driver.clockRecords;  // the fake refuses every clock version
   ASSERT_EQ(clocks.size(), 6u);
   const std::uint32_t types[] = {0, 0, 1, 1, 2, 2};
@@ -183,12 +176,7 @@ TEST(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
   EXPECT_EQ(fake.driver.coolerIndexes, std::vector<std::uint32_t>{0});
 }
 
-TEST(DiscoveryVersionRecords, TheQueriesRunInTheirOrder) {
-  DiscoveryFakeVendor fake;
-  gpu::Vendor vendor = fake.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-  gpu::ProbeStructureVersions(vendor, *table);
+TEST_F(DiscoveryVersionRecords, TheQueriesRunInTheirOrder) {
   const std::uint32_t clocks = nvapi::kIdGetAllClockFrequencies;
   const std::uint32_t fan = nvapi::kIdGetFanCoolerStatus;
   EXPECT_EQ(

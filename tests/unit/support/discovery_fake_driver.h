@@ -1,20 +1,86 @@
-// A hand-made driver for the discovery tests that need what the simulator cannot do: counts
-// beyond every buffer, displays filled differently from what is reported, and a look at the
-// records discovery passes in. Reached through the stub like the real nvapi64.dll.
+// Support for the stub and discovery tests: scenarios for the simulator, the slot table as
+// enumeration leaves it, and a hand-made driver for what the simulator cannot do: counts beyond
+// every buffer, displays filled differently from what is reported, a look at the records
+// discovery passes in, unload entries and hooks. Reached through the stub like nvapi64.dll.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
 #include <vector>
 
+#include "gpu/gpu_enumeration.h"
+#include "gpu/slot_ordering.h"
 #include "gpu/vendor.h"
 #include "support/fake_system.h"
+#include "support/sim_vendor.h"
 
 namespace testing_support {
 
+// A scenario of one GPU per text, each text the lines inside its block.
+inline std::string Gpus(std::initializer_list<std::string> blocks) {
+  std::string scenario;
+  for (const std::string& lines : blocks) scenario += "gpu\n" + lines + "end\n";
+  return scenario;
+}
+
+// GPUs on these buses in this enumeration order, each named "Bus N".
+inline std::string GpusOnBuses(std::initializer_list<int> buses) {
+  std::string scenario;
+  for (int bus : buses) {
+    const std::string n = std::to_string(bus);
+    scenario += "gpu\n  name Bus " + n + "\n  bus " + n + "\nend\n";
+  }
+  return scenario;
+}
+
+// The slot table after enumeration and, unless told otherwise, ordering by bus.
+inline std::unique_ptr<gpu::SlotTable> EnumeratedTable(gpu::Vendor vendor, bool ordered = true) {
+  auto table = std::make_unique<gpu::SlotTable>();
+  EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
+  if (ordered) gpu::OrderSlotsByBus(vendor, *table);
+  return table;
+}
+
+// A scenario over the simulator, its slot table enumerated and ordered by bus.
+struct OrderedScenario {
+  explicit OrderedScenario(const std::string& scenario) : sim(scenario) {}
+  SimVendor sim;
+  gpu::Vendor vendor = sim.Get();
+  std::unique_ptr<gpu::SlotTable> table = EnumeratedTable(vendor);
+};
+
 struct DiscoveryFakeDriver {
+  // Loading: what the entries return, which are absent (neither call hook by default), how
+  // often each id was asked for and each entry called.
+  NvAPI_Status initStatus = nvapi::kOk;
+  NvAPI_Status unloadStatus = nvapi::kOk;
+  std::set<std::uint32_t> absent{nvapi::kIdPreCallHook, nvapi::kIdPostCallHook};
+  std::map<std::uint32_t, int> queries;
+  int initCalls = 0;
+  int preferredUnloads = 0;
+  int plainUnloads = 0;
+  std::int32_t preferredUnloadArgument = -1;
+  int preHookCalls = 0;
+  std::uint32_t preHookId = 0;
+
+  // The bus query answers 7, waiting first while `blockBusId` is set. With `stub` set, the
+  // preferred unload entry makes a bus query through it and keeps its status.
+  std::atomic<bool> blockBusId{false};
+  std::atomic<bool> insideBusId{false};
+  gpu::NvapiStub* stub = nullptr;
+  NvAPI_Status callDuringUnload = 1;
+
   // Enumeration: handles written and the counts reported.
   std::uint32_t displayGpus = 1;
   std::uint32_t displayReported = 1;
@@ -51,8 +117,43 @@ inline NvPhysicalGpuHandle FakeGpuHandle(std::uintptr_t index) {
 namespace discovery_fake {
 
 inline NvAPI_Status Initialize() {
+  ++activeDiscoveryDriver->initCalls;
+  return activeDiscoveryDriver->initStatus;
+}
+
+inline NvAPI_Status BusId(NvPhysicalGpuHandle, std::uint32_t* bus) {
+  DiscoveryFakeDriver& driver = *activeDiscoveryDriver;
+  driver.insideBusId = true;
+  while (driver.blockBusId) std::this_thread::yield();
+  driver.insideBusId = false;
+  *bus = 7;
   return nvapi::kOk;
 }
+
+inline NvAPI_Status UnloadPreferred(std::int32_t argument) {
+  DiscoveryFakeDriver& driver = *activeDiscoveryDriver;
+  ++driver.preferredUnloads;
+  driver.preferredUnloadArgument = argument;
+  if (driver.stub != nullptr) {
+    std::uint32_t bus = 0;
+    driver.callDuringUnload = driver.stub->Call<nvapi::GpuU32Fn>(gpu::NvapiFunction::kGetBusId,
+                                                                 NvPhysicalGpuHandle{}, &bus);
+  }
+  return driver.unloadStatus;
+}
+
+inline NvAPI_Status UnloadPlain() {
+  ++activeDiscoveryDriver->plainUnloads;
+  return activeDiscoveryDriver->unloadStatus;
+}
+
+inline void PreCallHook(std::uint32_t id, void** cookie) {
+  ++activeDiscoveryDriver->preHookCalls;
+  activeDiscoveryDriver->preHookId = id;
+  *cookie = nullptr;
+}
+
+inline void PostCallHook(std::uint32_t, void*, NvAPI_Status) {}
 
 inline void WriteHandles(NvPhysicalGpuHandle* handles, std::uint32_t count, std::uintptr_t first) {
   for (std::uint32_t i = 0; i < std::min(count, nvapi::kMaxPhysicalGpus); ++i) {
@@ -136,35 +237,35 @@ inline NvAPI_Status FanCoolerStatus(NvPhysicalGpuHandle, nvapi::NvFanCoolerStatu
   return nvapi::kNotSupported;
 }
 
+template <typename Fn>
+void* Entry(Fn* function) {
+  return reinterpret_cast<void*>(function);
+}
+
 inline void* QueryInterface(std::uint32_t id) {
-  switch (id) {
-    case nvapi::kIdInitialize:
-      return reinterpret_cast<void*>(&Initialize);
-    case nvapi::kIdEnumPhysicalGPUs:
-      return reinterpret_cast<void*>(&EnumDisplay);
-    case nvapi::kIdEnumTCCPhysicalGPUs:
-      return reinterpret_cast<void*>(&EnumCompute);
-    case nvapi::kIdGetConnectedDisplayIds:
-      return reinterpret_cast<void*>(&ConnectedDisplays);
-    case nvapi::kIdGetDisplayId:
-      return reinterpret_cast<void*>(&DisplayId);
-    case nvapi::kIdGetFullName:
-      return reinterpret_cast<void*>(&FullName);
-    case nvapi::kIdGetAllClockFrequencies:
-      return reinterpret_cast<void*>(&Clocks);
-    case nvapi::kIdGetPstates20:
-      return reinterpret_cast<void*>(&Pstates);
-    case nvapi::kIdGetThermalSettings:
-      return reinterpret_cast<void*>(&Thermal);
-    case nvapi::kIdGetCoolerSettings:
-      return reinterpret_cast<void*>(&Cooler);
-    case nvapi::kIdGetMemoryInfo:
-      return reinterpret_cast<void*>(&Memory);
-    case nvapi::kIdGetFanCoolerStatus:
-      return reinterpret_cast<void*>(&FanCoolerStatus);
-    default:
-      return nullptr;  // everything else is "no implementation"
-  }
+  static const std::map<std::uint32_t, void*> entries = {
+      {nvapi::kIdInitialize, Entry(&Initialize)},
+      {nvapi::kIdUnloadPreferred, Entry(&UnloadPreferred)},
+      {nvapi::kIdUnload, Entry(&UnloadPlain)},
+      {nvapi::kIdPreCallHook, Entry(&PreCallHook)},
+      {nvapi::kIdPostCallHook, Entry(&PostCallHook)},
+      {nvapi::kIdGetBusId, Entry(&BusId)},
+      {nvapi::kIdEnumPhysicalGPUs, Entry(&EnumDisplay)},
+      {nvapi::kIdEnumTCCPhysicalGPUs, Entry(&EnumCompute)},
+      {nvapi::kIdGetConnectedDisplayIds, Entry(&ConnectedDisplays)},
+      {nvapi::kIdGetDisplayId, Entry(&DisplayId)},
+      {nvapi::kIdGetFullName, Entry(&FullName)},
+      {nvapi::kIdGetAllClockFrequencies, Entry(&Clocks)},
+      {nvapi::kIdGetPstates20, Entry(&Pstates)},
+      {nvapi::kIdGetThermalSettings, Entry(&Thermal)},
+      {nvapi::kIdGetCoolerSettings, Entry(&Cooler)},
+      {nvapi::kIdGetMemoryInfo, Entry(&Memory)},
+      {nvapi::kIdGetFanCoolerStatus, Entry(&FanCoolerStatus)},
+  };
+  ++activeDiscoveryDriver->queries[id];
+  if (activeDiscoveryDriver->absent.count(id) != 0) return nullptr;
+  const auto found = entries.find(id);
+  return found == entries.end() ? nullptr : found->second;  // the rest: "no implementation"
 }
 
 }  // namespace discovery_fake
@@ -176,9 +277,7 @@ class DiscoveryFakeVendor {
     activeDiscoveryDriver = &driver;
     library.symbols["nvapi_QueryInterface"] =
         reinterpret_cast<void*>(&discovery_fake::QueryInterface);
-    system.AddModule(L"nvapi64.dll", &library);
-    system.AddModule(L"msasn1.dll", &crypto);
-    system.AddModule(L"cryptnet.dll", &crypto);
+    system.AddNvapiModules(&library, &crypto);
   }
   ~DiscoveryFakeVendor() { activeDiscoveryDriver = nullptr; }
   DiscoveryFakeVendor(const DiscoveryFakeVendor&) = delete;

@@ -27,6 +27,12 @@ class FakeSystem final : public platform::SystemApi {
   void AddModule(const std::wstring& file, FakeModule* module) { modules_[file] = module; }
   // A library whose load fails with `error` (126 when it does not exist).
   void FailModule(const std::wstring& file, std::uint32_t error) { failures_[file] = error; }
+  // The two crypto libraries the loader needs first, and `nvapi` as nvapi64.dll unless null.
+  void AddNvapiModules(FakeModule* nvapi, FakeModule* crypto) {
+    if (nvapi != nullptr) AddModule(L"nvapi64.dll", nvapi);
+    AddModule(L"msasn1.dll", crypto);
+    AddModule(L"cryptnet.dll", crypto);
+  }
 
   bool newSystem = true;
   std::wstring systemDirectory = L"C:\\windows\\system32";
