@@ -7,8 +7,8 @@
 
 #include "gpu/discovery_texts.h"
 #include "sim/sim.h"
+#include "support/discovery_fake_driver.h"
 #include "support/discovery_messages.h"
-#include "support/sim_vendor.h"
 
 namespace {
 
@@ -32,20 +32,9 @@ TEST_F(DiscoveryWhole, TwoGpusAreOrderedNamedSeededAndProbed) {
   // Left from an earlier run: discovery starts from the initial table.
   table->slots[3].handleIndex.Store(5);
   table->slots[3].coolerVersion.Store(1);
-  const gpu::DiscoveryResult result = Discover(R"(
-gpu
-  name Fifth
-  bus 5
-  fans 2 both
-  accept clocks 0x20108
-end
-gpu
-  name Second
-  bus 2
-  pci 0x0FF210DE
-  fans 2 both
-end
-)");
+  const gpu::DiscoveryResult result = Discover(
+      testing_support::Gpus({"  name Fifth\n  bus 5\n  fans 2 both\n  accept clocks 0x20108\n",
+                             "  name Second\n  bus 2\n  pci 0x0FF210DE\n  fans 2 both\n"}));
   ASSERT_TRUE(result.Ready());
   EXPECT_EQ(result.FailureText(), L"");
   EXPECT_TRUE(messages.texts.empty());

@@ -5,24 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "gpu/gpu_enumeration.h"
-#include "gpu/slot_ordering.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
-#include "support/sim_vendor.h"
 
 namespace {
 
-using testing_support::DiscoveryFakeVendor;
-using testing_support::SimVendor;
-
 std::int32_t DisplayGpu(const std::string& scenario) {
-  SimVendor v(scenario);
-  gpu::Vendor vendor = v.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-  gpu::OrderSlotsByBus(vendor, *table);
-  return gpu::FindDisplayGpu(vendor, *table);
+  testing_support::OrderedScenario s(scenario);
+  return gpu::FindDisplayGpu(s.vendor, *s.table);
 }
 
 TEST(DiscoveryDisplayGpu, TheSlotDrivingThePrimaryDisplay) {
@@ -75,12 +65,10 @@ class DiscoveryDisplayBounds : public ::testing::Test {
  protected:
   std::int32_t Find() {
     gpu::Vendor vendor = fake.Get();
-    EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-    return gpu::FindDisplayGpu(vendor, *table);
+    return gpu::FindDisplayGpu(vendor, *testing_support::EnumeratedTable(vendor, false));
   }
 
-  DiscoveryFakeVendor fake;
-  std::unique_ptr<gpu::SlotTable> table = std::make_unique<gpu::SlotTable>();
+  testing_support::DiscoveryFakeVendor fake;
 };
 
 TEST_F(DiscoveryDisplayBounds, EntriesAreVersionedAndNeverMoreThanSixteen) {

@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
-#include "gpu/gpu_enumeration.h"
-#include "gpu/slot_ordering.h"
-#include "support/sim_vendor.h"
+#include "support/discovery_fake_driver.h"
 
 namespace {
-
-using testing_support::SimVendor;
 
 TEST(DiscoveryFixedClocks, TheFiveBoardsAndTheirCeilings) {
   const gpu::FixedClockBoard expected[] = {
@@ -29,50 +26,37 @@ TEST(DiscoveryFixedClocks, TheFiveBoardsAndTheirCeilings) {
 }
 
 std::unique_ptr<gpu::SlotTable> Seeded(const std::string& scenario) {
-  SimVendor v(scenario);
-  gpu::Vendor vendor = v.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-  gpu::OrderSlotsByBus(vendor, *table);
-  gpu::SeedFixedClocks(vendor, *table);
-  return table;
+  testing_support::OrderedScenario s(scenario);
+  gpu::SeedFixedClocks(s.vendor, *s.table);
+  return std::move(s.table);
+}
+
+// Whether the slot is a table board, and its graphics and memory clock ceilings.
+std::tuple<int, std::uint32_t, std::uint32_t> Ceilings(const gpu::GpuSlot& slot) {
+  return {slot.fixedClockBoard.Load(), slot.graphicsClockCeilingKHz.Load(),
+          slot.memoryClockCeilingKHz.Load()};
 }
 
 TEST(DiscoveryFixedClocks, ABoardOfTheTableGetsItsCeilings) {
   const auto table = Seeded("gpu\n  pci 0x0FF210DE 0x101210DE 0xA1\nend\n");
   const gpu::GpuSlot& slot = table->slots[0];
-  EXPECT_EQ(slot.fixedClockBoard.Load(), 1);
-  EXPECT_EQ(slot.graphicsClockCeilingKHz.Load(), 850000u);
-  EXPECT_EQ(slot.memoryClockCeilingKHz.Load(), 891000u);
+  EXPECT_EQ(Ceilings(slot), std::make_tuple(1, 850000u, 891000u));
   EXPECT_EQ(slot.fixedGraphicsCeilingKHz.Load(), 850000u);
   EXPECT_EQ(slot.fixedMemoryCeilingKHz.Load(), 891000u);
 }
 
 TEST(DiscoveryFixedClocks, TheCeilingsFollowTheSlotNotTheHandle) {
   // The table board is handle 0 on bus 5, so it sits in slot 1.
-  const auto table = Seeded(R"(
-gpu
-  bus 5
-  pci 0x13F210DE
-end
-gpu
-  bus 2
-  pci 0x220610DE
-end
-)");
-  EXPECT_EQ(table->slots[0].fixedClockBoard.Load(), 0);
-  EXPECT_EQ(table->slots[0].graphicsClockCeilingKHz.Load(), 0u);
-  EXPECT_EQ(table->slots[1].fixedClockBoard.Load(), 1);
-  EXPECT_EQ(table->slots[1].graphicsClockCeilingKHz.Load(), 745000u);
-  EXPECT_EQ(table->slots[1].memoryClockCeilingKHz.Load(), 1250000u);
+  const auto table =
+      Seeded(testing_support::Gpus({"  bus 5\n  pci 0x13F210DE\n", "  bus 2\n  pci 0x220610DE\n"}));
+  EXPECT_EQ(Ceilings(table->slots[0]), std::make_tuple(0, 0u, 0u));
+  EXPECT_EQ(Ceilings(table->slots[1]), std::make_tuple(1, 745000u, 1250000u));
 }
 
 TEST(DiscoveryFixedClocks, AnUnreadableIdentifierLeavesTheDefaults) {
   const auto table =
       Seeded("gpu\n  pci 0x0FF210DE\n  fail NvAPI_GPU_GetPCIIdentifiers -104\nend\n");
-  EXPECT_EQ(table->slots[0].fixedClockBoard.Load(), 0);
-  EXPECT_EQ(table->slots[0].graphicsClockCeilingKHz.Load(), 0u);
-  EXPECT_EQ(table->slots[0].memoryClockCeilingKHz.Load(), 0u);
+  EXPECT_EQ(Ceilings(table->slots[0]), std::make_tuple(0, 0u, 0u));
 }
 
 }  // namespace

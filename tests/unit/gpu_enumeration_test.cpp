@@ -7,7 +7,6 @@
 #include "gpu/discovery_texts.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
-#include "support/sim_vendor.h"
 
 namespace {
 
@@ -27,21 +26,8 @@ Enumerated Enumerate(gpu::Vendor vendor) {
 }
 
 TEST(DiscoveryEnumeration, DisplayGpusThenComputeGpusBehindThem) {
-  SimVendor v(R"(
-gpu
-  name A
-  bus 3
-end
-gpu
-  name B
-  driver tcc
-  bus 1
-end
-gpu
-  name C
-  bus 2
-end
-)");
+  SimVendor v(testing_support::Gpus(
+      {"  name A\n  bus 3\n", "  name B\n  driver tcc\n  bus 1\n", "  name C\n  bus 2\n"}));
   const Enumerated e = Enumerate(v.Get());
   ASSERT_EQ(e.status, nvapi::kOk);
   ASSERT_EQ(e.table->gpuCount.Load(), 3);

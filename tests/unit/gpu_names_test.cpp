@@ -6,18 +6,17 @@
 #include <memory>
 #include <string>
 
-#include "gpu/gpu_enumeration.h"
-#include "gpu/slot_ordering.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
 #include "support/discovery_messages.h"
-#include "support/sim_vendor.h"
 
 namespace {
 
 using testing_support::DiscoveryFakeVendor;
+using testing_support::EnumeratedTable;
+using testing_support::Gpus;
+using testing_support::GpusOnBuses;
 using testing_support::RecordedMessages;
-using testing_support::SimVendor;
 
 const std::wstring kTooMany =
     L"ビデオカードが9枚以上存在します\n認識できるビデオカードは8枚までです\n8枚までを認識します";
@@ -52,126 +51,80 @@ TEST(DiscoveryNameText, HighBytesAreTakenAsLatin1) {
   EXPECT_EQ(Widen("GPU \xC4\xE9\xFF\x80"), L"GPU \u00C4\u00E9\u00FF\u0080");
 }
 
-struct Named {
-  std::unique_ptr<gpu::SlotTable> table = std::make_unique<gpu::SlotTable>();
-  bool ok = false;
+// Enumerates, orders and names the GPUs of a scenario, keeping every text shown.
+class DiscoveryNames : public ::testing::Test {
+ protected:
+  bool Name(const std::string& scenario) {
+    ordered = std::make_unique<testing_support::OrderedScenario>(scenario);
+    return gpu::ReadGpuNames(ordered->vendor, *ordered->table, messages);
+  }
+  std::wstring SlotName(int slot) const { return ordered->table->slots[slot].gpuName.Load(); }
+
+  std::unique_ptr<testing_support::OrderedScenario> ordered;
+  RecordedMessages messages;
 };
 
-Named EnumerateOrderAndName(SimVendor& v, RecordedMessages& messages) {
-  gpu::Vendor vendor = v.Get();
-  Named named;
-  EXPECT_EQ(gpu::EnumerateGpus(vendor, *named.table), nvapi::kOk);
-  gpu::OrderSlotsByBus(vendor, *named.table);
-  named.ok = gpu::ReadGpuNames(vendor, *named.table, messages);
-  return named;
-}
-
-TEST(DiscoveryNames, EachNameGoesIntoTheBufferOfItsHandle) {
-  SimVendor v("gpu\n  name Fifth Bus\n  bus 5\nend\ngpu\n  name Second Bus\n  bus 2\nend\n");
-  RecordedMessages messages;
-  const Named named = EnumerateOrderAndName(v, messages);
-  ASSERT_TRUE(named.ok);
-  const gpu::SlotTable& table = *named.table;
+TEST_F(DiscoveryNames, EachNameGoesIntoTheBufferOfItsHandle) {
+  ASSERT_TRUE(Name(Gpus({"  name Fifth Bus\n  bus 5\n", "  name Second Bus\n  bus 2\n"})));
+  const gpu::SlotTable& table = *ordered->table;
   EXPECT_EQ(table.slots[0].gpuName.Load(), table.nameBuffers[1]);
   EXPECT_EQ(table.slots[1].gpuName.Load(), table.nameBuffers[0]);
   EXPECT_EQ(std::wstring(table.nameBuffers[1]), L"Second Bus");
   EXPECT_EQ(std::wstring(table.nameBuffers[0]), L"Fifth Bus");
-  EXPECT_EQ(std::wstring(table.slots[2].gpuName.Load()), L"- empty -");
+  EXPECT_EQ(SlotName(2), L"- empty -");
   EXPECT_TRUE(messages.texts.empty());
 }
 
-TEST(DiscoveryNames, AnUnterminatedDriverNameIsCutToThirtyNine) {
-  SimVendor v("gpu\n  name Quorvane Sim Broken Firmware\n  quirk name-unterminated\nend\n");
-  RecordedMessages messages;
-  const Named named = EnumerateOrderAndName(v, messages);
-  ASSERT_TRUE(named.ok);
-  const std::wstring name = named.table->slots[0].gpuName.Load();
-  EXPECT_EQ(name.size(), 39u);
-  EXPECT_EQ(name.rfind(L"Quorvane Sim Broken Firmware", 0), 0u);
+TEST_F(DiscoveryNames, AnUnterminatedDriverNameIsCutToThirtyNine) {
+  ASSERT_TRUE(Name("gpu\n  name Quorvane Sim Broken Firmware\n  quirk name-unterminated\nend\n"));
+  EXPECT_EQ(SlotName(0).size(), 39u);
+  EXPECT_EQ(SlotName(0).rfind(L"Quorvane Sim Broken Firmware", 0), 0u);
 }
 
-TEST(DiscoveryNames, AnUnreadableNameStopsTheLoopAndLeavesTheSlot) {
-  SimVendor v(R"(
-gpu
-  name First
-  bus 1
-end
-gpu
-  name Second
-  bus 2
-  fail NvAPI_GPU_GetFullName -104
-end
-gpu
-  name Third
-  bus 3
-end
-)");
-  RecordedMessages messages;
-  const Named named = EnumerateOrderAndName(v, messages);
-  EXPECT_FALSE(named.ok);
-  EXPECT_EQ(std::wstring(named.table->slots[0].gpuName.Load()), L"First");
-  EXPECT_EQ(std::wstring(named.table->slots[1].gpuName.Load()), L"- empty -");
-  EXPECT_EQ(std::wstring(named.table->slots[2].gpuName.Load()), L"- empty -");
+TEST_F(DiscoveryNames, AnUnreadableNameStopsTheLoopAndLeavesTheSlot) {
+  EXPECT_FALSE(Name(Gpus({"  name First\n  bus 1\n",
+                          "  name Second\n  bus 2\n  fail NvAPI_GPU_GetFullName -104\n",
+                          "  name Third\n  bus 3\n"})));
+  EXPECT_EQ(SlotName(0), L"First");
+  EXPECT_EQ(SlotName(1), L"- empty -");
+  EXPECT_EQ(SlotName(2), L"- empty -");
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 2u);
   EXPECT_TRUE(messages.texts.empty());
 }
 
-std::string GpusOnBuses(std::initializer_list<int> buses) {
-  std::string scenario;
-  for (int bus : buses) {
-    scenario +=
-        "gpu\n  name Bus " + std::to_string(bus) + "\n  bus " + std::to_string(bus) + "\nend\n";
-  }
-  return scenario;
-}
-
-TEST(DiscoveryNames, NineGpusWarnOnceAfterEightNamesAndKeepEight) {
-  SimVendor v(GpusOnBuses({7, 3, 12, 1, 9, 4, 15, 2, 6}));
-  RecordedMessages messages;
+TEST_F(DiscoveryNames, NineGpusWarnOnceAfterEightNamesAndKeepEight) {
   std::vector<std::uint32_t> namesReadAtWarning;
   messages.onShow = [&] {
     namesReadAtWarning.push_back(sim::NvapiCallCount(nvapi::kIdGetFullName));
   };
-  const Named named = EnumerateOrderAndName(v, messages);
-  EXPECT_TRUE(named.ok);
+  EXPECT_TRUE(Name(GpusOnBuses({7, 3, 12, 1, 9, 4, 15, 2, 6})));
   EXPECT_EQ(messages.texts, std::vector<std::wstring>{kTooMany});
   EXPECT_EQ(namesReadAtWarning, std::vector<std::uint32_t>{8});
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 8u);
-  EXPECT_EQ(named.table->gpuCount.Load(), 8);
+  EXPECT_EQ(ordered->table->gpuCount.Load(), 8);
   const int buses[] = {1, 2, 3, 4, 6, 7, 9, 12};
-  for (int s = 0; s < 8; ++s) {
-    EXPECT_EQ(std::wstring(named.table->slots[s].gpuName.Load()),
-              L"Bus " + std::to_wstring(buses[s]));
-  }
+  for (int s = 0; s < 8; ++s) EXPECT_EQ(SlotName(s), L"Bus " + std::to_wstring(buses[s]));
 }
 
-TEST(DiscoveryNames, EightGpusAreNoWarning) {
-  SimVendor v(GpusOnBuses({8, 7, 6, 5, 4, 3, 2, 1}));
-  RecordedMessages messages;
-  const Named named = EnumerateOrderAndName(v, messages);
-  EXPECT_TRUE(named.ok);
+TEST_F(DiscoveryNames, EightGpusAreNoWarning) {
+  EXPECT_TRUE(Name(GpusOnBuses({8, 7, 6, 5, 4, 3, 2, 1})));
   EXPECT_TRUE(messages.texts.empty());
-  EXPECT_EQ(named.table->gpuCount.Load(), 8);
+  EXPECT_EQ(ordered->table->gpuCount.Load(), 8);
 }
 
-TEST(DiscoveryNames, HighBytesFromTheDriverAreWidenedAsLatin1) {
+TEST_F(DiscoveryNames, HighBytesFromTheDriverAreWidenedAsLatin1) {
   DiscoveryFakeVendor fake;
-  std::memcpy(fake.driver.name.data(),
-              "Karte \xDC"
-              "ber",
-              10);
+  std::memcpy(fake.driver.name.data(), "Karte \334ber", 10);  // octal 334: U with diaeresis
   gpu::Vendor vendor = fake.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
+  const auto table = EnumeratedTable(vendor, false);
   ASSERT_TRUE(gpu::ReadGpuName(vendor, *table, 0, 0));
   EXPECT_EQ(std::wstring(table->slots[0].gpuName.Load()), L"Karte \u00DCber");
 }
 
-TEST(DiscoveryNames, IndexesOutsideTheTablesAreRefused) {
+TEST_F(DiscoveryNames, IndexesOutsideTheTablesAreRefused) {
   DiscoveryFakeVendor fake;
   gpu::Vendor vendor = fake.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  ASSERT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
+  const auto table = EnumeratedTable(vendor, false);
   EXPECT_FALSE(gpu::ReadGpuName(vendor, *table, 8, 0));
   EXPECT_FALSE(gpu::ReadGpuName(vendor, *table, 0, 64));
   EXPECT_EQ(std::wstring(table->slots[0].gpuName.Load()), L"- empty -");

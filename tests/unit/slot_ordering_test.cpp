@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "gpu/gpu_enumeration.h"
-#include "support/sim_vendor.h"
+#include "support/discovery_fake_driver.h"
 
 namespace {
 
-using testing_support::SimVendor;
+using testing_support::Gpus;
 
 std::vector<std::uint32_t> Sorted(std::vector<std::uint32_t> values) {
   gpu::ExchangeSortAscending(values.data(), values.size());
@@ -31,20 +28,10 @@ TEST(DiscoveryBusSort, AscendingAsUnsignedWithDuplicatesKept) {
 
 // The handle index of each slot in use after enumeration and ordering over `scenario`.
 std::vector<std::uint32_t> SlotHandles(const std::string& scenario) {
-  SimVendor v(scenario);
-  gpu::Vendor vendor = v.Get();
-  auto table = std::make_unique<gpu::SlotTable>();
-  EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-  gpu::OrderSlotsByBus(vendor, *table);
+  const testing_support::OrderedScenario s(scenario);
   std::vector<std::uint32_t> handles;
-  for (const gpu::GpuSlot& slot : table->slots) handles.push_back(slot.handleIndex.Load());
+  for (const gpu::GpuSlot& slot : s.table->slots) handles.push_back(slot.handleIndex.Load());
   return handles;
-}
-
-std::string Gpus(std::initializer_list<const char*> setups) {
-  std::string scenario;
-  for (const char* setup : setups) scenario += std::string("gpu\n") + setup + "end\n";
-  return scenario;
 }
 
 // A scenario and the handle index the first slots must hold after ordering.
@@ -64,14 +51,6 @@ TEST_P(DiscoverySlotOrder, SlotsHoldTheHandlesOfAscendingBuses) {
             expected);
 }
 
-std::string NineGpus() {
-  std::string scenario;
-  for (int bus : {7, 3, 12, 1, 9, 4, 15, 2, 6}) {
-    scenario += "gpu\n  bus " + std::to_string(bus) + "\nend\n";
-  }
-  return scenario;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, DiscoverySlotOrder,
     ::testing::Values(
@@ -82,8 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Gpus({"  bus 3\n", "  bus 1\n  driver tcc\n", "  bus 2\n"}),
                       {2, 1, 0}},
         // Buses in enumeration order 7 3 12 1 9 4 15 2 6; bus 15 gets no slot.
-        SlotOrderCase{
-            "NineGpusFillEightSlotsWithTheLowestBuses", NineGpus(), {3, 7, 1, 5, 8, 0, 4, 2}},
+        SlotOrderCase{"NineGpusFillEightSlotsWithTheLowestBuses",
+                      testing_support::GpusOnBuses({7, 3, 12, 1, 9, 4, 15, 2, 6}),
+                      {3, 7, 1, 5, 8, 0, 4, 2}},
         // Handle 1 cannot tell its bus: sorted buses are 0, 2, 5; nothing reads 0, so slot 0
         // keeps handle 0, which is also slot 2's GPU (bus 5).
         SlotOrderCase{"AnUnreadableBusSortsFirstAndItsSlotKeepsHandleZero",
