@@ -12,15 +12,10 @@ using gpu::ConnectorText;
 
 TEST(ConnectorText, NamesEveryKnownConnector) {
   EXPECT_STREQ(ConnectorText(-1), " / UNKNOWN");
-  EXPECT_STREQ(ConnectorText(0), " / UNKNOWN");
-  EXPECT_STREQ(ConnectorText(1), " / VGA");
-  EXPECT_STREQ(ConnectorText(2), " / COMPONENT");
-  EXPECT_STREQ(ConnectorText(3), " / SVIDEO");
-  EXPECT_STREQ(ConnectorText(4), " / HDMI");
-  EXPECT_STREQ(ConnectorText(5), " / DVI");
-  EXPECT_STREQ(ConnectorText(6), " / LVDS");
-  EXPECT_STREQ(ConnectorText(7), " / DP");
-  EXPECT_STREQ(ConnectorText(8), " / COMPOSITE");
+  const char* const texts[] = {" / UNKNOWN", " / VGA",  " / COMPONENT", " / SVIDEO",   " / HDMI",
+                               " / DVI",     " / LVDS", " / DP",        " / COMPOSITE"};
+  for (std::int32_t type = 0; type < 9; ++type)
+    EXPECT_STREQ(ConnectorText(type), texts[type]) << type;
 }
 
 TEST(ConnectorText, OtherTypesAddNothing) {

@@ -42,12 +42,6 @@ class DiscoveryNvml : public ::testing::Test {
     gpu::LoadNvml(vendor, systemRoot, messages);
   }
 
-  std::vector<std::wstring> Tried() const {
-    std::vector<std::wstring> files;
-    for (const auto& call : system.loadCalls) files.push_back(call.file);
-    return files;
-  }
-
   FakeSystem system;
   gpu::NvapiStub stub{system};
   gpu::NvmlLibrary nvml{system};
@@ -59,7 +53,7 @@ TEST_F(DiscoveryNvml, TheDriverFolderCopyComesFirst) {
   system.AddModule(kSmi, &working);
   system.AddModule(kWindows, &failing);
   Load(L"C:\\Windows");
-  EXPECT_EQ(Tried(), std::vector<std::wstring>{kSmi});
+  EXPECT_EQ(system.Tried(), std::vector<std::wstring>{kSmi});
   EXPECT_EQ(nvml.Module(), &working);
   EXPECT_EQ(initCalls, 1);
   EXPECT_TRUE(messages.texts.empty());
@@ -68,7 +62,7 @@ TEST_F(DiscoveryNvml, TheDriverFolderCopyComesFirst) {
 TEST_F(DiscoveryNvml, TheFixedSystemFolderComesSecond) {
   system.AddModule(kWindows, &working);
   Load(L"C:\\Windows");
-  EXPECT_EQ(Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
+  EXPECT_EQ(system.Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
   EXPECT_EQ(nvml.Module(), &working);
   EXPECT_TRUE(messages.texts.empty());
 }
@@ -77,7 +71,7 @@ TEST_F(DiscoveryNvml, TheSystemRootFolderComesLast) {
   const std::wstring third = L"D:\\WINNT\\System32\\nvml.dll";
   system.AddModule(third, &working);
   Load(L"D:\\WINNT");
-  EXPECT_EQ(Tried(), (std::vector<std::wstring>{kSmi, kWindows, third}));
+  EXPECT_EQ(system.Tried(), (std::vector<std::wstring>{kSmi, kWindows, third}));
   EXPECT_EQ(nvml.Module(), &working);
   EXPECT_EQ(initCalls, 1);
   EXPECT_TRUE(messages.texts.empty());
@@ -85,7 +79,7 @@ TEST_F(DiscoveryNvml, TheSystemRootFolderComesLast) {
 
 TEST_F(DiscoveryNvml, NoCopyAnywhereWarnsOnceAndLeavesNoModule) {
   Load(L"D:\\WINNT");
-  EXPECT_EQ(Tried().size(), 3u);
+  EXPECT_EQ(system.Tried().size(), 3u);
   EXPECT_FALSE(nvml.Loaded());
   EXPECT_EQ(messages.texts, std::vector<std::wstring>{kLoadFailed});
   EXPECT_EQ(initCalls, 0);
@@ -93,7 +87,7 @@ TEST_F(DiscoveryNvml, NoCopyAnywhereWarnsOnceAndLeavesNoModule) {
 
 TEST_F(DiscoveryNvml, AnUnsetSystemRootSkipsTheThirdPlace) {
   Load(L"");
-  EXPECT_EQ(Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
+  EXPECT_EQ(system.Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
   EXPECT_EQ(messages.texts, std::vector<std::wstring>{kLoadFailed});
 }
 

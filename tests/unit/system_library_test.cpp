@@ -12,10 +12,10 @@ using testing_support::FakeSystem;
 
 class SystemLibraryTest : public ::testing::Test {
  protected:
-  void AddCryptoLibraries(bool byName) {
-    const std::wstring prefix = byName ? L"" : L"C:\\windows\\system32\\";
+  // The three crypto libraries, each found as `directory` and its name.
+  void AddCryptoLibraries(const std::wstring& directory = L"") {
     for (const wchar_t* name : {L"msasn1.dll", L"cryptnet.dll", L"cryptbase.dll"}) {
-      system.AddModule(prefix + name, &crypto);
+      system.AddModule(directory + name, &crypto);
     }
   }
 
@@ -35,21 +35,19 @@ TEST_F(SystemLibraryTest, RefusesNamesWithAPathSeparator) {
 }
 
 TEST_F(SystemLibraryTest, NewSystemLoadsByNameFromSystem32WithSearchFlagsStripped) {
-  AddCryptoLibraries(true);
+  AddCryptoLibraries();
   system.AddModule(L"nvapi64.dll", &target);
   const std::uint32_t asked = 0x2 | 0x8 | 0x100 | 0x200 | 0x400 | 0x1000;
   EXPECT_EQ(loader.Load(L"nvapi64.dll", asked), &target);
-  ASSERT_EQ(system.loadCalls.size(), 4u);
-  EXPECT_EQ(system.loadCalls[0].file, L"msasn1.dll");
-  EXPECT_EQ(system.loadCalls[1].file, L"cryptnet.dll");
-  EXPECT_EQ(system.loadCalls[2].file, L"cryptbase.dll");
+  ASSERT_EQ(system.Tried(), (std::vector<std::wstring>{L"msasn1.dll", L"cryptnet.dll",
+                                                       L"cryptbase.dll", L"nvapi64.dll"}));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(system.loadCalls[i].flags, kLoadLibrarySearchSystem32);
   EXPECT_EQ(system.loadCalls[3].flags, 0x2u | kLoadLibrarySearchSystem32);
 }
 
 TEST_F(SystemLibraryTest, OldSystemLoadsByFullPathWithoutSearchFlags) {
   system.newSystem = false;
-  AddCryptoLibraries(false);
+  AddCryptoLibraries(L"C:\\windows\\system32\\");
   system.AddModule(L"C:\\windows\\system32\\nvapi64.dll", &target);
   EXPECT_EQ(loader.Load(L"nvapi64.dll", 0x1 | kLoadLibrarySearchSystem32), &target);
   ASSERT_EQ(system.loadCalls.size(), 4u);
@@ -61,14 +59,13 @@ TEST_F(SystemLibraryTest, OldSystemLoadsByFullPathWithoutSearchFlags) {
 TEST_F(SystemLibraryTest, DirectoryEndingInASeparatorGetsNoSecondOne) {
   system.newSystem = false;
   system.systemDirectory = L"D:\\sys\\";
-  system.AddModule(L"D:\\sys\\msasn1.dll", &crypto);
-  system.AddModule(L"D:\\sys\\cryptnet.dll", &crypto);
+  AddCryptoLibraries(L"D:\\sys\\");
   system.AddModule(L"D:\\sys\\nvapi64.dll", &target);
   EXPECT_EQ(loader.Load(L"nvapi64.dll", 0), &target);
 }
 
 TEST_F(SystemLibraryTest, PreloadsAndBuildTestHappenOnce) {
-  AddCryptoLibraries(true);
+  AddCryptoLibraries();
   system.AddModule(L"nvapi64.dll", &target);
   loader.Load(L"nvapi64.dll", 0);
   loader.Load(L"nvapi64.dll", 0);

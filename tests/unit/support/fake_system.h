@@ -73,6 +73,13 @@ class FakeSystem final : public platform::SystemApi {
   void SetLastError(std::uint32_t error) override { lastError_ = error; }
   void SleepMs(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
 
+  // The files the loader asked for, in order.
+  std::vector<std::wstring> Tried() const {
+    std::vector<std::wstring> files;
+    for (const auto& call : loadCalls) files.push_back(call.file);
+    return files;
+  }
+
   // Loads of files whose name ends in `suffix`.
   int LoadsOf(const std::wstring& suffix) const {
     int count = 0;
