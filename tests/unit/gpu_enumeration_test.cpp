@@ -68,25 +68,25 @@ TEST(DiscoveryEnumeration, AFailedDisplayEnumerationCountsNothingOfIt) {
 }
 
 // Counts above the table never write or count past its 64 handles.
-TEST(DiscoveryEnumerationClamp, AbsurdDisplayCountIsCutToTheTable) {
+Enumerated Clamped(std::uint32_t displayGpus, std::uint32_t displayReported,
+                   std::uint32_t computeGpus, std::uint32_t computeReported) {
   DiscoveryFakeVendor fake;
-  fake.driver.displayGpus = 64;
-  fake.driver.displayReported = 1000000;
-  fake.driver.computeGpus = 64;
-  fake.driver.computeReported = 1000000;
-  const Enumerated e = Enumerate(fake.Get());
+  fake.driver.displayGpus = displayGpus;
+  fake.driver.displayReported = displayReported;
+  fake.driver.computeGpus = computeGpus;
+  fake.driver.computeReported = computeReported;
+  return Enumerate(fake.Get());
+}
+
+TEST(DiscoveryEnumerationClamp, AbsurdDisplayCountIsCutToTheTable) {
+  const Enumerated e = Clamped(64, 1000000, 64, 1000000);
   EXPECT_EQ(e.status, nvapi::kOk);
   EXPECT_EQ(e.table->gpuCount.Load(), 64);
   EXPECT_EQ(e.table->gpuHandles[63], FakeGpuHandle(63));
 }
 
 TEST(DiscoveryEnumerationClamp, ComputeGpusFillOnlyTheRoomLeft) {
-  DiscoveryFakeVendor fake;
-  fake.driver.displayGpus = 3;
-  fake.driver.displayReported = 3;
-  fake.driver.computeGpus = 64;  // the driver fills its whole buffer
-  fake.driver.computeReported = 64;
-  const Enumerated e = Enumerate(fake.Get());
+  const Enumerated e = Clamped(3, 3, 64, 64);  // the driver fills its whole compute buffer
   EXPECT_EQ(e.status, nvapi::kOk);
   EXPECT_EQ(e.table->gpuCount.Load(), 64);
   EXPECT_EQ(e.table->gpuHandles[2], FakeGpuHandle(2));
@@ -97,12 +97,7 @@ TEST(DiscoveryEnumerationClamp, ComputeGpusFillOnlyTheRoomLeft) {
 }
 
 TEST(DiscoveryEnumerationClamp, ComputeCountIsCountedOnlyAsFarAsItFits) {
-  DiscoveryFakeVendor fake;
-  fake.driver.displayGpus = 60;
-  fake.driver.displayReported = 60;
-  fake.driver.computeGpus = 2;
-  fake.driver.computeReported = 0xFFFFFFFFu;
-  const Enumerated e = Enumerate(fake.Get());
+  const Enumerated e = Clamped(60, 60, 2, 0xFFFFFFFFu);
   EXPECT_EQ(e.table->gpuCount.Load(), 64);
   EXPECT_EQ(e.table->gpuHandles[61], FakeGpuHandle(101));
   EXPECT_EQ(e.table->gpuHandles[62], nullptr);  // reported, never written by the driver

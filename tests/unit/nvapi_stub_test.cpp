@@ -16,18 +16,25 @@ using testing_support::FakeSystem;
 // The stub over the hand-made driver, whose entries each test sets through `driver`.
 class NvapiStubTest : public ::testing::Test, protected testing_support::DiscoveryFakeVendor {
  protected:
-  NvAPI_Status BusId(std::uint32_t* bus) {
-    return stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, bus);
+  // Wrapped calls through the stub, answering into `bus` and `name`.
+  NvAPI_Status BusId() {
+    return stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus);
+  }
+  NvAPI_Status FullName() {
+    return stub.Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, NvPhysicalGpuHandle{},
+                                           name);
   }
   // Loaded, initialised, and the two reference counts.
   std::tuple<bool, bool, int, int> State() const {
     return {stub.IsLoaded(), stub.IsInitialized(), stub.LoadCount(), stub.InitCount()};
   }
+
+  std::uint32_t bus = 0;
+  char name[nvapi::kShortStringSize] = {};
 };
 
 TEST_F(NvapiStubTest, FirstWrappedCallLoadsAndInitialisesWithoutInitialize) {
-  std::uint32_t bus = 0;
-  EXPECT_EQ(BusId(&bus), nvapi::kOk);
+  EXPECT_EQ(BusId(), nvapi::kOk);
   EXPECT_EQ(bus, 7u);
   EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
   EXPECT_EQ(driver.initCalls, 1);
@@ -61,42 +68,32 @@ TEST_F(NvapiStubTest, UnloadWithoutALibraryIsNotInitialised) {
 }
 
 TEST_F(NvapiStubTest, AfterTheLastUnloadTheNextCallLoadsAndResolvesAgain) {
-  std::uint32_t bus = 0;
-  EXPECT_EQ(BusId(&bus), nvapi::kOk);
+  EXPECT_EQ(BusId(), nvapi::kOk);
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
-  EXPECT_EQ(BusId(&bus), nvapi::kOk);
+  EXPECT_EQ(BusId(), nvapi::kOk);
   EXPECT_EQ(library.loads, 2);
   EXPECT_EQ(driver.queries[nvapi::kIdGetBusId], 2);
 }
 
 TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
   driver.absent.insert(nvapi::kIdGetFullName);
-  char name[64] = {};
-  std::uint32_t bus = 0;
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(
-        stub.Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, NvPhysicalGpuHandle{}, name),
-        nvapi::kNoImplementation);
-    EXPECT_EQ(BusId(&bus), nvapi::kOk);
+    EXPECT_EQ(FullName(), nvapi::kNoImplementation);
+    EXPECT_EQ(BusId(), nvapi::kOk);
   }
   EXPECT_EQ(driver.queries[nvapi::kIdGetFullName], 3);
   EXPECT_EQ(driver.queries[nvapi::kIdGetBusId], 1);
 
   driver.absent.erase(nvapi::kIdGetFullName);  // e.g. a driver update behind our back
   driver.name[0] = 'G';
-  EXPECT_EQ(
-      stub.Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, NvPhysicalGpuHandle{}, name),
-      nvapi::kOk);
+  EXPECT_EQ(FullName(), nvapi::kOk);
   EXPECT_STREQ(name, "G");
 }
 
 TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
   ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   driver.blockBusId = true;
-  std::thread caller([&] {
-    std::uint32_t bus = 0;
-    BusId(&bus);
-  });
+  std::thread caller([&] { BusId(); });
   while (!driver.insideBusId) std::this_thread::yield();
 
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiInUse);
@@ -116,13 +113,12 @@ TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
   EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, library.loads);
 
-  std::uint32_t bus = 0;
-  EXPECT_EQ(BusId(&bus), nvapi::kNvidiaDeviceNotFound);  // tries again, fails again
+  EXPECT_EQ(BusId(), nvapi::kNvidiaDeviceNotFound);  // tries again, fails again
   EXPECT_EQ(library.loads, 2);
   EXPECT_EQ(stub.CallsInFlight(), 0);
 
   driver.initStatus = nvapi::kOk;
-  EXPECT_EQ(BusId(&bus), nvapi::kOk);
+  EXPECT_EQ(BusId(), nvapi::kOk);
 }
 
 TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
@@ -139,7 +135,6 @@ TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
   FakeSystem empty;
   empty.AddNvapiModules(nullptr, &crypto);
   gpu::NvapiStub lonely(empty);
-  std::uint32_t bus = 0;
   EXPECT_EQ(lonely.NvAPI_Initialize(), nvapi::kLibraryNotFound);
   EXPECT_EQ(lonely.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
             nvapi::kLibraryNotFound);
@@ -192,7 +187,6 @@ TEST_F(NvapiStubTest, OnlyALonePreCallHookIsKept) {
     if (!c.post) driver.absent.insert(nvapi::kIdPostCallHook);
     driver.preHookCalls = 0;
 
-    std::uint32_t bus = 0;
     EXPECT_EQ(hooked.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
               nvapi::kOk);
     EXPECT_EQ(hooked.HasPreCallHook(), c.kept);
