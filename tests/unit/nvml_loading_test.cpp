@@ -19,22 +19,20 @@ const std::wstring kWindows = L"C:/Windows/System32/nvml.dll";
 const std::wstring kLoadFailed = L"nvml.dllのロードに失敗しました";
 const std::wstring kInitFailed = L"NvMLの初期化に失敗しました";
 
+// The init export of the fake libraries: counts its calls and returns `kResult`.
 int initCalls = 0;
-nvmlReturn_t InitSucceeds() {
+template <nvmlReturn_t kResult>
+nvmlReturn_t Init() {
   ++initCalls;
-  return nvml::kSuccess;
-}
-nvmlReturn_t InitFails() {
-  ++initCalls;
-  return 999;
+  return kResult;
 }
 
 class DiscoveryNvml : public ::testing::Test {
  protected:
   DiscoveryNvml() {
     initCalls = 0;
-    working.symbols[nvml::kInit] = reinterpret_cast<void*>(&InitSucceeds);
-    failing.symbols[nvml::kInit] = reinterpret_cast<void*>(&InitFails);
+    working.symbols[nvml::kInit] = reinterpret_cast<void*>(&Init<nvml::kSuccess>);
+    failing.symbols[nvml::kInit] = reinterpret_cast<void*>(&Init<999>);
   }
 
   void Load(std::wstring_view systemRoot) {
