@@ -18,8 +18,6 @@ using sim::NvmlEntry;
 
 class SimNvml : public testing_support::SimTest {
  protected:
-  void Init() { ASSERT_EQ(NvmlEntry<InitFn>(kInit)(), kSuccess); }
-
   nvmlDevice_t Device(std::uint32_t index) {
     nvmlDevice_t device = nullptr;
     EXPECT_EQ(NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex)(index, &device),
@@ -30,13 +28,6 @@ class SimNvml : public testing_support::SimTest {
     std::uint32_t value = 0;
     EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(name)(device, &value), kSuccess) << name;
     return value;
-  }
-  std::int32_t DriverModel(nvmlDevice_t device) {
-    std::int32_t current = -1;
-    std::int32_t pending = -1;
-    EXPECT_EQ(NvmlEntry<DeviceGetDriverModelFn>(kDeviceGetDriverModel)(device, &current, &pending),
-              kSuccess);
-    return current;
   }
   std::uint32_t Clock(nvmlDevice_t device, std::int32_t type) {
     std::uint32_t mhz = 0;
@@ -52,7 +43,7 @@ TEST_F(SimNvml, CallsBeforeInitAreRefused) {
   EXPECT_EQ(byIndex(0, &device), kErrorUninitialized);
   EXPECT_EQ(device, nullptr);
   EXPECT_FALSE(sim::NvmlInitialized());
-  Init();
+  InitNvml();
   EXPECT_TRUE(sim::NvmlInitialized());
   EXPECT_EQ(byIndex(0, &device), kSuccess);
   EXPECT_EQ(sim::NvmlCallCount(kDeviceGetHandleByIndex), 2u);
@@ -65,13 +56,16 @@ TEST_F(SimNvml, CallsBeforeInitAreRefused) {
 
 TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
   LoadFile("tcc-mix.txt");  // buses 3 (WDDM), 1 (TCC), 2 (WDDM) in the file
-  Init();
+  InitNvml();
   std::uint32_t width = 0;
   const std::int32_t expectedModel[] = {kDriverWdm, kDriverWddm, kDriverWddm};
   const std::uint32_t expectedMemoryMiB[] = {81920, 8192, 8192};
   for (std::uint32_t i = 0; i < 3; ++i) {
     const nvmlDevice_t device = Device(i);
-    EXPECT_EQ(DriverModel(device), expectedModel[i]) << i;
+    std::int32_t model = -1, pending = -1;
+    ASSERT_EQ(NvmlEntry<DeviceGetDriverModelFn>(kDeviceGetDriverModel)(device, &model, &pending),
+              kSuccess);
+    EXPECT_EQ(model, expectedModel[i]) << i;
     nvmlMemory_t memory{};
     ASSERT_EQ(NvmlEntry<DeviceGetMemoryInfoFn>(kDeviceGetMemoryInfo)(device, &memory), kSuccess);
     EXPECT_EQ(memory.total, std::uint64_t{expectedMemoryMiB[i]} << 20) << i;
@@ -87,7 +81,7 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
             kErrorInvalidArgument);
 
   LoadFile("nine-gpus.txt");
-  Init();
+  InitNvml();
   for (std::uint32_t i = 0; i < 9; ++i) {
     std::uint32_t celsius = 0;
     ASSERT_EQ(NvmlEntry<DeviceGetTemperatureFn>(kDeviceGetTemperature)(Device(i), 0, &celsius),
@@ -99,7 +93,7 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
 
 TEST_F(SimNvml, ValuesInNvmlUnits) {
   LoadFile("two-gpus.txt");
-  Init();
+  InitNvml();
   const nvmlDevice_t device = Device(1);  // bus 5
   EXPECT_EQ(Clock(device, kClockGraphics), 1000u) << "1000000 kHz";
   EXPECT_EQ(Clock(device, kClockGraphics), 1001u) << "the ramp moves on";
@@ -132,7 +126,7 @@ TEST_F(SimNvml, ValuesInNvmlUnits) {
 
 TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
   LoadFile("two-gpus.txt");  // bus 5 (device 1) has a unit, bus 2 (device 0) has none
-  Init();
+  InitNvml();
   auto unitByIndex = NvmlEntry<UnitGetHandleByIndexFn>(kUnitGetHandleByIndex);
   nvmlUnit_t unit = nullptr;
   EXPECT_EQ(unitByIndex(0, &unit), kErrorInvalidArgument);
@@ -148,7 +142,7 @@ TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
   EXPECT_EQ(fanInfo(unit, nullptr), kErrorInvalidArgument);
 
   LoadFile("misbehaving.txt");
-  Init();
+  InitNvml();
   ASSERT_EQ(unitByIndex(0, &unit), kSuccess);
   ASSERT_EQ(fanInfo(unit, &speeds), kSuccess);
   EXPECT_EQ(speeds.fans[0].state, kFanFailed);
@@ -156,7 +150,7 @@ TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
 
 TEST_F(SimNvml, MisbehavingValues) {
   LoadFile("misbehaving.txt");
-  Init();
+  InitNvml();
   const nvmlDevice_t device = Device(0);
   std::uint32_t celsius = 0;
   ASSERT_EQ(NvmlEntry<DeviceGetTemperatureFn>(kDeviceGetTemperature)(device, 0, &celsius),
@@ -173,14 +167,14 @@ TEST_F(SimNvml, MisbehavingValues) {
             kErrorNotSupported);
 
   Load("gpu\n  fans 0\nend\n");
-  Init();
+  InitNvml();
   std::uint32_t percent = 0;
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetFanSpeed)(Device(0), &percent), kErrorNotSupported);
 }
 
 TEST_F(SimNvml, ScriptedFailuresAndAbsentFunctions) {
   LoadFile("failures.txt");
-  Init();
+  InitNvml();
   auto power = NvmlEntry<DeviceGetU32Fn>(kDeviceGetPowerUsage);
   std::uint32_t milliwatts = 0;
   EXPECT_EQ(power(Device(0), &milliwatts), kSuccess);
@@ -209,7 +203,7 @@ TEST_F(SimNvml, MissingLibraryHasNoFunctions) {
 // A slow call sleeps without the lock: a scenario loaded meanwhile must not upset it.
 TEST_F(SimNvml, ScenarioReplacedDuringASlowCall) {
   Load("gpu\n  delay nvmlDeviceGetPowerUsage 50\nend\ngpu\nend\n");
-  Init();
+  InitNvml();
   const nvmlDevice_t device = Device(0);
   nvmlReturn_t status = -1;
   std::thread slow([&] {
