@@ -20,15 +20,17 @@ using sim::NvapiEntry;
 
 class SimNvapi : public testing_support::SimTest {
  protected:
-  void Start(const std::string& text) {
+  // Loads a scenario, initialises the driver and gives the display GPUs it lists.
+  std::vector<NvPhysicalGpuHandle> Start(const std::string& text) {
     Load(text);
     InitNvapi();
+    return SimGpus();
   }
-  void StartFile(const char* name) {
+  std::vector<NvPhysicalGpuHandle> StartFile(const char* name) {
     LoadFile(name);
     InitNvapi();
+    return SimGpus();
   }
-  static NvPhysicalGpuHandle First() { return SimGpus().at(0); }
 
   // The answer of a one-number query on `gpu`, which must succeed.
   static std::uint32_t U32(std::uint32_t id, NvPhysicalGpuHandle gpu) {
@@ -88,8 +90,8 @@ TEST_F(SimNvapi, CallsBeforeInitialiseAndAfterUnloadAreRefused) {
 }
 
 TEST_F(SimNvapi, EnumeratesDisplayAndComputeGpusSeparately) {
-  StartFile("tcc-mix.txt");
-  const std::vector<NvPhysicalGpuHandle> wddm = SimGpus(), tcc = SimGpus(kIdEnumTCCPhysicalGPUs);
+  const std::vector<NvPhysicalGpuHandle> wddm = StartFile("tcc-mix.txt");
+  const std::vector<NvPhysicalGpuHandle> tcc = SimGpus(kIdEnumTCCPhysicalGPUs);
   ASSERT_EQ(wddm.size(), 2u);
   ASSERT_EQ(tcc.size(), 1u);
   EXPECT_EQ(U32(kIdGetBusId, wddm[0]), 3u) << "scenario order, not bus order";
@@ -106,13 +108,11 @@ TEST_F(SimNvapi, EnumeratesDisplayAndComputeGpusSeparately) {
 }
 
 TEST_F(SimNvapi, EnumerationWritesAtMost64Handles) {
-  Start(testing_support::Repeat("gpu\nend\n", 64));
-  EXPECT_EQ(SimGpus().size(), 64u);
+  EXPECT_EQ(Start(testing_support::Repeat("gpu\nend\n", 64)).size(), 64u);
 }
 
 TEST_F(SimNvapi, IdentityOfAGpu) {
-  StartFile("two-gpus.txt");
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("two-gpus.txt").at(0);
   char name[kShortStringSize];
   std::memset(name, 'Z', sizeof(name));
   ASSERT_EQ(NvapiEntry<GetFullNameFn>(kIdGetFullName)(gpu, name), kOk);
@@ -135,12 +135,11 @@ TEST_F(SimNvapi, IdentityOfAGpu) {
 }
 
 TEST_F(SimNvapi, UnknownHandlesAndNullPointers) {
-  StartFile("two-gpus.txt");
+  const NvPhysicalGpuHandle gpu = StartFile("two-gpus.txt").at(0);
   std::uint32_t bus = 1000;
   auto getBus = NvapiEntry<GpuU32Fn>(kIdGetBusId);
   EXPECT_EQ(getBus(nullptr, &bus), kExpectedPhysicalGpuHandle);
   EXPECT_EQ(getBus(reinterpret_cast<NvPhysicalGpuHandle>(&bus), &bus), kExpectedPhysicalGpuHandle);
-  const NvPhysicalGpuHandle gpu = First();
   EXPECT_EQ(getBus(reinterpret_cast<NvPhysicalGpuHandle>(reinterpret_cast<char*>(gpu) + 1), &bus),
             kExpectedPhysicalGpuHandle);
   EXPECT_EQ(bus, 1000u);
@@ -150,9 +149,8 @@ TEST_F(SimNvapi, UnknownHandlesAndNullPointers) {
   EXPECT_EQ(NvapiEntry<GetDisplayIdFn>(kIdGetDisplayId)(nullptr), kInvalidArgument);
 
   Start("gpu\nend\n");  // handles of an earlier scenario beyond this one's GPUs are unknown
-  EXPECT_EQ(getBus(First(), &bus), kOk);
-  StartFile("two-gpus.txt");
-  const NvPhysicalGpuHandle second = SimGpus().at(1);
+  EXPECT_EQ(getBus(SimGpus().at(0), &bus), kOk);
+  const NvPhysicalGpuHandle second = StartFile("two-gpus.txt").at(1);
   Start("gpu\nend\n");
   EXPECT_EQ(getBus(second, &bus), kExpectedPhysicalGpuHandle);
 }
@@ -193,8 +191,7 @@ TEST_F(SimNvapi, HooksExistByChoiceAndCountTheirCalls) {
 }
 
 TEST_F(SimNvapi, RejectedRecordVersionWritesNothing) {
-  StartFile("versions-v1.txt");
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("versions-v1.txt").at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
 
   auto newest = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV3, 0xAB);
@@ -215,8 +212,8 @@ TEST_F(SimNvapi, RejectedRecordVersionWritesNothing) {
 }
 
 TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
-  Start("gpu\n  accept memory 0x10014\n  accept cooler 0x10098\n  fans 2\nend\n");
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu =
+      Start("gpu\n  accept memory 0x10014\n  accept cooler 0x10098\n  fans 2\nend\n").at(0);
   // 20 bytes: ends before the current available memory.
   auto memory = Versioned<NV_DISPLAY_DRIVER_MEMORY_INFO>(kMemoryInfoV1, 0xEE);
   ASSERT_EQ(NvapiEntry<GetMemoryInfoFn>(kIdGetMemoryInfo)(gpu, &memory), kOk);
@@ -231,19 +228,19 @@ TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
   EXPECT_EQ(coolers.cooler[2].currentLevel, 0xEEEEEEEEu);
 
   // A version word announcing more than the record type holds is bounded by the type.
-  Start("gpu\n  accept usages 0x1FFFF\nend\n");
+  const NvPhysicalGpuHandle next = Start("gpu\n  accept usages 0x1FFFF\nend\n").at(0);
   struct Guarded {
     NvGpuUsages usages;
     std::uint32_t guard;
   } guarded{};
   guarded.usages.version = 0x1FFFF;
   guarded.guard = 0x600DF00D;
-  ASSERT_EQ(NvapiEntry<GetUsagesFn>(kIdGetUsages)(First(), &guarded.usages), kOk);
+  ASSERT_EQ(NvapiEntry<GetUsagesFn>(kIdGetUsages)(next, &guarded.usages), kOk);
   EXPECT_EQ(guarded.guard, 0x600DF00Du);
 }
 
 TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
-  Start(R"(gpu
+  const NvPhysicalGpuHandle gpu = Start(R"(gpu
   clock.graphics 1500000
   base.graphics 1200000
   base.memory 7000000
@@ -252,8 +249,8 @@ TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
   boost.graphics 1800000
   clock.video none
 end
-)");
-  const NvPhysicalGpuHandle gpu = First();
+)")
+                                      .at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
   const std::uint32_t expected[] = {1500000, 1200000, 1800000};
   for (std::uint32_t type = 0; type < 3; ++type) {
@@ -285,8 +282,7 @@ end
 }
 
 TEST_F(SimNvapi, ScriptedFailureFromTheNthCall) {
-  StartFile("failures.txt");
-  const std::vector<NvPhysicalGpuHandle> gpus = SimGpus();
+  const std::vector<NvPhysicalGpuHandle> gpus = StartFile("failures.txt");
   EXPECT_EQ(Thermal(gpus[0]), kOk);
   EXPECT_EQ(Thermal(gpus[1]), kOk);
   EXPECT_EQ(Thermal(gpus[0]), kNotSupported) << "third call over all GPUs";
@@ -294,8 +290,8 @@ TEST_F(SimNvapi, ScriptedFailureFromTheNthCall) {
   EXPECT_EQ(sim::NvapiCallCount(kIdGetThermalSettings), 4u);
   EXPECT_EQ(::SimNvapiQueryInterface(kIdGetCoreVoltage), nullptr);
 
-  Start("gpu\nend\ngpu\n  fail NvAPI_GPU_GetBusId -5 from 2 to 3\nend\n");
-  const std::vector<NvPhysicalGpuHandle> two = SimGpus();
+  const std::vector<NvPhysicalGpuHandle> two =
+      Start("gpu\nend\ngpu\n  fail NvAPI_GPU_GetBusId -5 from 2 to 3\nend\n");
   auto getBus = NvapiEntry<GpuU32Fn>(kIdGetBusId);
   std::uint32_t bus = 0;
   const NvAPI_Status expected[] = {kOk, kInvalidArgument, kInvalidArgument, kOk};
@@ -309,13 +305,11 @@ TEST_F(SimNvapi, InitialiseCanFail) {
   LoadFile("broken-driver.txt");
   EXPECT_EQ(NvapiEntry<InitializeFn>(kIdInitialize)(), kNvidiaDeviceNotFound);
   EXPECT_FALSE(sim::NvapiInitialized());
-  Start("fail NvAPI_EnumPhysicalGPUs -1 from 1\ngpu\nend\n");
-  EXPECT_TRUE(SimGpus().empty());
+  EXPECT_TRUE(Start("fail NvAPI_EnumPhysicalGPUs -1 from 1\ngpu\nend\n").empty());
 }
 
 TEST_F(SimNvapi, ConnectedDisplaysCountThenFill) {
-  StartFile("versions-v1.txt");
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("versions-v1.txt").at(0);
   auto displays = NvapiEntry<GetConnectedDisplayIdsFn>(kIdGetConnectedDisplayIds);
   std::uint32_t count = 0;
   ASSERT_EQ(displays(gpu, nullptr, &count, 0), kOk);
@@ -339,8 +333,7 @@ TEST_F(SimNvapi, ConnectedDisplaysCountThenFill) {
 }
 
 TEST_F(SimNvapi, MisbehavingDriver) {
-  StartFile("misbehaving.txt");
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("misbehaving.txt").at(0);
   char name[kShortStringSize] = {};
   ASSERT_EQ(NvapiEntry<GetFullNameFn>(kIdGetFullName)(gpu, name), kOk);
   EXPECT_EQ(std::memchr(name, '\0', sizeof(name)), nullptr);
@@ -357,8 +350,7 @@ TEST_F(SimNvapi, MisbehavingDriver) {
   ASSERT_EQ(NvapiEntry<GetFanCoolerStatusFn>(kIdGetFanCoolerStatus)(gpu, &fans), kOk);
   EXPECT_EQ(fans.count, 255u);
   EXPECT_EQ(fans.fan[2].speedRpm, 0u) << "entries only for the two real fans";
-  auto coolers = std::make_unique<NvCoolerSettings>();
-  coolers->version = kCoolerSettingsV4;
+  auto coolers = std::make_unique<NvCoolerSettings>(Versioned<NvCoolerSettings>(kCoolerSettingsV4));
   ASSERT_EQ(NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings)(gpu, 0, coolers.get()), kOk);
   EXPECT_EQ(coolers->count, 4000000000u);
   EXPECT_EQ(coolers->cooler[0].tachometerValid, 0u);
@@ -371,10 +363,8 @@ TEST_F(SimNvapi, MisbehavingDriver) {
 }
 
 TEST_F(SimNvapi, FanQueriesFollowTheScenario) {
-  StartFile("two-gpus.txt");
-  const std::vector<NvPhysicalGpuHandle> gpus = SimGpus();
-  auto coolers = std::make_unique<NvCoolerSettings>();
-  coolers->version = kCoolerSettingsV4;
+  const std::vector<NvPhysicalGpuHandle> gpus = StartFile("two-gpus.txt");
+  auto coolers = std::make_unique<NvCoolerSettings>(Versioned<NvCoolerSettings>(kCoolerSettingsV4));
   auto getCoolers = NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings);
   EXPECT_EQ(getCoolers(gpus[0], 0, coolers.get()), kNotSupported) << "fan-cooler status only";
   ASSERT_EQ(getCoolers(gpus[1], 0, coolers.get()), kOk);
@@ -398,8 +388,7 @@ TEST_F(SimNvapi, FanQueriesFollowTheScenario) {
 }
 
 TEST_F(SimNvapi, EachReadingAdvancesOnlyWhenHandedOut) {
-  StartFile("two-gpus.txt");
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("two-gpus.txt").at(0);
   const std::int32_t sine[] = {60, 70, 60, 50};
   EXPECT_EQ(Celsius(gpu), sine[0]);
   // A refused record does not count as a sample.
