@@ -350,14 +350,15 @@ TEST_F(SimNvapi, MisbehavingDriver) {
   ASSERT_EQ(NvapiEntry<GetFanCoolerStatusFn>(kIdGetFanCoolerStatus)(gpu, &fans), kOk);
   EXPECT_EQ(fans.count, 255u);
   EXPECT_EQ(fans.fan[2].speedRpm, 0u) << "entries only for the two real fans";
-  auto coolers = std::make_unique<NvCoolerSettings>(Versioned<NvCoolerSettings>(kCoolerSettingsV4));
+  auto coolers =
+      std::make_unique<NvCoolerSettings>(Versioned<NvCoolerSettings>(kCoolerSettingsV4, 0xEE));
   ASSERT_EQ(NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings)(gpu, 0, coolers.get()), kOk);
   EXPECT_EQ(coolers->count, 4000000000u);
   EXPECT_EQ(coolers->cooler[0].tachometerValid, 0u);
 
   EXPECT_EQ(Celsius(gpu), -20);  // slowed down by the scenario, same answer
   EXPECT_EQ(U32(kIdGetPhysicalFrameBufferSize, gpu), 0u);
-  auto memory = Versioned<NV_DISPLAY_DRIVER_MEMORY_INFO>(kMemoryInfoV3);
+  auto memory = Versioned<NV_DISPLAY_DRIVER_MEMORY_INFO>(kMemoryInfoV3, 0xEE);
   ASSERT_EQ(NvapiEntry<GetMemoryInfoFn>(kIdGetMemoryInfo)(gpu, &memory), kOk);
   EXPECT_EQ(memory.curAvailableDedicatedVideoMemory, 0u) << "used above total: none available";
 }
