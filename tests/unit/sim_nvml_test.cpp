@@ -18,6 +18,10 @@ using sim::NvmlEntry;
 
 class SimNvml : public testing_support::SimTest {
  protected:
+  void StartFile(const char* name) {
+    LoadFile(name);
+    InitNvml();
+  }
   nvmlDevice_t Device(std::uint32_t index) {
     nvmlDevice_t device = nullptr;
     EXPECT_EQ(NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex)(index, &device),
@@ -55,8 +59,7 @@ TEST_F(SimNvml, CallsBeforeInitAreRefused) {
 }
 
 TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
-  LoadFile("tcc-mix.txt");  // buses 3 (WDDM), 1 (TCC), 2 (WDDM) in the file
-  InitNvml();
+  StartFile("tcc-mix.txt");  // buses 3 (WDDM), 1 (TCC), 2 (WDDM) in the file
   std::uint32_t width = 0;
   const std::int32_t expectedModel[] = {kDriverWdm, kDriverWddm, kDriverWddm};
   const std::uint32_t expectedMemoryMiB[] = {81920, 8192, 8192};
@@ -80,8 +83,7 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetMaxPcieLinkWidth)(Device(0), nullptr),
             kErrorInvalidArgument);
 
-  LoadFile("nine-gpus.txt");
-  InitNvml();
+  StartFile("nine-gpus.txt");
   for (std::uint32_t i = 0; i < 9; ++i) {
     std::uint32_t celsius = 0;
     ASSERT_EQ(NvmlEntry<DeviceGetTemperatureFn>(kDeviceGetTemperature)(Device(i), 0, &celsius),
@@ -92,8 +94,7 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
 }
 
 TEST_F(SimNvml, ValuesInNvmlUnits) {
-  LoadFile("two-gpus.txt");
-  InitNvml();
+  StartFile("two-gpus.txt");
   const nvmlDevice_t device = Device(1);  // bus 5
   EXPECT_EQ(Clock(device, kClockGraphics), 1000u) << "1000000 kHz";
   EXPECT_EQ(Clock(device, kClockGraphics), 1001u) << "the ramp moves on";
@@ -125,8 +126,7 @@ TEST_F(SimNvml, ValuesInNvmlUnits) {
 }
 
 TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
-  LoadFile("two-gpus.txt");  // bus 5 (device 1) has a unit, bus 2 (device 0) has none
-  InitNvml();
+  StartFile("two-gpus.txt");  // bus 5 (device 1) has a unit, bus 2 (device 0) has none
   auto unitByIndex = NvmlEntry<UnitGetHandleByIndexFn>(kUnitGetHandleByIndex);
   nvmlUnit_t unit = nullptr;
   EXPECT_EQ(unitByIndex(0, &unit), kErrorInvalidArgument);
@@ -141,16 +141,14 @@ TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
   EXPECT_EQ(fanInfo(nullptr, &speeds), kErrorInvalidArgument);
   EXPECT_EQ(fanInfo(unit, nullptr), kErrorInvalidArgument);
 
-  LoadFile("misbehaving.txt");
-  InitNvml();
+  StartFile("misbehaving.txt");
   ASSERT_EQ(unitByIndex(0, &unit), kSuccess);
   ASSERT_EQ(fanInfo(unit, &speeds), kSuccess);
   EXPECT_EQ(speeds.fans[0].state, kFanFailed);
 }
 
 TEST_F(SimNvml, MisbehavingValues) {
-  LoadFile("misbehaving.txt");
-  InitNvml();
+  StartFile("misbehaving.txt");
   const nvmlDevice_t device = Device(0);
   std::uint32_t celsius = 0;
   ASSERT_EQ(NvmlEntry<DeviceGetTemperatureFn>(kDeviceGetTemperature)(device, 0, &celsius),
@@ -173,8 +171,7 @@ TEST_F(SimNvml, MisbehavingValues) {
 }
 
 TEST_F(SimNvml, ScriptedFailuresAndAbsentFunctions) {
-  LoadFile("failures.txt");
-  InitNvml();
+  StartFile("failures.txt");
   auto power = NvmlEntry<DeviceGetU32Fn>(kDeviceGetPowerUsage);
   std::uint32_t milliwatts = 0;
   EXPECT_EQ(power(Device(0), &milliwatts), kSuccess);

@@ -194,12 +194,10 @@ TEST(SimScenarioFiles, DemoScenarioIsLively) {
   const Scenario demo = ParseOk(std::string(sim::DemoScenarioText()));
   ASSERT_GE(demo.gpus.size(), 2u);
   ASSERT_LE(demo.gpus.size(), 3u);
-  int moving = 0;
+  int moving = 0;  // readings that change from sample to sample
   for (const sim::GpuSetup& gpu : demo.gpus) {
     for (const sim::Signal& signal : gpu.readings) {
-      if (signal.kind != sim::SignalKind::kConstant && signal.kind != sim::SignalKind::kNone) {
-        ++moving;
-      }
+      moving += signal.kind != sim::SignalKind::kConstant && signal.kind != sim::SignalKind::kNone;
     }
   }
   EXPECT_GE(moving, 20);
