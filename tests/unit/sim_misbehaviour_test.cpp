@@ -6,33 +6,26 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "gpu/nvapi_abi.h"
 #include "gpu/nvml_abi.h"
 #include "sim/scenario_parser.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using namespace nvapi;
 
-std::string ParseError(const std::string& text) {
-  std::string error;
-  sim::Scenario scenario;
-  EXPECT_FALSE(sim::ParseScenario(text, &scenario, &error)) << text;
-  return error;
-}
+using testing_support::ParseError;
 
 TEST(SimMisbehaviourParse, ReadsHangSlowAndLostLines) {
-  sim::Scenario scenario;
-  std::string error;
-  ASSERT_TRUE(sim::ParseScenario(
+  const sim::Scenario scenario = testing_support::ParseOk(
       "slow 5\nhang NvAPI_GPU_GetFullName forever from 3\n"
       "gpu\nend\ngpu\n  slow 100\n  hang nvmlDeviceGetPowerUsage 30000 from 4 to 4\n"
-      "  lost from 3 back 8\nend\n",
-      &scenario, &error))
-      << error;
+      "  lost from 3 back 8\nend\n");
   ASSERT_EQ(scenario.slow.size(), 2u);
   EXPECT_FALSE(scenario.slow[0].gpu);
   EXPECT_EQ(scenario.slow[1].gpu, 1u);
@@ -60,18 +53,14 @@ TEST(SimMisbehaviourParse, ReadsHangSlowAndLostLines) {
   EXPECT_EQ(ParseError("gpu\n  lost from 3 back\nend\n"), "line 2: 'back' needs a number");
 }
 
-class SimLostGpu : public ::testing::Test {
+class SimLostGpu : public testing_support::SimTest {
  protected:
   void SetUp() override {
-    std::string error;
-    ASSERT_TRUE(sim::LoadScenarioText(
-        "gpu\n  bus 1\nend\ngpu\n  bus 2\n  lost from 2 back 4\nend\n", &error))
-        << error;
-    ASSERT_EQ(sim::NvapiEntry<InitializeFn>(kIdInitialize)(), kOk);
-    ASSERT_EQ(sim::NvmlEntry<nvml::InitFn>(nvml::kInit)(), nvml::kSuccess);
-    std::uint32_t count = 0;
-    ASSERT_EQ(sim::NvapiEntry<EnumGpusFn>(kIdEnumPhysicalGPUs)(gpus, &count), kOk);
-    ASSERT_EQ(count, 2u);
+    ASSERT_NO_FATAL_FAILURE(Load("gpu\n  bus 1\nend\ngpu\n  bus 2\n  lost from 2 back 4\nend\n"));
+    ASSERT_NO_FATAL_FAILURE(InitNvapi());
+    ASSERT_NO_FATAL_FAILURE(InitNvml());
+    gpus = SimGpus();
+    ASSERT_EQ(gpus.size(), 2u);
   }
 
   NvAPI_Status Clocks(NvPhysicalGpuHandle gpu, std::uint32_t type) {
@@ -93,7 +82,7 @@ class SimLostGpu : public ::testing::Test {
                                                                                          &device);
   }
 
-  NvPhysicalGpuHandle gpus[kMaxPhysicalGpus] = {};
+  std::vector<NvPhysicalGpuHandle> gpus;
 };
 
 TEST_F(SimLostGpu, FailsEveryCallForTheLostGpuFromItsCycleUntilItComesBack) {
@@ -116,10 +105,10 @@ TEST_F(SimLostGpu, FailsEveryCallForTheLostGpuFromItsCycleUntilItComesBack) {
   EXPECT_EQ(sim::GpuCycle(1), 4u);
 }
 
-TEST(SimHang, AHungCallHoldsUpNoOtherCallAndEndsWithANewScenario) {
-  std::string error;
-  ASSERT_TRUE(sim::LoadScenarioText("gpu\nend\nhang NvAPI_Initialize forever from 2\n", &error))
-      << error;
+using SimHang = testing_support::SimTest;
+
+TEST_F(SimHang, AHungCallHoldsUpNoOtherCallAndEndsWithANewScenario) {
+  Load("gpu\nend\nhang NvAPI_Initialize forever from 2\n");
   const auto initialize = sim::NvapiEntry<InitializeFn>(kIdInitialize);
   ASSERT_EQ(initialize(), kOk);  // the first call does not hang
   std::atomic<bool> returned{false};
@@ -129,13 +118,10 @@ TEST(SimHang, AHungCallHoldsUpNoOtherCallAndEndsWithANewScenario) {
   });
   while (sim::NvapiCallCount(kIdInitialize) < 2) std::this_thread::yield();
   // Meanwhile the driver answers everything else.
-  NvPhysicalGpuHandle handles[kMaxPhysicalGpus] = {};
-  std::uint32_t count = 0;
-  EXPECT_EQ(sim::NvapiEntry<EnumGpusFn>(kIdEnumPhysicalGPUs)(handles, &count), kOk);
-  EXPECT_EQ(count, 1u);
+  EXPECT_EQ(SimGpus().size(), 1u);
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_FALSE(returned);
-  ASSERT_TRUE(sim::LoadScenarioText("gpu\nend\n", &error)) << error;
+  Load("gpu\nend\n");
   hung.join();
   EXPECT_TRUE(returned);
 }

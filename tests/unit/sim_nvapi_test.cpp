@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,29 +20,48 @@ using sim::NvapiEntry;
 
 class SimNvapi : public testing_support::SimTest {
  protected:
-  void Initialize() { ASSERT_EQ(NvapiEntry<InitializeFn>(kIdInitialize)(), kOk); }
-
-  std::vector<NvPhysicalGpuHandle> Enumerate(std::uint32_t id) {
-    NvPhysicalGpuHandle handles[kMaxPhysicalGpus] = {};
-    std::uint32_t count = 0;
-    if (NvapiEntry<EnumGpusFn>(id)(handles, &count) != kOk) return {};
-    return {handles, handles + count};
+  // Loads a scenario, initialises the driver and gives the display GPUs it lists.
+  std::vector<NvPhysicalGpuHandle> Start(const std::string& text) {
+    Load(text);
+    InitNvapi();
+    return SimGpus();
   }
-  NvPhysicalGpuHandle First() { return Enumerate(kIdEnumPhysicalGPUs).at(0); }
-
-  std::uint32_t BusId(NvPhysicalGpuHandle gpu) {
-    std::uint32_t bus = 1000;
-    EXPECT_EQ(NvapiEntry<GpuU32Fn>(kIdGetBusId)(gpu, &bus), kOk);
-    return bus;
+  std::vector<NvPhysicalGpuHandle> StartFile(const char* name) {
+    LoadFile(name);
+    InitNvapi();
+    return SimGpus();
   }
 
-  NvAPI_Status Thermal(NvPhysicalGpuHandle gpu, std::int32_t* celsius) {
-    NV_GPU_THERMAL_SETTINGS record{};
-    record.version = kThermalSettingsV2;
+  // The answer of a one-number query on `gpu`, which must succeed.
+  static std::uint32_t U32(std::uint32_t id, NvPhysicalGpuHandle gpu) {
+    std::uint32_t value = 1000;  // none of the answers expected
+    EXPECT_EQ(NvapiEntry<GpuU32Fn>(id)(gpu, &value), kOk) << std::hex << id;
+    return value;
+  }
+
+  // A record of type R with every byte `fill` but its version word.
+  template <typename R>
+  static R Versioned(std::uint32_t version, unsigned char fill = 0) {
+    R record;
+    std::memset(&record, fill, sizeof(record));
+    record.version = version;
+    return record;
+  }
+
+  // The thermal query on `gpu` with a record of `version`; the first sensor's reading goes to
+  // `celsius`.
+  static NvAPI_Status Thermal(NvPhysicalGpuHandle gpu, std::int32_t* celsius = nullptr,
+                              std::uint32_t version = kThermalSettingsV2) {
+    auto record = Versioned<NV_GPU_THERMAL_SETTINGS>(version);
     const NvAPI_Status status =
         NvapiEntry<GetThermalSettingsFn>(kIdGetThermalSettings)(gpu, 0, &record);
-    *celsius = record.sensor[0].currentTemp;
+    if (celsius != nullptr) *celsius = record.sensor[0].currentTemp;
     return status;
+  }
+  static std::int32_t Celsius(NvPhysicalGpuHandle gpu) {
+    std::int32_t celsius = 1000;
+    EXPECT_EQ(Thermal(gpu, &celsius), kOk);
+    return celsius;
   }
 };
 
@@ -53,7 +73,7 @@ TEST_F(SimNvapi, CallsBeforeInitialiseAndAfterUnloadAreRefused) {
   EXPECT_EQ(enumerate(handles, &count), kApiNotInitialized);
   EXPECT_EQ(count, 77u);
   EXPECT_FALSE(sim::NvapiInitialized());
-  Initialize();
+  InitNvapi();
   EXPECT_TRUE(sim::NvapiInitialized());
   ASSERT_EQ(enumerate(handles, &count), kOk);
 
@@ -62,7 +82,7 @@ TEST_F(SimNvapi, CallsBeforeInitialiseAndAfterUnloadAreRefused) {
   std::uint32_t bus = 0;
   EXPECT_EQ(NvapiEntry<GpuU32Fn>(kIdGetBusId)(handles[0], &bus), kApiNotInitialized);
   EXPECT_EQ(NvapiEntry<UnloadFn>(kIdUnload)(), kApiNotInitialized);
-  Initialize();
+  InitNvapi();
   EXPECT_EQ(NvapiEntry<UnloadFn>(kIdUnload)(), kOk);
   EXPECT_FALSE(sim::NvapiInitialized());
   EXPECT_EQ(sim::NvapiCallCount(kIdInitialize), 2u);
@@ -70,21 +90,17 @@ TEST_F(SimNvapi, CallsBeforeInitialiseAndAfterUnloadAreRefused) {
 }
 
 TEST_F(SimNvapi, EnumeratesDisplayAndComputeGpusSeparately) {
-  LoadFile("tcc-mix.txt");
-  Initialize();
-  const std::vector<NvPhysicalGpuHandle> wddm = Enumerate(kIdEnumPhysicalGPUs);
-  const std::vector<NvPhysicalGpuHandle> tcc = Enumerate(kIdEnumTCCPhysicalGPUs);
+  const std::vector<NvPhysicalGpuHandle> wddm = StartFile("tcc-mix.txt");
+  const std::vector<NvPhysicalGpuHandle> tcc = SimGpus(kIdEnumTCCPhysicalGPUs);
   ASSERT_EQ(wddm.size(), 2u);
   ASSERT_EQ(tcc.size(), 1u);
-  EXPECT_EQ(BusId(wddm[0]), 3u) << "scenario order, not bus order";
-  EXPECT_EQ(BusId(wddm[1]), 2u);
-  EXPECT_EQ(BusId(tcc[0]), 1u);
+  EXPECT_EQ(U32(kIdGetBusId, wddm[0]), 3u) << "scenario order, not bus order";
+  EXPECT_EQ(U32(kIdGetBusId, wddm[1]), 2u);
+  EXPECT_EQ(U32(kIdGetBusId, tcc[0]), 1u);
 
-  Load("gpu\nend\n");  // no compute GPU: an empty list; no display GPU: not found
-  Initialize();
-  EXPECT_TRUE(Enumerate(kIdEnumTCCPhysicalGPUs).empty());
-  Load("gpu\n  driver tcc\nend\n");
-  Initialize();
+  Start("gpu\nend\n");  // no compute GPU: an empty list; no display GPU: not found
+  EXPECT_TRUE(SimGpus(kIdEnumTCCPhysicalGPUs).empty());
+  Start("gpu\n  driver tcc\nend\n");
   std::uint32_t count = 5;
   NvPhysicalGpuHandle handles[kMaxPhysicalGpus] = {};
   EXPECT_EQ(NvapiEntry<EnumGpusFn>(kIdEnumPhysicalGPUs)(handles, &count), kNvidiaDeviceNotFound);
@@ -92,36 +108,24 @@ TEST_F(SimNvapi, EnumeratesDisplayAndComputeGpusSeparately) {
 }
 
 TEST_F(SimNvapi, EnumerationWritesAtMost64Handles) {
-  std::string text;
-  for (int i = 0; i < 64; ++i) text += "gpu\nend\n";
-  Load(text);
-  Initialize();
-  EXPECT_EQ(Enumerate(kIdEnumPhysicalGPUs).size(), 64u);
+  EXPECT_EQ(Start(testing_support::Repeat("gpu\nend\n", 64)).size(), 64u);
 }
 
 TEST_F(SimNvapi, IdentityOfAGpu) {
-  LoadFile("two-gpus.txt");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("two-gpus.txt").at(0);
   char name[kShortStringSize];
   std::memset(name, 'Z', sizeof(name));
   ASSERT_EQ(NvapiEntry<GetFullNameFn>(kIdGetFullName)(gpu, name), kOk);
   EXPECT_STREQ(name, "Quorvane Sim 3080");
   std::uint32_t ids[4] = {};
-  ASSERT_EQ(NvapiEntry<GetPCIIdentifiersFn>(kIdGetPCIIdentifiers)(gpu, &ids[0], &ids[1], &ids[2],
-                                                                  &ids[3]),
-            kOk);
+  auto pci = NvapiEntry<GetPCIIdentifiersFn>(kIdGetPCIIdentifiers);
+  ASSERT_EQ(pci(gpu, &ids[0], &ids[1], &ids[2], &ids[3]), kOk);
   EXPECT_EQ(ids[0], 0x220610DEu);
   EXPECT_EQ(ids[1], 0x38801462u);
   EXPECT_EQ(ids[3], 0x220610DEu);
-  EXPECT_EQ(NvapiEntry<GetPCIIdentifiersFn>(kIdGetPCIIdentifiers)(gpu, &ids[0], nullptr, &ids[2],
-                                                                  &ids[3]),
-            kInvalidArgument);
-  std::uint32_t cores = 0;
-  ASSERT_EQ(NvapiEntry<GpuU32Fn>(kIdGetGpuCoreCount)(gpu, &cores), kOk);
-  EXPECT_EQ(cores, 8704u);
-  NvGpuCoreCounts counts{};
-  counts.version = kGpuCoreCountsV2;
+  EXPECT_EQ(pci(gpu, &ids[0], nullptr, &ids[2], &ids[3]), kInvalidArgument);
+  EXPECT_EQ(U32(kIdGetGpuCoreCount, gpu), 8704u);
+  auto counts = Versioned<NvGpuCoreCounts>(kGpuCoreCountsV2);
   ASSERT_EQ(NvapiEntry<GetCoreCountsFn>(kIdGetCoreCounts)(gpu, &counts), kOk);
   EXPECT_EQ(counts.rtCoreCount, 68u);
   EXPECT_EQ(counts.tensorCoreCount, 272u);
@@ -131,13 +135,11 @@ TEST_F(SimNvapi, IdentityOfAGpu) {
 }
 
 TEST_F(SimNvapi, UnknownHandlesAndNullPointers) {
-  LoadFile("two-gpus.txt");
-  Initialize();
+  const NvPhysicalGpuHandle gpu = StartFile("two-gpus.txt").at(0);
   std::uint32_t bus = 1000;
   auto getBus = NvapiEntry<GpuU32Fn>(kIdGetBusId);
   EXPECT_EQ(getBus(nullptr, &bus), kExpectedPhysicalGpuHandle);
   EXPECT_EQ(getBus(reinterpret_cast<NvPhysicalGpuHandle>(&bus), &bus), kExpectedPhysicalGpuHandle);
-  const NvPhysicalGpuHandle gpu = First();
   EXPECT_EQ(getBus(reinterpret_cast<NvPhysicalGpuHandle>(reinterpret_cast<char*>(gpu) + 1), &bus),
             kExpectedPhysicalGpuHandle);
   EXPECT_EQ(bus, 1000u);
@@ -146,14 +148,10 @@ TEST_F(SimNvapi, UnknownHandlesAndNullPointers) {
             kInvalidArgument);
   EXPECT_EQ(NvapiEntry<GetDisplayIdFn>(kIdGetDisplayId)(nullptr), kInvalidArgument);
 
-  Load("gpu\nend\n");  // handles of an earlier scenario beyond this one's GPUs are unknown
-  Initialize();
-  EXPECT_EQ(getBus(Enumerate(kIdEnumPhysicalGPUs).at(0), &bus), kOk);
-  LoadFile("two-gpus.txt");
-  Initialize();
-  const NvPhysicalGpuHandle second = Enumerate(kIdEnumPhysicalGPUs).at(1);
-  Load("gpu\nend\n");
-  Initialize();
+  Start("gpu\nend\n");  // handles of an earlier scenario beyond this one's GPUs are unknown
+  EXPECT_EQ(getBus(SimGpus().at(0), &bus), kOk);
+  const NvPhysicalGpuHandle second = StartFile("two-gpus.txt").at(1);
+  Start("gpu\nend\n");
   EXPECT_EQ(getBus(second, &bus), kExpectedPhysicalGpuHandle);
 }
 
@@ -193,67 +191,56 @@ TEST_F(SimNvapi, HooksExistByChoiceAndCountTheirCalls) {
 }
 
 TEST_F(SimNvapi, RejectedRecordVersionWritesNothing) {
-  LoadFile("versions-v1.txt");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("versions-v1.txt").at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
 
-  NV_GPU_CLOCK_FREQUENCIES newest;
-  std::memset(&newest, 0xAB, sizeof(newest));
-  newest.version = kClockFrequenciesV3;
+  auto newest = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV3, 0xAB);
   newest.clockTypeBits = kClockTypeCurrent;
-  NV_GPU_CLOCK_FREQUENCIES before = newest;
+  const NV_GPU_CLOCK_FREQUENCIES before = newest;
   EXPECT_EQ(clocks(gpu, &newest), kIncompatibleStructVersion);
   EXPECT_EQ(std::memcmp(&newest, &before, sizeof(newest)), 0);
 
-  NV_GPU_CLOCK_FREQUENCIES oldest{};
-  oldest.version = kClockFrequenciesV1;
+  auto oldest = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV1);
   ASSERT_EQ(clocks(gpu, &oldest), kOk);
   EXPECT_EQ(oldest.domain[kClockDomainGraphics].frequencyKHz, 1500000u);
   EXPECT_EQ(oldest.domain[kClockDomainGraphics].presentBits & 1u, 1u);
 
+  EXPECT_EQ(Thermal(gpu), kIncompatibleStructVersion);
   std::int32_t celsius = 0;
-  EXPECT_EQ(Thermal(gpu, &celsius), kIncompatibleStructVersion);
-  NV_GPU_THERMAL_SETTINGS thermal{};
-  thermal.version = kThermalSettingsV1;
-  EXPECT_EQ(NvapiEntry<GetThermalSettingsFn>(kIdGetThermalSettings)(gpu, 0, &thermal), kOk);
-  EXPECT_EQ(thermal.sensor[0].currentTemp, 40);
+  EXPECT_EQ(Thermal(gpu, &celsius, kThermalSettingsV1), kOk);
+  EXPECT_EQ(celsius, 40);
 }
 
 TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
-  Load("gpu\n  accept memory 0x10014\n  accept cooler 0x10098\n  fans 2\nend\n");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
-  NV_DISPLAY_DRIVER_MEMORY_INFO memory;
-  std::memset(&memory, 0xEE, sizeof(memory));
-  memory.version = kMemoryInfoV1;  // 20 bytes: ends before the current available memory
+  const NvPhysicalGpuHandle gpu =
+      Start("gpu\n  accept memory 0x10014\n  accept cooler 0x10098\n  fans 2\nend\n").at(0);
+  // 20 bytes: ends before the current available memory.
+  auto memory = Versioned<NV_DISPLAY_DRIVER_MEMORY_INFO>(kMemoryInfoV1, 0xEE);
   ASSERT_EQ(NvapiEntry<GetMemoryInfoFn>(kIdGetMemoryInfo)(gpu, &memory), kOk);
   EXPECT_EQ(memory.dedicatedVideoMemory, 8388608u);
   EXPECT_EQ(memory.curAvailableDedicatedVideoMemory, 0xEEEEEEEEu);
 
-  NvCoolerSettings coolers;
-  std::memset(&coolers, 0xEE, sizeof(coolers));
-  coolers.version = kCoolerSettingsFallback;  // 152 bytes: the count and two coolers
+  // 152 bytes: the count and two coolers.
+  auto coolers = Versioned<NvCoolerSettings>(kCoolerSettingsFallback, 0xEE);
   ASSERT_EQ(NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings)(gpu, 0, &coolers), kOk);
   EXPECT_EQ(coolers.count, 2u);
   EXPECT_EQ(coolers.cooler[1].currentLevel, 30u);
   EXPECT_EQ(coolers.cooler[2].currentLevel, 0xEEEEEEEEu);
 
   // A version word announcing more than the record type holds is bounded by the type.
-  Load("gpu\n  accept usages 0x1FFFF\nend\n");
-  Initialize();
+  const NvPhysicalGpuHandle next = Start("gpu\n  accept usages 0x1FFFF\nend\n").at(0);
   struct Guarded {
     NvGpuUsages usages;
     std::uint32_t guard;
   } guarded{};
   guarded.usages.version = 0x1FFFF;
   guarded.guard = 0x600DF00D;
-  ASSERT_EQ(NvapiEntry<GetUsagesFn>(kIdGetUsages)(First(), &guarded.usages), kOk);
+  ASSERT_EQ(NvapiEntry<GetUsagesFn>(kIdGetUsages)(next, &guarded.usages), kOk);
   EXPECT_EQ(guarded.guard, 0x600DF00Du);
 }
 
 TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
-  Load(R"(gpu
+  const NvPhysicalGpuHandle gpu = Start(R"(gpu
   clock.graphics 1500000
   base.graphics 1200000
   base.memory 7000000
@@ -262,20 +249,17 @@ TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
   boost.graphics 1800000
   clock.video none
 end
-)");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
+)")
+                                      .at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
   const std::uint32_t expected[] = {1500000, 1200000, 1800000};
   for (std::uint32_t type = 0; type < 3; ++type) {
-    NV_GPU_CLOCK_FREQUENCIES record{};
-    record.version = kClockFrequenciesV3;
+    auto record = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV3);
     record.clockTypeBits = type | 0xF0u;  // only the low four bits are the type
     ASSERT_EQ(clocks(gpu, &record), kOk);
     EXPECT_EQ(record.domain[kClockDomainGraphics].frequencyKHz, expected[type]) << type;
   }
-  NV_GPU_CLOCK_FREQUENCIES current{};
-  current.version = kClockFrequenciesV3;
+  auto current = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV3);
   ASSERT_EQ(clocks(gpu, &current), kOk);
   EXPECT_EQ(current.domain[kClockDomainVideo].presentBits & 1u, 0u);
   EXPECT_EQ(current.domain[kClockDomainProcessor].presentBits & 1u, 1u);
@@ -298,20 +282,16 @@ end
 }
 
 TEST_F(SimNvapi, ScriptedFailureFromTheNthCall) {
-  LoadFile("failures.txt");
-  Initialize();
-  const std::vector<NvPhysicalGpuHandle> gpus = Enumerate(kIdEnumPhysicalGPUs);
-  std::int32_t celsius = 0;
-  EXPECT_EQ(Thermal(gpus[0], &celsius), kOk);
-  EXPECT_EQ(Thermal(gpus[1], &celsius), kOk);
-  EXPECT_EQ(Thermal(gpus[0], &celsius), kNotSupported) << "third call over all GPUs";
-  EXPECT_EQ(Thermal(gpus[1], &celsius), kNotSupported);
+  const std::vector<NvPhysicalGpuHandle> gpus = StartFile("failures.txt");
+  EXPECT_EQ(Thermal(gpus[0]), kOk);
+  EXPECT_EQ(Thermal(gpus[1]), kOk);
+  EXPECT_EQ(Thermal(gpus[0]), kNotSupported) << "third call over all GPUs";
+  EXPECT_EQ(Thermal(gpus[1]), kNotSupported);
   EXPECT_EQ(sim::NvapiCallCount(kIdGetThermalSettings), 4u);
   EXPECT_EQ(::SimNvapiQueryInterface(kIdGetCoreVoltage), nullptr);
 
-  Load("gpu\nend\ngpu\n  fail NvAPI_GPU_GetBusId -5 from 2 to 3\nend\n");
-  Initialize();
-  const std::vector<NvPhysicalGpuHandle> two = Enumerate(kIdEnumPhysicalGPUs);
+  const std::vector<NvPhysicalGpuHandle> two =
+      Start("gpu\nend\ngpu\n  fail NvAPI_GPU_GetBusId -5 from 2 to 3\nend\n");
   auto getBus = NvapiEntry<GpuU32Fn>(kIdGetBusId);
   std::uint32_t bus = 0;
   const NvAPI_Status expected[] = {kOk, kInvalidArgument, kInvalidArgument, kOk};
@@ -325,15 +305,11 @@ TEST_F(SimNvapi, InitialiseCanFail) {
   LoadFile("broken-driver.txt");
   EXPECT_EQ(NvapiEntry<InitializeFn>(kIdInitialize)(), kNvidiaDeviceNotFound);
   EXPECT_FALSE(sim::NvapiInitialized());
-  Load("fail NvAPI_EnumPhysicalGPUs -1 from 1\ngpu\nend\n");
-  Initialize();
-  EXPECT_TRUE(Enumerate(kIdEnumPhysicalGPUs).empty());
+  EXPECT_TRUE(Start("fail NvAPI_EnumPhysicalGPUs -1 from 1\ngpu\nend\n").empty());
 }
 
 TEST_F(SimNvapi, ConnectedDisplaysCountThenFill) {
-  LoadFile("versions-v1.txt");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("versions-v1.txt").at(0);
   auto displays = NvapiEntry<GetConnectedDisplayIdsFn>(kIdGetConnectedDisplayIds);
   std::uint32_t count = 0;
   ASSERT_EQ(displays(gpu, nullptr, &count, 0), kOk);
@@ -357,9 +333,7 @@ TEST_F(SimNvapi, ConnectedDisplaysCountThenFill) {
 }
 
 TEST_F(SimNvapi, MisbehavingDriver) {
-  LoadFile("misbehaving.txt");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
+  const NvPhysicalGpuHandle gpu = StartFile("misbehaving.txt").at(0);
   char name[kShortStringSize] = {};
   ASSERT_EQ(NvapiEntry<GetFullNameFn>(kIdGetFullName)(gpu, name), kOk);
   EXPECT_EQ(std::memchr(name, '\0', sizeof(name)), nullptr);
@@ -372,35 +346,26 @@ TEST_F(SimNvapi, MisbehavingDriver) {
   ASSERT_EQ(displays(gpu, records, &count, 0), kOk) << "two real entries, a huge count";
   EXPECT_EQ(records[1].displayId, 0x1002u);
 
-  NvFanCoolerStatus fans{};
-  fans.version = kFanCoolerStatusV1;
+  auto fans = Versioned<NvFanCoolerStatus>(kFanCoolerStatusV1);
   ASSERT_EQ(NvapiEntry<GetFanCoolerStatusFn>(kIdGetFanCoolerStatus)(gpu, &fans), kOk);
   EXPECT_EQ(fans.count, 255u);
   EXPECT_EQ(fans.fan[2].speedRpm, 0u) << "entries only for the two real fans";
-  auto coolers = std::make_unique<NvCoolerSettings>();
-  coolers->version = kCoolerSettingsV4;
+  auto coolers =
+      std::make_unique<NvCoolerSettings>(Versioned<NvCoolerSettings>(kCoolerSettingsV4, 0xEE));
   ASSERT_EQ(NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings)(gpu, 0, coolers.get()), kOk);
   EXPECT_EQ(coolers->count, 4000000000u);
   EXPECT_EQ(coolers->cooler[0].tachometerValid, 0u);
 
-  std::int32_t celsius = 0;
-  ASSERT_EQ(Thermal(gpu, &celsius), kOk);  // slowed down by the scenario, same answer
-  EXPECT_EQ(celsius, -20);
-  std::uint32_t frameBuffer = 1;
-  ASSERT_EQ(NvapiEntry<GpuU32Fn>(kIdGetPhysicalFrameBufferSize)(gpu, &frameBuffer), kOk);
-  EXPECT_EQ(frameBuffer, 0u);
-  NV_DISPLAY_DRIVER_MEMORY_INFO memory{};
-  memory.version = kMemoryInfoV3;
+  EXPECT_EQ(Celsius(gpu), -20);  // slowed down by the scenario, same answer
+  EXPECT_EQ(U32(kIdGetPhysicalFrameBufferSize, gpu), 0u);
+  auto memory = Versioned<NV_DISPLAY_DRIVER_MEMORY_INFO>(kMemoryInfoV3, 0xEE);
   ASSERT_EQ(NvapiEntry<GetMemoryInfoFn>(kIdGetMemoryInfo)(gpu, &memory), kOk);
   EXPECT_EQ(memory.curAvailableDedicatedVideoMemory, 0u) << "used above total: none available";
 }
 
 TEST_F(SimNvapi, FanQueriesFollowTheScenario) {
-  LoadFile("two-gpus.txt");
-  Initialize();
-  const std::vector<NvPhysicalGpuHandle> gpus = Enumerate(kIdEnumPhysicalGPUs);
-  auto coolers = std::make_unique<NvCoolerSettings>();
-  coolers->version = kCoolerSettingsV4;
+  const std::vector<NvPhysicalGpuHandle> gpus = StartFile("two-gpus.txt");
+  auto coolers = std::make_unique<NvCoolerSettings>(Versioned<NvCoolerSettings>(kCoolerSettingsV4));
   auto getCoolers = NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings);
   EXPECT_EQ(getCoolers(gpus[0], 0, coolers.get()), kNotSupported) << "fan-cooler status only";
   ASSERT_EQ(getCoolers(gpus[1], 0, coolers.get()), kOk);
@@ -410,9 +375,9 @@ TEST_F(SimNvapi, FanQueriesFollowTheScenario) {
   EXPECT_EQ(coolers->cooler[0].tachometerValid, 1u);
 
   auto getFans = NvapiEntry<GetFanCoolerStatusFn>(kIdGetFanCoolerStatus);
+  auto fans = Versioned<NvFanCoolerStatus>(kFanCoolerStatusV1);
   for (std::uint32_t n = 0; n < 2; ++n) {
-    NvFanCoolerStatus fans{};
-    fans.version = kFanCoolerStatusV1;
+    fans = Versioned<NvFanCoolerStatus>(kFanCoolerStatusV1);
     ASSERT_EQ(getFans(gpus[0], &fans), kOk);
     EXPECT_EQ(fans.count, 2u);
     EXPECT_EQ(fans.fan[0].speedRpm, 1000u + 10 * n);
@@ -420,28 +385,19 @@ TEST_F(SimNvapi, FanQueriesFollowTheScenario) {
     EXPECT_EQ(fans.fan[1].speedRpm, 1010u + 10 * n);
     EXPECT_EQ(fans.fan[1].level, 31u + n);
   }
-  NvFanCoolerStatus fans{};
-  fans.version = kFanCoolerStatusV1;
   EXPECT_EQ(getFans(gpus[1], &fans), kNotSupported);
 }
 
 TEST_F(SimNvapi, EachReadingAdvancesOnlyWhenHandedOut) {
-  LoadFile("two-gpus.txt");
-  Initialize();
-  const NvPhysicalGpuHandle gpu = First();
-  std::int32_t celsius = 0;
-  const std::int32_t sine[] = {60, 70, 60, 50, 60};
-  ASSERT_EQ(Thermal(gpu, &celsius), kOk);
-  EXPECT_EQ(celsius, sine[0]);
-  NV_GPU_THERMAL_SETTINGS wrong{};
-  wrong.version = kThermalSettingsV1;  // refused: does not count as a sample
-  EXPECT_EQ(NvapiEntry<GetThermalSettingsFn>(kIdGetThermalSettings)(gpu, 0, &wrong),
-            kIncompatibleStructVersion);
-  ASSERT_EQ(Thermal(gpu, &celsius), kOk);
-  EXPECT_EQ(celsius, sine[1]);
+  const NvPhysicalGpuHandle gpu = StartFile("two-gpus.txt").at(0);
+  const std::int32_t sine[] = {60, 70, 60, 50};
+  EXPECT_EQ(Celsius(gpu), sine[0]);
+  // A refused record does not count as a sample.
+  EXPECT_EQ(Thermal(gpu, nullptr, kThermalSettingsV1), kIncompatibleStructVersion);
+  EXPECT_EQ(Celsius(gpu), sine[1]);
 
   // The NVML path of the same reading continues the same sample numbers.
-  ASSERT_EQ(sim::NvmlEntry<nvml::InitFn>(nvml::kInit)(), nvml::kSuccess);
+  InitNvml();
   nvmlDevice_t device = nullptr;
   ASSERT_EQ(
       sim::NvmlEntry<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex)(1, &device),
@@ -451,11 +407,9 @@ TEST_F(SimNvapi, EachReadingAdvancesOnlyWhenHandedOut) {
                 device, nvml::kTemperatureGpu, &nvmlCelsius),
             nvml::kSuccess);
   EXPECT_EQ(nvmlCelsius, static_cast<std::uint32_t>(sine[2]));
-  ASSERT_EQ(Thermal(gpu, &celsius), kOk);
-  EXPECT_EQ(celsius, sine[3]);
+  EXPECT_EQ(Celsius(gpu), sine[3]);
 
-  NV_GPU_DYNAMIC_PSTATES_INFO_EX loads{};
-  loads.version = kDynamicPstatesInfoExV1;
+  auto loads = Versioned<NV_GPU_DYNAMIC_PSTATES_INFO_EX>(kDynamicPstatesInfoExV1);
   auto dynamic = NvapiEntry<GetDynamicPstatesFn>(kIdGetDynamicPstatesInfoEx);
   for (std::uint32_t n = 0; n < 3; ++n) {
     ASSERT_EQ(dynamic(gpu, &loads), kOk);

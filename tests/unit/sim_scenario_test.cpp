@@ -11,29 +11,14 @@
 #include "sim/scenario_parser.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using sim::Scenario;
-
-Scenario ParseOk(const std::string& text) {
-  Scenario scenario;
-  std::string error;
-  EXPECT_TRUE(sim::ParseScenario(text, &scenario, &error)) << error;
-  return scenario;
-}
-
-std::string ParseError(const std::string& text) {
-  std::string error;
-  EXPECT_FALSE(sim::ParseScenario(text, nullptr, &error)) << text;
-  return error;
-}
-
-std::string Repeat(const std::string& piece, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += piece;
-  return text;
-}
+using testing_support::ParseError;
+using testing_support::ParseOk;
+using testing_support::Repeat;
 
 TEST(SimScenarioParse, ReadsEveryKindOfGpuLine) {
   const Scenario scenario = ParseOk(R"(# comment line
@@ -209,22 +194,21 @@ TEST(SimScenarioFiles, DemoScenarioIsLively) {
   const Scenario demo = ParseOk(std::string(sim::DemoScenarioText()));
   ASSERT_GE(demo.gpus.size(), 2u);
   ASSERT_LE(demo.gpus.size(), 3u);
-  int moving = 0;
+  int moving = 0;  // readings that change from sample to sample
   for (const sim::GpuSetup& gpu : demo.gpus) {
     for (const sim::Signal& signal : gpu.readings) {
-      if (signal.kind != sim::SignalKind::kConstant && signal.kind != sim::SignalKind::kNone) {
-        ++moving;
-      }
+      moving += signal.kind != sim::SignalKind::kConstant && signal.kind != sim::SignalKind::kNone;
     }
   }
   EXPECT_GE(moving, 20);
   EXPECT_TRUE(demo.primary.has_value());
 }
 
-TEST(SimScenarioLoad, FailedLoadLeavesThePreviousScenario) {
+using SimScenarioLoad = testing_support::SimTest;
+
+TEST_F(SimScenarioLoad, FailedLoadLeavesThePreviousScenario) {
   ASSERT_TRUE(sim::LoadScenarioText("gpu\n  bus 4\nend\n", nullptr));
-  auto init = sim::NvapiEntry<nvapi::InitializeFn>(nvapi::kIdInitialize);
-  ASSERT_EQ(init(), nvapi::kOk);
+  InitNvapi();
   std::string error;
   EXPECT_FALSE(sim::LoadScenarioText("gpu\n  bus 1\n  bogus\nend\n", &error));
   EXPECT_EQ(error, "line 3: unknown keyword 'bogus' in a gpu block");
@@ -240,13 +224,13 @@ TEST(SimScenarioLoad, FailedLoadLeavesThePreviousScenario) {
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdInitialize), 0u);
 }
 
-TEST(SimScenarioLoad, WindowsOpensLinuxPathsOnDriveZ) {
+TEST_F(SimScenarioLoad, WindowsOpensLinuxPathsOnDriveZ) {
   EXPECT_EQ(sim::HostScenarioPath("/tmp/a.txt", true), "Z:/tmp/a.txt");
   EXPECT_EQ(sim::HostScenarioPath("C:/a.txt", true), "C:/a.txt");
   EXPECT_EQ(sim::HostScenarioPath("/tmp/a.txt", false), "/tmp/a.txt");
 }
 
-class SimDefaultScenario : public ::testing::Test {
+class SimDefaultScenario : public testing_support::SimTest {
  protected:
   void TearDown() override { unsetenv(sim::kScenarioVariable); }
 };
@@ -255,33 +239,21 @@ TEST_F(SimDefaultScenario, NamedFileIsLoaded) {
   const std::string path = std::string(QUORVANE_SCENARIO_DIR) + "/two-gpus.txt";
   setenv(sim::kScenarioVariable, path.c_str(), 1);
   sim::LoadDefaultScenario();
-  auto init = sim::NvapiEntry<nvapi::InitializeFn>(nvapi::kIdInitialize);
-  ASSERT_EQ(init(), nvapi::kOk);
-  auto enumerate = sim::NvapiEntry<nvapi::EnumGpusFn>(nvapi::kIdEnumPhysicalGPUs);
-  NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus] = {};
-  std::uint32_t count = 0;
-  ASSERT_EQ(enumerate(handles, &count), nvapi::kOk);
-  EXPECT_EQ(count, 2u);
+  InitNvapi();
+  EXPECT_EQ(SimGpus().size(), 2u);
 }
 
 TEST_F(SimDefaultScenario, UnsetOrEmptyVariableGivesTheDemo) {
-  for (const char* value : {static_cast<const char*>(""), static_cast<const char*>(nullptr)}) {
-    if (value == nullptr) {
-      unsetenv(sim::kScenarioVariable);
-    } else {
-      setenv(sim::kScenarioVariable, value, 1);
-    }
+  setenv(sim::kScenarioVariable, "", 1);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "empty" : "unset");
     sim::LoadDefaultScenario();
-    auto init = sim::NvapiEntry<nvapi::InitializeFn>(nvapi::kIdInitialize);
-    ASSERT_EQ(init(), nvapi::kOk);
+    InitNvapi();
     auto getName = sim::NvapiEntry<nvapi::GetFullNameFn>(nvapi::kIdGetFullName);
-    auto enumerate = sim::NvapiEntry<nvapi::EnumGpusFn>(nvapi::kIdEnumPhysicalGPUs);
-    NvPhysicalGpuHandle handles[nvapi::kMaxPhysicalGpus] = {};
-    std::uint32_t count = 0;
-    ASSERT_EQ(enumerate(handles, &count), nvapi::kOk);
     char name[nvapi::kShortStringSize] = {};
-    ASSERT_EQ(getName(handles[0], name), nvapi::kOk);
+    ASSERT_EQ(getName(SimGpus().at(0), name), nvapi::kOk);
     EXPECT_STREQ(name, "Quorvane Sim RTX 4080");
+    unsetenv(sim::kScenarioVariable);
   }
 }
 
