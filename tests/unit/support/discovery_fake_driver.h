@@ -27,13 +27,6 @@
 
 namespace testing_support {
 
-// A scenario of one GPU per text, each text the lines inside its block.
-inline std::string Gpus(std::initializer_list<std::string> blocks) {
-  std::string scenario;
-  for (const std::string& lines : blocks) scenario += "gpu\n" + lines + "end\n";
-  return scenario;
-}
-
 // GPUs on these buses in this enumeration order, each named "Bus N".
 inline std::string GpusOnBuses(std::initializer_list<int> buses) {
   std::string scenario;

@@ -15,13 +15,6 @@
 
 namespace testing_support {
 
-// A scenario of one GPU with these lines, then `rest` (failures, functions left absent).
-inline std::string OneGpu(std::initializer_list<const char*> lines, const std::string& rest = "") {
-  std::string text = "gpu\n";
-  for (const char* line : lines) text += std::string("  ") + line + "\n";
-  return text + "end\n" + rest;
-}
-
 class RecordingWindow final : public gpu::CycleWindow {
  public:
   explicit RecordingWindow(gpu::SlotTable& table) : table_(table) {}

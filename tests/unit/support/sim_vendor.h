@@ -5,12 +5,26 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "gpu/vendor.h"
 #include "sim/sim_host.h"
 
 namespace testing_support {
+
+// Scenario texts: one GPU per text, each text the lines inside its block; or one GPU with these
+// lines, then `rest` (failures, functions left absent).
+inline std::string Gpus(std::initializer_list<std::string> blocks) {
+  std::string scenario;
+  for (const std::string& lines : blocks) scenario += "gpu\n" + lines + "end\n";
+  return scenario;
+}
+inline std::string OneGpu(std::initializer_list<const char*> lines, const std::string& rest = "") {
+  std::string block;
+  for (const char* line : lines) block += std::string("  ") + line + "\n";
+  return Gpus({block}) + rest;
+}
 
 using sim::SimSystem;
 
