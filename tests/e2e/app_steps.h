@@ -28,7 +28,8 @@ UiEvent ExpectNext(const AppProcess& app, UiEventKind kind, DWORD timeoutMs = kS
 HWND ExpectMainWindow(const AppProcess& app, DWORD timeoutMs = kStartTimeoutMs);
 // A message box with exactly `text` and only an OK button, answered with OK.
 void ExpectMessageBoxAndDismiss(const AppProcess& app, const std::wstring& text);
-// The process ends within the timeout with exit code 0.
+// The next thing the program shows is its end, with exit code 0. Only for a program that has no
+// visible window left: a main window that is still closing would be seen first.
 void ExpectCleanExit(const AppProcess& app);
 
 // Closes the main window as its close box would; the process ends within `timeoutMs` with code 0.

@@ -77,10 +77,7 @@ class Picture : public ::testing::Test {
     ASSERT_TRUE(SetWindowPos(main_, nullptr, 0, 0, 0, 0, flags) && Responds(main_));
   }
   void TearDown() override {
-    if (main_ != nullptr && app_->Running()) {
-      EXPECT_TRUE(PostClose(main_));
-      ExpectCleanExit(*app_);
-    }
+    if (main_ != nullptr && app_->Running()) ExpectCloseEndsWithCodeZero(*app_, main_);
   }
 
   void Expect(const ScreenCapture& shot, int x, int y, Rgb expected, const char* what) {
