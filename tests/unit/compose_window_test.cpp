@@ -10,10 +10,10 @@
 
 namespace {
 
-using display::kBlack;
-using display::kWhite;
 using display::Area;
 using display::Canvas;
+using display::kBlack;
+using display::kWhite;
 using display::MakeRgb;
 
 constexpr display::Rgb kOuterEdge = MakeRgb(160, 160, 160);

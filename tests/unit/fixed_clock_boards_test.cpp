@@ -5,7 +5,7 @@
 #include <memory>
 #include <tuple>
 
-#include "support/discovery_fake_driver.h"
+#include "support/sim_vendor.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "gpu/discovery_texts.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
+#include "support/sim_vendor.h"
 
 namespace {
 

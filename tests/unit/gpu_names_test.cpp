@@ -9,6 +9,7 @@
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
 #include "support/discovery_messages.h"
+#include "support/sim_vendor.h"
 
 namespace {
 

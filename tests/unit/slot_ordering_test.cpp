@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/discovery_fake_driver.h"
+#include "support/sim_vendor.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
+#include "support/sim_vendor.h"
 
 namespace {
 

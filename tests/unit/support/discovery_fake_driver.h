@@ -1,6 +1,5 @@
-// Support for the stub and discovery tests: scenarios for the simulator, the slot table as
-// enumeration leaves it, and a hand-made driver for what the simulator cannot do: counts beyond
-// every buffer, displays filled differently from what is reported, a look at the records
+// A hand-made driver for the stub and discovery tests, for what the simulator cannot do: counts
+// beyond every buffer, displays filled differently from what is reported, a look at the records
 // discovery passes in, unload entries and hooks. Reached through the stub like nvapi64.dll.
 #pragma once
 
@@ -11,47 +10,15 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <map>
-#include <memory>
 #include <set>
-#include <string>
 #include <thread>
 #include <vector>
 
-#include "gpu/gpu_enumeration.h"
-#include "gpu/slot_ordering.h"
 #include "gpu/vendor.h"
 #include "support/fake_system.h"
-#include "support/sim_vendor.h"
 
 namespace testing_support {
-
-// GPUs on these buses in this enumeration order, each named "Bus N".
-inline std::string GpusOnBuses(std::initializer_list<int> buses) {
-  std::string scenario;
-  for (int bus : buses) {
-    const std::string n = std::to_string(bus);
-    scenario += "gpu\n  name Bus " + n + "\n  bus " + n + "\nend\n";
-  }
-  return scenario;
-}
-
-// The slot table after enumeration and, unless told otherwise, ordering by bus.
-inline std::unique_ptr<gpu::SlotTable> EnumeratedTable(gpu::Vendor vendor, bool ordered = true) {
-  auto table = std::make_unique<gpu::SlotTable>();
-  EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
-  if (ordered) gpu::OrderSlotsByBus(vendor, *table);
-  return table;
-}
-
-// A scenario over the simulator, its slot table enumerated and ordered by bus.
-struct OrderedScenario {
-  explicit OrderedScenario(const std::string& scenario) : sim(scenario) {}
-  SimVendor sim;
-  gpu::Vendor vendor = sim.Get();
-  std::unique_ptr<gpu::SlotTable> table = EnumeratedTable(vendor);
-};
 
 struct DiscoveryFakeDriver {
   // Loading: what the entries return, which are absent (neither call hook by default), how

@@ -1,13 +1,17 @@
 // The acquisition code's vendor side over the in-process simulator: the driver-API stub finds
 // the simulator as "nvapi64.dll" in the system directory, and the management library's module
 // answers by name exactly as the simulator's scenario says (absent functions are not found).
+// Beside it, the scenario texts the tests build and the slot table as enumeration leaves it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 
+#include "gpu/gpu_enumeration.h"
+#include "gpu/slot_ordering.h"
 #include "gpu/vendor.h"
 #include "sim/sim_host.h"
 
@@ -71,5 +75,31 @@ inline int PlaceEnumeratedGpus(SimVendor& vendor, gpu::SlotTable& table) {
   }
   return slots;
 }
+
+// GPUs on these buses in this enumeration order, each named "Bus N".
+inline std::string GpusOnBuses(std::initializer_list<int> buses) {
+  std::string scenario;
+  for (int bus : buses) {
+    const std::string n = std::to_string(bus);
+    scenario += Gpus({"  name Bus " + n + "\n  bus " + n + "\n"});
+  }
+  return scenario;
+}
+
+// The slot table after enumeration and, unless told otherwise, ordering by bus.
+inline std::unique_ptr<gpu::SlotTable> EnumeratedTable(gpu::Vendor vendor, bool ordered = true) {
+  auto table = std::make_unique<gpu::SlotTable>();
+  EXPECT_EQ(gpu::EnumerateGpus(vendor, *table), nvapi::kOk);
+  if (ordered) gpu::OrderSlotsByBus(vendor, *table);
+  return table;
+}
+
+// A scenario over the simulator, its slot table enumerated and ordered by bus.
+struct OrderedScenario {
+  explicit OrderedScenario(const std::string& scenario) : sim(scenario) {}
+  SimVendor sim;
+  gpu::Vendor vendor = sim.Get();
+  std::unique_ptr<gpu::SlotTable> table = EnumeratedTable(vendor);
+};
 
 }  // namespace testing_support
