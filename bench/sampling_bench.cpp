@@ -94,8 +94,10 @@ class BenchLogPlatform final : public logging::LogPlatform {
   logging::RecordFile& File() override { return file; }
   logging::LogTime Now() override { return {2026, 12, 8, 12, 0, 0}; }
   void SleepMs(std::uint32_t) override {}
+  platform::WriteGate& Gate() override { return gate; }
   NullConsole console;
   logging::StdioRecordFile file;
+  platform::WriteGate gate;
 };
 
 // One record pass after a sampling cycle: 8 GPUs, 12 items, the row appended to a file.

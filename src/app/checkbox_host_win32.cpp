@@ -42,7 +42,7 @@ class Win32CheckboxHost final : public gpu::CheckboxHost {
     const gpu::SlotTable& table = gpu::ProcessSlotTable();
     if (box == CheckBox::kShot) {
       return screenshot::StartScreenshotThread(screenshot::MakeShotRequest(table, table.shotPath),
-                                               State().mainWindow, Box(CheckBox::kShot));
+                                               State().mainWindow);
     }
     return logging::StartLogThread(
         logging::MakeLogRun(table, logging::ProcessLogSettings(), table.csvPath));

@@ -6,12 +6,8 @@ namespace gpu {
 namespace {
 
 // The pair (active, start pending) of one action after this poll's reading of its box: true
-// when a start sequence is due now. The flag is read before the box: a thread that ends its own
-// request unticks the box first and clears the flag after, so a box read after a set flag is
-// never a stale tick of a request that has just ended. A new tick numbers a new run or request
-// before it is marked active, so that a thread of the previous one, which ends when its number
-// is no longer the newest, never takes the new one's flag for its own.
-bool StartDue(CheckboxHost& host, CheckBox box, Flag& active, Flag& startPending, I32& number) {
+// when a start sequence is due now.
+bool StartDue(CheckboxHost& host, CheckBox box, Flag& active, Flag& startPending) {
   if (active.Load() != 0) {
     if (!host.IsTicked(box)) {
       active.Store(0);
@@ -19,19 +15,23 @@ bool StartDue(CheckboxHost& host, CheckBox box, Flag& active, Flag& startPending
     }
   } else {
     if (!host.IsTicked(box)) return false;
-    number.Store(number.Load() + 1);
     active.Store(1);
     startPending.Store(1);
   }
   return startPending.Load() != 0;
 }
 
-// Save dialog, then the settings dialog; true when both were confirmed. A settings dialog that
-// could not be shown counts as cancelled.
-bool ChooseFileAndSettings(CheckboxHost& host, CheckBox box, I32& cancelMarker) {
+// Save dialog, then the settings dialog, then the thread; true when it started. A settings
+// dialog that could not be shown counts as cancelled. The run or request is numbered only once
+// both dialogs are confirmed: a cancelled start leaves the previous one the newest, so that a
+// logging run still in its last wait ends as an untick lets it, with one more record. Its
+// thread stops when its number is no longer the newest.
+bool StartAction(CheckboxHost& host, CheckBox box, I32& cancelMarker, I32& number) {
   if (!host.ChooseFile(box)) return false;
   cancelMarker.Store(0);
-  return host.ShowSettingsDialog(box) && cancelMarker.Load() == 0;
+  if (!host.ShowSettingsDialog(box) || cancelMarker.Load() != 0) return false;
+  number.Store(number.Load() + 1);
+  return host.StartThread(box);
 }
 
 void FailStart(CheckboxHost& host, CheckBox box, Flag& active, const wchar_t* message) {
@@ -41,9 +41,7 @@ void FailStart(CheckboxHost& host, CheckBox box, Flag& active, const wchar_t* me
 }
 
 void PollCsv(CheckboxHost& host, SlotTable& table) {
-  if (!StartDue(host, CheckBox::kCsv, table.csvActive, table.csvStartPending, table.csvRunNumber)) {
-    return;
-  }
+  if (!StartDue(host, CheckBox::kCsv, table.csvActive, table.csvStartPending)) return;
   WindowsVersion version;
   if (!host.ReadWindowsVersion(version)) version = {};
   if (!CsvStartSupported(version)) {
@@ -56,8 +54,7 @@ void PollCsv(CheckboxHost& host, SlotTable& table) {
   }
   // A thread that cannot start fails the start like a cancelled dialog: no box stays ticked
   // with nothing behind it.
-  if (!ChooseFileAndSettings(host, CheckBox::kCsv, table.logDialogCancelled) ||
-      !host.StartThread(CheckBox::kCsv)) {
+  if (!StartAction(host, CheckBox::kCsv, table.logDialogCancelled, table.csvRunNumber)) {
     FailStart(host, CheckBox::kCsv, table.csvActive, kCsvNotSavedText);
   }
   table.csvStartPending.Store(0);
@@ -72,12 +69,17 @@ void PollDetailMode(CheckboxHost& host, SlotTable& table) {
 }
 
 void PollShot(CheckboxHost& host, SlotTable& table) {
-  if (!StartDue(host, CheckBox::kShot, table.shotActive, table.shotStartPending,
-                table.shotRequestNumber)) {
+  // A request its thread has finished ends here, on the thread that numbers requests: it is
+  // still the newest while its box and flag go, and a stale report ends nothing.
+  if (table.shotActive.Load() != 0 &&
+      table.shotDoneNumber.Load() == table.shotRequestNumber.Load()) {
+    host.Untick(CheckBox::kShot);
+    table.shotActive.Store(0);
     return;
   }
-  if (!ChooseFileAndSettings(host, CheckBox::kShot, table.screenshotDialogCancelled) ||
-      !host.StartThread(CheckBox::kShot)) {
+  if (!StartDue(host, CheckBox::kShot, table.shotActive, table.shotStartPending)) return;
+  if (!StartAction(host, CheckBox::kShot, table.screenshotDialogCancelled,
+                   table.shotRequestNumber)) {
     FailStart(host, CheckBox::kShot, table.shotActive, kBmpNotSavedText);
   }
   table.shotStartPending.Store(0);

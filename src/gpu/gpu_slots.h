@@ -188,6 +188,9 @@ struct SlotTable {
   I32 csvRunNumber{0};
   // Number of the newest screenshot request; an older screenshot thread never ends a newer one.
   I32 shotRequestNumber{0};
+  // Number of the last request whose thread has finished it (picture taken or path refused);
+  // the poll ends that request while it is still the newest.
+  I32 shotDoneNumber{0};
   // Set to 0 before a settings dialog opens; the dialog sets -1 when it is closed unconfirmed.
   I32 logDialogCancelled{0};
   I32 screenshotDialogCancelled{0};

@@ -10,8 +10,6 @@
 namespace logging {
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-
 // printf-style text; every text of a record is far shorter than the buffer.
 [[gnu::format(printf, 1, 2)]] std::string Format(const char* format, ...) {
   char buffer[160];
@@ -270,7 +268,9 @@ std::string BuildLogHeader(const LogReadings& readings, const LogSelection& sele
     previousWidth = GroupWidth(gpu, selection);
     columns += ColumnNames(gpu, selection);
   });
-  return names + kLineEnd + columns + kLineEnd;
+  names += kLineEnd;
+  columns += kLineEnd;
+  return names + columns;
 }
 
 std::string BuildLogRow(const LogReadings& readings, const LogSelection& selection,
@@ -283,7 +283,8 @@ std::string BuildLogRow(const LogReadings& readings, const LogSelection& selecti
       if (selection.Has(item)) row += Field(gpu, item);
     }
   });
-  return row + kLineEnd;
+  row += kLineEnd;
+  return row;
 }
 
 void WriteConsoleTimeLine(ConsoleSink& sink, const LogTime& time) {

@@ -80,6 +80,9 @@ std::string BuildLogHeader(const LogReadings& readings, const LogSelection& sele
 std::string BuildLogRow(const LogReadings& readings, const LogSelection& selection,
                         const LogTime& time);
 
+// The end of every line of the file.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
 // The parts of a pass's console block, in the order a pass writes them.
 void WriteConsoleTimeLine(ConsoleSink& sink, const LogTime& time);
 void WriteConsoleGpus(ConsoleSink& sink, const LogReadings& readings,

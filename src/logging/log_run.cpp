@@ -1,9 +1,11 @@
 #include "logging/log_run.h"
 
 #include <cstdio>
+#include <mutex>
+#include <optional>
 
 #include "gpu/bounded_text.h"
-#include "platform/write_gate.h"
+#include "platform/lasting.h"
 
 namespace logging {
 namespace {
@@ -22,9 +24,33 @@ std::uint32_t IntervalMs(const LogSettings& settings) {
                       : static_cast<std::uint32_t>(kDefaultIntervalMs);
 }
 
+// One writer at a time in the process: two runs that overlap for up to one interval never
+// interleave their bytes, and one's cut-back never takes the other's.
+std::mutex& WriterLock() {
+  static platform::Lasting<std::mutex> lock;
+  return lock.Get();
+}
+
+// The kept header and rows, batch by batch. Each batch holds the writer lock and the write gate
+// only while it is written, so that closing the program waits for one batch at most; no batch
+// begins once the program is closing or a newer run has begun. Nothing when the pass stopped
+// between batches.
+std::optional<AppendResult> AppendKept(LogPlatform& platform, const gpu::SlotTable& table,
+                                       const LogRun& run, RowBacklog& kept) {
+  while (!kept.Empty()) {
+    const std::lock_guard<std::mutex> writer(WriterLock());
+    const platform::GatedWrite write(platform.Gate());
+    if (!write.Open() || !IsCurrent(table, run)) return std::nullopt;
+    const AppendResult result = kept.AppendBatch(platform.File(), run.path);
+    if (result != AppendResult::kWritten) return result;
+  }
+  return AppendResult::kWritten;
+}
+
 void ReportLostRows(LogPlatform& platform, const RowBacklog& kept) {
   if (kept.Rows() == 0) return;
-  const platform::GatedWrite write(platform::ProcessWriteGate());
+  const std::lock_guard<std::mutex> writer(WriterLock());
+  const platform::GatedWrite write(platform.Gate());
   if (!write.Open()) return;
   char text[160];
   std::snprintf(text, sizeof text, kKeptRowsLostFormat, static_cast<int>(kept.Rows()));
@@ -44,40 +70,31 @@ LogRun MakeLogRun(const gpu::SlotTable& table, const LogSettings& settings, cons
 
 void WriteLogHeader(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run,
                     RowBacklog& kept) {
-  const platform::GatedWrite write(platform::ProcessWriteGate());
-  if (!write.Open()) return;
-  std::string header = BuildLogHeader(TakeLogReadings(table, run.selection), run.selection);
-  if (AppendWhole(platform.File(), run.path, header) != AppendResult::kWritten) {
-    kept.KeepHeader(std::move(header));
-  }
+  kept.KeepHeader(BuildLogHeader(TakeLogReadings(table, run.selection), run.selection));
+  AppendKept(platform, table, run, kept);
 }
 
 void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const LogRun& run,
                     RowBacklog& kept) {
   if (table.osSupported.Load() == 0) return;
-  const platform::GatedWrite write(platform::ProcessWriteGate());
-  if (!write.Open()) return;  // the program is closing
   const LogTime time = platform.Now();
   // One copy of the readings serves the row and the block: the sampling thread may store a
   // newer sample while the row is written.
   const LogReadings readings = TakeLogReadings(table, run.selection);
-  ConsoleSink& console = platform.Console();
-  WriteConsoleTimeLine(console, time);
   // The row goes after the rows kept before it, and stays kept with them when the file takes
   // none.
   const bool dropping = kept.Keep(BuildLogRow(readings, run.selection, time));
-  switch (kept.AppendTo(platform.File(), run.path)) {
-    case AppendResult::kNotOpened:
-      console.Write(kFileMissingText);
-      break;
-    case AppendResult::kWritten:
-      WriteConsoleGpus(console, readings, run.selection);
-      break;
-    case AppendResult::kRolledBack:
-    case AppendResult::kDamaged:
-      WriteConsoleGpus(console, readings, run.selection);
-      console.Write(kRowNotWrittenText);
-      break;
+  const std::optional<AppendResult> appended = AppendKept(platform, table, run, kept);
+  const std::lock_guard<std::mutex> writer(WriterLock());
+  const platform::GatedWrite write(platform.Gate());
+  if (!write.Open()) return;  // the program is closing
+  ConsoleSink& console = platform.Console();
+  WriteConsoleTimeLine(console, time);
+  if (appended == AppendResult::kNotOpened) {
+    console.Write(kFileMissingText);
+  } else {
+    WriteConsoleGpus(console, readings, run.selection);
+    if (appended != AppendResult::kWritten) console.Write(kRowNotWrittenText);
   }
   if (dropping) console.Write(kKeptRowsDroppedText);
   WriteConsoleEndLine(console);

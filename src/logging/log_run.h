@@ -10,6 +10,7 @@
 #include "logging/log_settings.h"
 #include "logging/record_file.h"
 #include "logging/row_backlog.h"
+#include "platform/write_gate.h"
 
 namespace logging {
 
@@ -26,6 +27,8 @@ class LogPlatform {
   virtual RecordFile& File() = 0;
   virtual LogTime Now() = 0;
   virtual void SleepMs(std::uint32_t milliseconds) = 0;
+  // The door of the process's writes, shut when the program closes.
+  virtual platform::WriteGate& Gate() = 0;
 };
 
 // One run as it was started: its number, its file and its selection.

@@ -9,12 +9,6 @@ LogSettings::LogSettings() {
   for (gpu::Flag& flag : gpuEnabled) flag.Store(1);
 }
 
-int LogSelection::ItemCount() const {
-  int count = 0;
-  for (const bool item : items) count += item ? 1 : 0;
-  return count;
-}
-
 LogSelection SelectionOf(const LogSettings& settings) {
   LogSelection selection;
   for (std::size_t i = 0; i < selection.items.size(); ++i) {

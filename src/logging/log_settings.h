@@ -48,7 +48,6 @@ struct LogSelection {
   std::array<bool, kLogItemCount> items{};
   std::array<bool, gpu::kMaxGpus> gpus{};
   bool Has(LogItem item) const { return items[static_cast<std::size_t>(item)]; }
-  int ItemCount() const;
 };
 
 LogSelection SelectionOf(const LogSettings& settings);

@@ -25,6 +25,7 @@ class Win32LogPlatform final : public LogPlatform {
             local.tm_hour,        local.tm_min,     local.tm_sec};
   }
   void SleepMs(std::uint32_t milliseconds) override { Sleep(milliseconds); }
+  platform::WriteGate& Gate() override { return platform::ProcessWriteGate(); }
 
  private:
   LogConsole console_;

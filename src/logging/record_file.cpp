@@ -6,7 +6,11 @@ namespace logging {
 
 bool StdioRecordFile::Open(const char* path) {
   file_ = std::fopen(path, "ab");
-  return file_ != nullptr;
+  if (file_ == nullptr) return false;
+  // Without a buffer a failed write keeps no bytes that the close would add after the cut.
+  if (std::setvbuf(file_, nullptr, _IONBF, 0) == 0) return true;
+  Close();
+  return false;
 }
 
 bool StdioRecordFile::Length(std::uint64_t& length) {
@@ -17,32 +21,35 @@ bool StdioRecordFile::Length(std::uint64_t& length) {
   return true;
 }
 
-bool StdioRecordFile::Write(std::string_view bytes) {
-  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() &&
-         std::fflush(file_) == 0;
+std::size_t StdioRecordFile::Write(std::string_view bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), file_);
 }
 
-bool StdioRecordFile::Close() {
-  const bool closed = std::fclose(file_) == 0;
+bool StdioRecordFile::Truncate(std::uint64_t length) {
+  return platform::TruncateStream(file_, length);
+}
+
+void StdioRecordFile::Close() {
+  // Nothing is buffered: every byte written has reached the system, and a close cannot lose it.
+  std::fclose(file_);
   file_ = nullptr;
-  return closed;
 }
 
-bool StdioRecordFile::Truncate(const char* path, std::uint64_t length) {
-  return platform::TruncateFile(path, length);
-}
-
-AppendResult AppendWhole(RecordFile& file, const char* path, std::string_view bytes) {
-  if (!file.Open(path)) return AppendResult::kNotOpened;
+Appended AppendWhole(RecordFile& file, const char* path, std::string_view bytes) {
+  if (!file.Open(path)) return {AppendResult::kNotOpened, 0};
   std::uint64_t before = 0;
   if (!file.Length(before)) {
     file.Close();
-    return AppendResult::kRolledBack;  // nothing written yet
+    return {AppendResult::kRolledBack, 0};  // nothing written yet
   }
-  const bool written = file.Write(bytes);
-  const bool closed = file.Close();
-  if (written && closed) return AppendResult::kWritten;
-  return file.Truncate(path, before) ? AppendResult::kRolledBack : AppendResult::kDamaged;
+  const std::size_t reached = file.Write(bytes);
+  Appended appended{AppendResult::kWritten, reached};
+  if (reached != bytes.size()) {
+    appended = file.Truncate(before) ? Appended{AppendResult::kRolledBack, 0}
+                                     : Appended{AppendResult::kDamaged, reached};
+  }
+  file.Close();
+  return appended;
 }
 
 }  // namespace logging

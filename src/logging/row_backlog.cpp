@@ -1,5 +1,7 @@
 #include "logging/row_backlog.h"
 
+#include "logging/log_format.h"
+
 namespace logging {
 namespace {
 
@@ -36,21 +38,41 @@ void RowBacklog::DropOldest() {
   rows_.pop_front();
 }
 
-AppendResult RowBacklog::AppendTo(RecordFile& file, const char* path) {
-  while (!Empty()) {
-    std::string batch = header_;
-    std::size_t taken = 0;
-    while (taken < rows_.size() &&
-           (taken == 0 || batch.size() + rows_[taken].size() <= kBatchBytes)) {
-      batch += rows_[taken++];
-    }
-    const AppendResult result = AppendWhole(file, path, batch);
-    if (result != AppendResult::kWritten) return result;
-    header_.clear();
-    for (; taken > 0; --taken) DropOldest();
+AppendResult RowBacklog::AppendBatch(RecordFile& file, const char* path) {
+  if (Empty()) return AppendResult::kWritten;
+  std::string batch = lineBroken_ ? std::string(kLineEnd) : std::string();
+  batch += header_;
+  std::size_t taken = 0;
+  while (taken < rows_.size() &&
+         (taken == 0 || batch.size() + rows_[taken].size() <= kBatchBytes)) {
+    batch += rows_[taken++];
   }
-  dropping_ = false;
-  return AppendResult::kWritten;
+  const Appended appended = AppendWhole(file, path, batch);
+  Forget(appended.stayed);
+  if (Empty()) dropping_ = false;
+  return appended.result;
+}
+
+void RowBacklog::Forget(std::size_t stayed) {
+  if (stayed == 0) return;
+  if (lineBroken_) {
+    if (stayed < kLineEnd.size()) return;  // still inside the broken line
+    stayed -= kLineEnd.size();
+    lineBroken_ = false;
+  }
+  if (!header_.empty()) {
+    if (stayed < header_.size()) {
+      lineBroken_ = stayed > 0;
+      return;
+    }
+    stayed -= header_.size();
+    header_.clear();
+  }
+  while (!rows_.empty() && stayed >= rows_.front().size()) {
+    stayed -= rows_.front().size();
+    DropOldest();
+  }
+  lineBroken_ = stayed > 0;
 }
 
 }  // namespace logging

@@ -28,16 +28,19 @@ class RowBacklog {
   // Keeps `row` after the rows kept already, dropping the oldest beyond the limits. True when
   // this dropped the first row since the backlog was last empty.
   bool Keep(std::string row);
-  // Appends the header and the rows, oldest first, in batches of whole rows, each batch whole
-  // or not at all. Stops at the first batch the file does not take; that batch and everything
-  // after it stay kept. kWritten when nothing is left.
-  AppendResult AppendTo(RecordFile& file, const char* path);
+  // Appends the next batch: the header and whole rows, oldest first, about 1 MiB at most, whole
+  // or not at all; kWritten when that batch is in the file, and then it is no longer kept. When
+  // a failed batch could not be cut back, what of it reached the file whole is not written
+  // again, and the next batch begins on a line of its own after the broken one.
+  AppendResult AppendBatch(RecordFile& file, const char* path);
 
   bool Empty() const { return header_.empty() && rows_.empty(); }
   std::size_t Rows() const { return rows_.size(); }
 
  private:
   void DropOldest();
+  // Forgets the first `stayed` bytes of the batch just appended.
+  void Forget(std::size_t stayed);
 
   std::size_t maxBytes_;
   std::size_t maxRows_ = kKeptSpanMs / 1000;
@@ -45,6 +48,7 @@ class RowBacklog {
   std::deque<std::string> rows_;
   std::size_t bytes_ = 0;
   bool dropping_ = false;
+  bool lineBroken_ = false;  // the file ends inside a line of a batch that failed
 };
 
 }  // namespace logging

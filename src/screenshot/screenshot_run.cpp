@@ -13,15 +13,6 @@ bool IsCurrent(const gpu::SlotTable& table, const ShotRequest& request) {
   return table.shotRequestNumber.Load() == request.number;
 }
 
-// The box goes off before the flag: the poll reads the flag first and the box after, so it
-// never finds the box still ticked with the request already over (which would start a new
-// request). A newer request's box and flag are not this request's to end.
-void EndRequest(ShotPlatform& platform, gpu::SlotTable& table, const ShotRequest& request) {
-  if (!IsCurrent(table, request)) return;
-  platform.UntickBox();
-  table.shotActive.Store(0);
-}
-
 bool GoesOn(const gpu::SlotTable& table, const ShotRequest& request) {
   return table.appRunning.Load() != 0 && table.shotActive.Load() != 0 && IsCurrent(table, request);
 }
@@ -39,14 +30,15 @@ int RunScreenshot(ShotPlatform& platform, gpu::SlotTable& table, const gpu::I32&
                   const ShotRequest& request) {
   if (PathHasWhiteSpace(request.path)) {
     platform.ShowMessage(kPathHasSpaceText);
-    EndRequest(platform, table, request);
+    table.shotDoneNumber.Store(request.number);
     return 0;
   }
   for (;;) {
     // A request that a newer one has replaced takes no picture.
     if (IsCurrent(table, request) && TriggerReached(table, trigger.Load())) {
       platform.Capture(request.path);
-      EndRequest(platform, table, request);
+      table.shotDoneNumber.Store(request.number);
+      return 0;
     }
     if (!GoesOn(table, request)) return 0;
     platform.SleepMs(kCheckPauseMs);

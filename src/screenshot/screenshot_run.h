@@ -1,6 +1,7 @@
 // A screenshot request: refuse a path with white space, then check every millisecond whether
 // the selected GPU has reached the trigger, and capture the window once when it has. The
 // request ends when the picture is taken, when the box is turned off or when the program stops.
+// A request that ends by itself only reports so; the check-box poll turns its box off.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,6 @@ class ShotPlatform {
   virtual ~ShotPlatform() = default;
   // A message box owned by the main window.
   virtual void ShowMessage(const wchar_t* text) = 0;
-  virtual void UntickBox() = 0;
   virtual void SleepMs(std::uint32_t milliseconds) = 0;
   // Restores the window, captures it and writes the picture to `path`; whatever the outcome,
   // the request is over afterwards.
@@ -33,8 +33,9 @@ struct ShotRequest {
 ShotRequest MakeShotRequest(const gpu::SlotTable& table, const char* path);
 
 // The whole request; `trigger` is read afresh at every check. A request that is no longer the
-// newest (the box was unticked and ticked again) ends without a picture, and a capture that
-// finishes after that leaves the newer request's flag and box alone.
+// newest (the box was unticked and ticked again) ends without a picture. A request that took its
+// picture or refused its path stores its number in `shotDoneNumber` and touches neither flag
+// nor box.
 int RunScreenshot(ShotPlatform& platform, gpu::SlotTable& table, const gpu::I32& trigger,
                   const ShotRequest& request);
 

@@ -13,7 +13,6 @@ namespace {
 struct ShotThreadArgument {
   ShotRequest request;
   HWND mainWindow;
-  HWND shotButton;
 };
 
 class Win32ShotPlatform final : public ShotPlatform {
@@ -22,7 +21,6 @@ class Win32ShotPlatform final : public ShotPlatform {
   void ShowMessage(const wchar_t* text) override {
     MessageBoxW(argument_.mainWindow, text, gpu::kMessageCaption, MB_OK);
   }
-  void UntickBox() override { SendMessageA(argument_.shotButton, BM_SETCHECK, BST_UNCHECKED, 0); }
   void SleepMs(std::uint32_t milliseconds) override { Sleep(milliseconds); }
   void Capture(const char* path) override { CaptureWindow(argument_.mainWindow, path); }
 
@@ -39,8 +37,8 @@ unsigned __stdcall ScreenshotThread(void* argument) {
 
 }  // namespace
 
-bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow, HWND shotButton) {
-  auto* argument = new ShotThreadArgument{request, mainWindow, shotButton};
+bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow) {
+  auto* argument = new ShotThreadArgument{request, mainWindow};
   if (platform::StartDetachedThread(&ScreenshotThread, argument)) return true;
   delete argument;
   return false;

@@ -8,8 +8,7 @@
 
 namespace screenshot {
 
-// `mainWindow` is captured; `shotButton` is turned off when the request ends. False when the
-// thread could not be started.
-bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow, HWND shotButton);
+// `mainWindow` is captured. False when the thread could not be started.
+bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow);
 
 }  // namespace screenshot

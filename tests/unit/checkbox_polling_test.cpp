@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,11 +29,7 @@ struct Poll : gpu::CheckboxHost {
     return {table.shotActive.Load(), table.shotStartPending.Load()};
   }
 
-  bool IsTicked(CheckBox box) override {
-    const bool read = ticked[static_cast<int>(box)];
-    if (afterRead) afterRead(box);
-    return read;
-  }
+  bool IsTicked(CheckBox box) override { return ticked[static_cast<int>(box)]; }
   void Untick(CheckBox box) override {
     ticked[static_cast<int>(box)] = false;
     steps.push_back(std::string("untick ") + Name(box));
@@ -76,8 +71,6 @@ struct Poll : gpu::CheckboxHost {
   bool threadStarts = true;
   Steps steps;
   Messages messages;
-  // What another thread does right after a box has been read.
-  std::function<void(CheckBox)> afterRead;
 };
 
 class CheckboxPolling : public ::testing::Test, protected Poll {};
@@ -95,10 +88,17 @@ TEST_F(CheckboxPolling, CsvStartsOnTickAndStopsOnUntick) {
   Tick(CheckBox::kCsv, false);
   Once();
   EXPECT_EQ(Csv(), std::make_pair(0, 0));
+  // A re-tick whose save dialog is cancelled starts nothing, and the run in its last wait stays
+  // the newest: it still writes the record its wait ends with.
+  fileChosen = false;
+  Tick(CheckBox::kCsv, true);
+  Once();
+  EXPECT_EQ(table.csvRunNumber.Load(), 1);
+  EXPECT_EQ(messages, (Messages{gpu::kCsvNotSavedText}));
+  fileChosen = true;
   Tick(CheckBox::kCsv, true);
   Once();
   EXPECT_EQ(steps.back(), "thread csv run 2") << "every start is a new run";
-  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessage) {
@@ -159,8 +159,8 @@ TEST_F(CheckboxPolling, OldWindowsNoticeOncePerRunBoxLeftTickedTestRepeatedSilen
     p.Once();
     EXPECT_EQ(p.messages.size(), 1u) << "never a second notice";
     p.version = {6, 2};  // a later test that passes goes on with the start
-    p.Once();
-    EXPECT_EQ(p.steps, (Steps{"file csv", "dialog csv", "thread csv run 2"}));
+    p.Once();            // the first start that went through is the first run
+    EXPECT_EQ(p.steps, (Steps{"file csv", "dialog csv", "thread csv run 1"}));
   }
 }
 
@@ -182,10 +182,11 @@ TEST_F(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
   EXPECT_EQ(steps, (Steps{"file shot", "dialog shot", "thread shot run 1"}));
   EXPECT_EQ(Shot(), std::make_pair(1, 0));
   EXPECT_TRUE(messages.empty());
-  // The thread took the picture: it clears the flag and unticks the box; nothing follows.
-  table.shotActive.Store(0);
-  Tick(CheckBox::kShot, false);
+  // The thread took the picture: the poll ends the request; nothing follows.
+  table.shotDoneNumber.Store(1);
   Once();
+  Once();
+  EXPECT_EQ(steps.back(), "untick shot");
   settingsConfirmed = false;
   Tick(CheckBox::kShot, true);
   Once();
@@ -203,22 +204,24 @@ TEST_F(CheckboxPolling, BoxesArePolledCsvThenDetailThenShot) {
                           "file shot", "dialog shot", "thread shot run 1"}));
 }
 
-// The screenshot thread ends its request by unticking the box and then clearing the flag; a poll
-// that reads the box just before the untick and the flag just after the clear must not take the
-// stale tick for a new one.
-TEST_F(CheckboxPolling, ARequestEndingDuringThePollStartsNoNewOne) {
+// A screenshot thread only reports its request done; the poll unticks the box and clears the
+// flag while that request is the newest, and a report of an older one ends nothing.
+TEST_F(CheckboxPolling, ARequestReportedDoneIsEndedByThePollAndAStaleReportEndsNothing) {
   Tick(CheckBox::kShot, true);
   Once();
   steps.clear();
-  afterRead = [&](CheckBox box) {
-    if (box != CheckBox::kShot || table.shotActive.Load() == 0) return;
-    ticked[2] = false;
-    table.shotActive.Store(0);
-  };
+  table.shotDoneNumber.Store(1);
   Once();
   Once();
-  EXPECT_TRUE(steps.empty()) << "a request nobody asked for: " << steps.front();
+  EXPECT_EQ(steps, (Steps{"untick shot"})) << "ended once, and no new request follows";
   EXPECT_EQ(Shot(), std::make_pair(0, 0));
+
+  Tick(CheckBox::kShot, true);
+  Once();                         // request 2
+  table.shotDoneNumber.Store(1);  // request 1's thread, finishing late
+  Once();
+  EXPECT_EQ(Shot(), std::make_pair(1, 0));
+  EXPECT_TRUE(ticked[2]);
 }
 
 // Every tick numbers a new request or run before it is marked active.

@@ -50,25 +50,25 @@ std::size_t Count(const std::string& text, std::string_view what) {
 }
 
 // Passes the writes through to the real file; the chosen write stores only half its bytes and
-// fails, or the close reports a failure.
+// fails.
 class FaultyFile final : public RecordFile {
  public:
   bool Open(const char* path) override { return !locked && real_.Open(path); }
   bool Length(std::uint64_t& length) override { return real_.Length(length); }
-  bool Write(std::string_view bytes) override {
+  std::size_t Write(std::string_view bytes) override {
     if (onWrite) onWrite();
     if (++writes != failingWrite) return real_.Write(bytes);
-    real_.Write(bytes.substr(0, bytes.size() / 2));
-    return false;
+    const std::size_t reached = real_.Write(bytes.substr(0, bytes.size() / 2));
+    locked = lockedAfterFailure;
+    return reached;
   }
-  bool Close() override { return real_.Close() && writes != failingClose; }
-  bool Truncate(const char* path, std::uint64_t length) override {
-    return real_.Truncate(path, length);
-  }
+  bool Truncate(std::uint64_t length) override { return cuttable && real_.Truncate(length); }
+  void Close() override { real_.Close(); }
   int writes = 0;
   int failingWrite = -1;
-  int failingClose = -1;
   bool locked = false;  // another program holds the file with a lock that denies writing
+  bool lockedAfterFailure = false;  // another program takes the file just after a failed write
+  bool cuttable = true;
   // The sampling thread storing a newer sample while the row is written.
   std::function<void()> onWrite;
 
@@ -76,25 +76,63 @@ class FaultyFile final : public RecordFile {
   StdioRecordFile real_;
 };
 
-TEST(RecordFile, AFailedWriteOrCloseLeavesTheFileAsItWas) {
+// Every batch the file takes, as a run's passes append them.
+AppendResult AppendAll(RowBacklog& kept, RecordFile& file, const std::string& path) {
+  AppendResult result = AppendResult::kWritten;
+  while (!kept.Empty() && result == AppendResult::kWritten) {
+    result = kept.AppendBatch(file, path.c_str());
+  }
+  return result;
+}
+
+TEST(RecordFile, AFailedWriteLeavesTheFileAsItWas) {
   TempFile file;
   FaultyFile faulty;
   faulty.failingWrite = 2;
-  faulty.failingClose = 3;
-  const auto append = [&](const char* row) { return AppendWhole(faulty, file.path.c_str(), row); };
+  const auto append = [&](const char* row) {
+    return AppendWhole(faulty, file.path.c_str(), row).result;
+  };
   EXPECT_EQ(append("first row\r\n"), AppendResult::kWritten);
   EXPECT_EQ(append("second row\r\n"), AppendResult::kRolledBack);
   EXPECT_EQ(file.Bytes(), "first row\r\n");
-  EXPECT_EQ(append("third row\r\n"), AppendResult::kRolledBack);
-  EXPECT_EQ(file.Bytes(), "first row\r\n");
-  EXPECT_EQ(append("fourth row\r\n"), AppendResult::kWritten);
-  EXPECT_EQ(file.Bytes(), "first row\r\nfourth row\r\n");
+  EXPECT_EQ(append("third row\r\n"), AppendResult::kWritten);
+  EXPECT_EQ(file.Bytes(), "first row\r\nthird row\r\n");
+}
+
+// A batch of two rows whose write stops four bytes into the second, then one more row.
+TEST(RecordFile, AFailedBatchLeavesNoFragmentInARowAndNoRowTwice) {
+  struct Case {
+    const char* what;
+    bool lockedAfterFailure, cuttable;
+    AppendResult failed;
+    const char* bytes;
+  };
+  for (const Case c :
+       {Case{"another program takes the file meanwhile", true, true, AppendResult::kRolledBack,
+             "row 1 ....\r\nrow 2 ............\r\nrow 3\r\n"},
+        Case{"the file cannot be cut", false, false, AppendResult::kDamaged,
+             "row 1 ....\r\nrow \r\nrow 2 ............\r\nrow 3\r\n"}}) {
+    SCOPED_TRACE(c.what);
+    TempFile file;
+    FaultyFile faulty;
+    faulty.failingWrite = 1;
+    faulty.lockedAfterFailure = c.lockedAfterFailure;
+    faulty.cuttable = c.cuttable;
+    RowBacklog kept;
+    kept.Keep("row 1 ....\r\n");
+    kept.Keep("row 2 ............\r\n");
+    EXPECT_EQ(AppendAll(kept, faulty, file.path), c.failed);
+    faulty.locked = false;
+    kept.Keep("row 3\r\n");
+    EXPECT_EQ(AppendAll(kept, faulty, file.path), AppendResult::kWritten);
+    EXPECT_EQ(file.Bytes(), c.bytes);
+  }
 }
 
 TEST(RecordFile, AnUnopenableFileIsReportedAndNotCreated) {
   StdioRecordFile real;
   const std::string path = UnopenablePath();
-  EXPECT_EQ(AppendWhole(real, path.c_str(), "row\r\n"), AppendResult::kNotOpened);
+  EXPECT_EQ(AppendWhole(real, path.c_str(), "row\r\n").result, AppendResult::kNotOpened);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -118,6 +156,9 @@ class LogRun : public ::testing::Test, public LogPlatform {
   }
   void Record(const logging::LogRun& run) {
     RowBacklog kept;
+    Record(run, kept);
+  }
+  void Record(const logging::LogRun& run, RowBacklog& kept) {
     WriteLogRecord(*this, table, run, kept);
   }
   int Rows() const { return static_cast<int>(Count(file.Bytes(), "\n")) - 2; }
@@ -129,6 +170,7 @@ class LogRun : public ::testing::Test, public LogPlatform {
   void CloseConsole() override { ++closed; }
   ConsoleSink& Console() override { return console; }
   RecordFile& File() override { return faulty; }
+  platform::WriteGate& Gate() override { return gate; }
   LogTime Now() override {
     return {2026, 1, 2, 3, 4, std::min(static_cast<int>(sleeps.size()), 59)};
   }
@@ -159,6 +201,7 @@ class LogRun : public ::testing::Test, public LogPlatform {
   std::vector<std::uint32_t> sleeps;
   RecordingConsole console;
   FaultyFile faulty;
+  platform::WriteGate gate;
 };
 
 TEST_F(LogRun, HeaderOncePassAtOnceThenOnePerIntervalUntilOneMoreAfterTheStop) {
@@ -286,12 +329,33 @@ TEST_F(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheE
   }
   EXPECT_EQ(kept.Rows(), 2u);
   kept.KeepHeader("header\n");
-  EXPECT_EQ(kept.AppendTo(faulty, file.path.c_str()), AppendResult::kNotOpened);
+  EXPECT_EQ(AppendAll(kept, faulty, file.path), AppendResult::kNotOpened);
   faulty.locked = false;
   std::filesystem::remove(file.path);
-  EXPECT_EQ(kept.AppendTo(faulty, file.path.c_str()), AppendResult::kWritten);
+  EXPECT_EQ(AppendAll(kept, faulty, file.path), AppendResult::kWritten);
   EXPECT_EQ(file.Bytes(), "header\nrow 3 ..............\nrow 4 ..............\n");
   EXPECT_TRUE(kept.Empty());
+}
+
+// A catch-up of three batches of one row each, and a pass's own row after them.
+TEST_F(LogRun, ACatchUpStopsBetweenBatchesWhenTheProgramClosesOrANewerRunBegins) {
+  const std::string big(std::size_t{700} << 10, 'x');
+  for (const bool closing : {false, true}) {
+    SCOPED_TRACE(closing ? "closing" : "newer run");
+    std::filesystem::remove(file.path);
+    faulty.writes = 0;
+    faulty.onWrite = [&] {
+      if (faulty.writes > 0) return;  // during the first batch
+      if (closing) gate.Shut(0);
+      if (!closing) table.csvRunNumber.Store(table.csvRunNumber.Load() + 1);
+    };
+    RowBacklog kept;
+    for (const char row : {'1', '2', '3'}) kept.Keep(row + big + "\r\n");
+    Record(NewRun(), kept);
+    EXPECT_EQ(file.Bytes().size(), big.size() + 3) << "only the batch under way was written";
+    EXPECT_EQ(kept.Rows(), 3u) << "the rest stays kept";
+    EXPECT_EQ(faulty.writes, 1);
+  }
 }
 
 TEST_F(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {

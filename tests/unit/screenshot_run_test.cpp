@@ -25,9 +25,6 @@ struct Shot : ShotPlatform {
   }
 
   void ShowMessage(const wchar_t* text) override { messages.push_back(text); }
-  void UntickBox() override {
-    steps.push_back(table.shotActive.Load() != 0 ? "untick while active" : "untick");
-  }
   void SleepMs(std::uint32_t) override {
     ++sleeps;
     if (sleeps == warmAtSleep) table.slots[0].temperature.Store(80);
@@ -39,6 +36,10 @@ struct Shot : ShotPlatform {
   void Capture(const char* path) override {
     steps.push_back(std::string("capture ") + path + " at " + std::to_string(sleeps));
     if (newRequestDuringCapture) RetickBox();
+  }
+  // The request's own report and the flag it must leave to the poll.
+  std::pair<int, int> DoneAndActive() const {
+    return {table.shotDoneNumber.Load(), table.shotActive.Load()};
   }
   // The user unticks the box and ticks it again: the poll begins a newer request, active.
   void RetickBox() {
@@ -63,8 +64,8 @@ class ScreenshotRun : public ::testing::Test, protected Shot {};
 TEST_F(ScreenshotRun, CapturesOnceWhenTheSelectedGpuReachesTheTrigger) {
   warmAtSleep = 5;
   RunRequest();
-  EXPECT_EQ(steps, (std::vector<std::string>{"capture C:\\shot.bmp at 5", "untick while active"}));
-  EXPECT_EQ(table.shotActive.Load(), 0);
+  EXPECT_EQ(steps, (std::vector<std::string>{"capture C:\\shot.bmp at 5"}));
+  EXPECT_EQ(DoneAndActive(), std::make_pair(3, 1)) << "reported done; the poll ends it";
 }
 
 TEST_F(ScreenshotRun, TriggerAlreadyReachedCapturesWithoutWaiting) {
@@ -82,26 +83,28 @@ TEST_F(ScreenshotRun, ATabSwitchMakesTheNewGpuCount) {
 TEST_F(ScreenshotRun, UntickedWhileWaitingEndsWithoutAPicture) {
   offAtSleep = 3;
   RunRequest();
-  EXPECT_TRUE(steps.empty()) << "the box was turned off by the user, not the thread";
+  EXPECT_TRUE(steps.empty());
   EXPECT_EQ(sleeps, 3);
+  EXPECT_EQ(DoneAndActive(), std::make_pair(0, 0)) << "the user ended it: nothing to report";
 }
 
 TEST_F(ScreenshotRun, APathWithABlankIsRefusedBeforeAnyCheck) {
   trigger.Store(0);
   RunRequest("C:\\my shots\\a.bmp");
   EXPECT_EQ(messages, (std::vector<std::wstring>{kPathHasSpaceText}));
-  EXPECT_EQ(steps, (std::vector<std::string>{"untick while active"}));
-  EXPECT_EQ(table.shotActive.Load(), 0);
+  EXPECT_TRUE(steps.empty());
+  EXPECT_EQ(DoneAndActive(), std::make_pair(3, 1));
 }
 
 TEST_F(ScreenshotRun, AnOlderRequestNeverEndsANewerOne) {
-  // Capturing when the box is unticked and ticked again: the newer request keeps its box and flag.
+  // Capturing when the box is unticked and ticked again: the older request reports only itself,
+  // and the newer one keeps its flag.
   trigger.Store(0);
   newRequestDuringCapture = true;
   RunRequest();
   EXPECT_EQ(steps, (std::vector<std::string>{"capture C:\\shot.bmp at 0"}));
-  EXPECT_EQ(table.shotActive.Load(), 1);
-  EXPECT_EQ(sleeps, 0) << "the older request goes on after its capture";
+  EXPECT_EQ(DoneAndActive(), std::make_pair(3, 1));
+  EXPECT_EQ(sleeps, 0) << "the older request ends after its capture";
 
   // Waiting: the older request ends at its next check, without a picture of the newer GPU state.
   Shot waiting;
@@ -110,7 +113,7 @@ TEST_F(ScreenshotRun, AnOlderRequestNeverEndsANewerOne) {
   waiting.RunRequest();
   EXPECT_TRUE(waiting.steps.empty());
   EXPECT_EQ(waiting.sleeps, 4);
-  EXPECT_EQ(waiting.table.shotActive.Load(), 1);
+  EXPECT_EQ(waiting.DoneAndActive(), std::make_pair(0, 1));
 }
 
 }  // namespace
