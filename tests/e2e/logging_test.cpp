@@ -90,10 +90,26 @@ TEST_F(Logging, ANameWithoutExtensionGetsCsv) {
   EXPECT_FALSE(FileExists(folder.File(L"plain")));
 }
 
-// Rows from line `from` on follow each other a second apart, or two when a pass ran long: none
-// twice, none lost. Every row stands for the pass of its own time stamp.
-void ExpectEachSecondOnce(const std::vector<std::string>& lines, std::size_t from) {
+// The time stamps of the passes the run made, from the first line of each console block.
+std::vector<std::string> PassStamps(const TestConsole& console) {
+  std::vector<std::string> stamps;
+  for (const TestConsole::Row& row : console.Rows()) {
+    if (row.text.size() < 20 || row.text.compare(19, 6, L" =====") != 0) continue;
+    std::string stamp;
+    for (std::size_t i = 0; i < 19; ++i) stamp += static_cast<char>(row.text[i]);
+    if (IsTimeStamp(stamp)) stamps.push_back(stamp);
+  }
+  return stamps;
+}
+
+// Rows from line `from` on follow each other a second apart, or two when a pass ran long, and
+// they are the passes the run's console shows, in order: none twice, none lost.
+void ExpectEachPassOnce(const std::vector<std::string>& lines, std::size_t from,
+                        const TestConsole& console) {
   ExpectStampGaps(lines, from, 1, 2);
+  std::vector<std::string> rows;
+  for (std::size_t i = from; i < lines.size(); ++i) rows.push_back(lines[i].substr(0, 19));
+  EXPECT_EQ(rows, PassStamps(console)) << "the rows are not the run's passes";
 }
 
 // Starts a run of all items at one second on `path` and waits for its header and two rows.
@@ -102,6 +118,8 @@ bool StartAllItems(const AppProcess& app, HWND main, const std::wstring& path) {
 }
 
 TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
+  const TestConsole console;
+  ASSERT_TRUE(console.Valid());
   const std::wstring path = folder.File(L"locked.csv");
   ASSERT_TRUE(Start(kTwoGpuLogScenario));
   ExpectTwoGpuTabs(*app, main);
@@ -121,7 +139,7 @@ TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
   const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
   ASSERT_GE(log.lines.size(), locked + 6);
   ExpectAllItemsRunAt(log.lines, 0);
-  ExpectEachSecondOnce(log.lines, 2);
+  ExpectEachPassOnce(log.lines, 2, console);
 }
 
 // The log on a small file system of its own (scripts/with-small-disk mounts one and names it in
@@ -153,6 +171,8 @@ TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) 
   }
   CloseHandle(fill);
 
+  const TestConsole console;
+  ASSERT_TRUE(console.Valid());
   ASSERT_TRUE(Start(kTwoGpuLogScenario));
   ExpectTwoGpuTabs(*app, main);
   ASSERT_TRUE(StartLog(*app, main, path));
@@ -167,7 +187,7 @@ TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) 
   EXPECT_EQ(bytes.substr(0, earlier.size()), earlier) << "the earlier records changed";
   ASSERT_GE(log.lines.size(), kept + 2 + 6) << "the kept rows did not follow";
   ExpectAllItemsRunAt(log.lines, kept);
-  ExpectEachSecondOnce(log.lines, kept + 2);
+  ExpectEachPassOnce(log.lines, kept + 2, console);
   DeleteFileW(path.c_str());
 }
 
@@ -201,7 +221,7 @@ TEST_F(Logging, ALogWhoseFolderIsRemovedGoesOnWhenTheFolderIsBack) {
   ASSERT_GE(before.lines.size(), 4u);
   before.lines.insert(before.lines.end(), log.lines.begin(), log.lines.end());
   ExpectRows(before.lines, 2, before.lines.size(), AllItemsRow);
-  ExpectEachSecondOnce(before.lines, 2);
+  ExpectEachPassOnce(before.lines, 2, console);
 }
 
 }  // namespace

@@ -10,6 +10,11 @@ TestConsole::TestConsole() {
   SetConsoleOutputCP(932);
   output_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  // Room for every block of a run of a few minutes: nothing scrolls out of the buffer.
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (Valid() && GetConsoleScreenBufferInfo(output_, &info)) {
+    SetConsoleScreenBufferSize(output_, {info.dwSize.X, 9999});
+  }
 }
 
 TestConsole::~TestConsole() {
