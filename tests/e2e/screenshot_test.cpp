@@ -175,8 +175,10 @@ TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ShootAndExpectNormalWindow(Run(), folder.File(L"minimised.bmp"), normal);
 
   ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
-  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main) != FALSE; }, kCycleTimeoutMs));
-  ASSERT_NE(OuterSize(main).cx, normal.cx) << "maximising did not change the size";
+  // The window is marked maximised before it takes its new size: both are waited for.
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(main) != FALSE && OuterSize(main).cx != normal.cx; },
+                        kCycleTimeoutMs))
+      << "maximising did not change the size";
   ShootAndExpectNormalWindow(Run(), folder.File(L"maximised.bmp"), normal);
 }
 
