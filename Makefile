@@ -9,7 +9,7 @@ MAKEFLAGS += --no-print-directory
 
 .PHONY: all bootstrap native tsan windows wine-prefix test test-native test-tsan test-windows \
         demo exe probe format clean fuzz fuzz-bootstrap fuzz-corpora \
-        bench measure soak
+        bench measure soak mutate
 
 all: native windows
 
@@ -59,6 +59,11 @@ exe: windows
 # The acquisition code's console view under Wine: discovery and three sampling cycles.
 probe: wine-prefix
 	@scripts/wine-session $(PREFIX) scripts/wine-run $(PREFIX) $(WINDOWS)/demo/gpu-probe.exe
+
+# A mutation run of the portable core over the unit tests (scripts/mutate): every file of src/
+# but the Win32 glue, or FILES="src/a.cpp src/b.h"; MUTATE_CAP sites a file (40), MUTATE_SEED.
+mutate: bootstrap
+	@scripts/mutate build/mutate $(FILES)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
