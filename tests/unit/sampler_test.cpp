@@ -171,6 +171,14 @@ TEST_F(Sampler, NegativeTemperaturesAreKept) {
   Cycles(1);
   EXPECT_EQ(Slot(0).temperature.Load(), -12);
   EXPECT_EQ(Slot(0).temperatureHistory.At(0), -12);
+
+  // A reading equal to the history's empty marker is kept as read and still drawn.
+  Load(OneGpu({"temperature -1000", "load.gpu 0xFFFFFC18"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).temperature.Load(), -1000);
+  EXPECT_EQ(Slot(0).temperatureHistory.At(0), kEmptySample + 1);
+  EXPECT_EQ(Slot(0).gpuLoad.Load(), 0xFFFFFC18u);
+  EXPECT_EQ(Slot(0).loadHistory.At(0), kEmptySample + 1);
 }
 
 TEST_F(Sampler, UnreadablePowerLimitIsShownAsOneHundredWatts) {
