@@ -149,6 +149,12 @@ TEST_F(Sampler, DisplayGpuMemoryComesFromTheDriver) {
   EXPECT_EQ(Slot(0).memTotalKiB.Load(), 8388608u);
   EXPECT_EQ(Slot(0).memUsedKiB.Load(), 1048576u + 1024u);
   EXPECT_EQ(Slot(0).memUsedHistory.At(1), 1048576);
+
+  // A driver reporting more available than dedicated memory has none in use, not 4 GiB.
+  Load(OneGpu({"memory.total 8388608", "memory.used -4096"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).memUsedKiB.Load(), 0u);
+  EXPECT_EQ(Slot(0).hasMemUsed.Load(), 1);
 }
 
 TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
@@ -252,6 +258,12 @@ TEST_F(Sampler, NvmlFanWithAUnitGivesTheSpeedOnlyWhileTheFanIsNormal) {
   Load(OneGpu({"fans 1 status", "unit fan-failed", "fan1.rpm 1700"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+
+  // A unit that lists no fan has no speed to give, whatever its zeroed first entry holds.
+  Load(OneGpu({"fans 0 status", "unit present"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+  EXPECT_EQ(sim::NvmlCallCount(nvml::kUnitGetFanSpeedInfo), 1u);
 }
 
 TEST_F(Sampler, CycleSendsEveryCaptionThenPollsThenAsksForTheRepaint) {
