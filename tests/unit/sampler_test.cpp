@@ -7,7 +7,9 @@
 #include <atomic>
 #include <thread>
 
+#include "gpu/discovery_texts.h"
 #include "sim/sim.h"
+#include "support/discovery_messages.h"
 #include "support/sampling_fixture.h"
 
 namespace {
@@ -308,6 +310,32 @@ TEST_F(Sampler, ACaptionIsSentOnlyWhenItChanges) {
   EXPECT_EQ(window->captions, (std::vector<std::string>{"0:D(1)"}));
 }
 
+// The information line shows the selected GPU: its name, and its core counts in detail mode.
+// Only that is asked of the driver, once a cycle; the line is shown again when an answer changed.
+TEST_F(Sampler, OnlyWhatTheInformationLineShowsIsAskedOfTheDriver) {
+  Load("gpu\n  name A\n  cores 4352 68 544\nend\ngpu\n  name B\n  cores 2560 40 160\nend\n");
+  table->selectedSlot.Store(1);
+  Cycles(2);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 2u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetGpuCoreCount), 0u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetCoreCounts), 0u);
+  EXPECT_EQ(window->infoLineShows, 1);  // the name, first kept in the first cycle
+
+  table->detailMode.Store(1);
+  Cycles(3);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 5u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetGpuCoreCount), 3u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetCoreCounts), 3u);
+  EXPECT_EQ(table->infoFacts[1].cudaCores.Load(), 2560u);
+  EXPECT_EQ(table->infoFacts[0].hasCudaCores.Load(), 0);
+  EXPECT_EQ(window->infoLineShows, 2);  // the counts, in the first cycle of detail mode
+
+  table->selectedSlot.Store(0);  // another tab: its line is completed in the next cycle
+  Cycles(1);
+  EXPECT_EQ(table->infoFacts[0].rtCores.Load(), 68u);
+  EXPECT_EQ(window->infoLineShows, 3);
+}
+
 TEST_F(Sampler, WithoutGpusACycleOnlyPollsAndRepaints) {
   Load(OneGpu({}));
   table->gpuCount.Store(0);
@@ -327,6 +355,23 @@ TEST_F(Sampler, ThreadEndsAfterTheCycleThatFindsTheRunFlagCleared) {
   EXPECT_EQ(window->polls, 3);
   EXPECT_EQ(table->sampleCount.Load(), 2);
   EXPECT_EQ(vendor->system.sleeps, (std::vector<std::uint32_t>{1000, 1000}));
+}
+
+// Without the thread nothing is ever sampled and no check box reacts: start-up does not go on
+// to a window that would stay dead, it says why.
+TEST(SamplingStart, AThreadThatCannotStartEndsTheStartUpWithItsMessage) {
+  for (const bool started : {true, false}) {
+    auto table = std::make_unique<gpu::SlotTable>();
+    testing_support::RecordedMessages messages;
+    int starts = 0;
+    const bool runs = gpu::StartSampling(
+        *table, [&] { return ++starts, started; }, messages);
+    EXPECT_EQ(runs, started);
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(messages.texts, started ? std::vector<std::wstring>{}
+                                      : std::vector<std::wstring>{gpu::kThreadFailedText});
+    EXPECT_EQ(table->appRunning.Load(), started ? 1 : 0);
+  }
 }
 
 // The painter, the logger and the screenshot thread read while the sampler writes: quiet under
