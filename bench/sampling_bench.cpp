@@ -32,6 +32,7 @@ class NullWindow final : public gpu::CycleWindow {
  public:
   void SetTabCaption(int, const char* caption) override { benchmark::DoNotOptimize(caption); }
   void PollCheckboxes() override {}
+  void ShowInfoLine() override {}
   gpu::WindowSize OuterSize() override { return {1200, 900}; }
   void Invalidate(const gpu::RepaintRequest& request) override {
     benchmark::DoNotOptimize(request);

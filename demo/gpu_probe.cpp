@@ -37,6 +37,11 @@ class ConsoleWindow final : public gpu::CycleWindow {
     std::printf("  tab %d: %s\n", slot, caption);
   }
   void PollCheckboxes() override {}
+  void ShowInfoLine() override {
+    char line[gpu::kInfoLineSize] = {};
+    gpu::BuildInfoLine(gpu::ProcessSlotTable(), line);
+    std::printf("  information line: %s\n", line);
+  }
   gpu::WindowSize OuterSize() override { return {900, 520}; }
   void Invalidate(const gpu::RepaintRequest&) override {}
 };

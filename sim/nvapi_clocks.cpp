@@ -51,21 +51,24 @@ void WriteDomains(CallGate& gate, std::size_t shift, RecordWriter& record) {
   }
 }
 
-// One clock entry of P-state 0: the base frequency in data[0], and for graphics and memory also
-// in the range maximum, where the program looks for it.
+// The over-clocking range every clock entry offers: the delta the user may add to the clock,
+// from 250 MHz below to 1 GHz above, as on a board that is not locked.
+constexpr std::int32_t kDeltaMinKHz = -250000;
+constexpr std::int32_t kDeltaMaxKHz = 1000000;
+
+// One clock entry of P-state 0: a single frequency, the base clock, in data[0]; beside it the
+// delta range, which is no clock at all.
 void WriteClockEntry(RecordWriter& record, std::size_t slot, std::uint32_t domain,
                      std::uint32_t baseKHz) {
   using Entry = Pstates::ClockEntry;
   const std::size_t at =
       offsetof(Pstates, pstates) + offsetof(Pstates::Pstate, clocks) + slot * sizeof(Entry);
-  const bool rangeHoldsBase =
-      domain == nvapi::kClockDomainGraphics || domain == nvapi::kClockDomainMemory;
   record.Put(at + offsetof(Entry, domainId), domain);
   record.Put(at + offsetof(Entry, typeId), std::uint32_t{0});
-  record.Put(at + offsetof(Entry, flags), std::uint32_t{0});
+  record.Put(at + offsetof(Entry, flags), std::uint32_t{1});  // editable
   record.Put(at + offsetof(Entry, freqDeltaValueKHz), std::uint32_t{0});
-  record.Put(at + offsetof(Entry, freqDeltaMinKHz), std::uint32_t{0});
-  record.Put(at + offsetof(Entry, freqDeltaMaxKHz), rangeHoldsBase ? baseKHz : 0u);
+  record.Put(at + offsetof(Entry, freqDeltaMinKHz), static_cast<std::uint32_t>(kDeltaMinKHz));
+  record.Put(at + offsetof(Entry, freqDeltaMaxKHz), static_cast<std::uint32_t>(kDeltaMaxKHz));
   record.Put(at + offsetof(Entry, data), baseKHz);
 }
 

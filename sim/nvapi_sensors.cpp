@@ -43,8 +43,10 @@ void WriteSensor0(RecordWriter& record, std::int32_t celsius) {
   record.Put(at + offsetof(Thermal::Sensor, target), std::uint32_t{1});  // the GPU
 }
 
-void WriteMemory(RecordWriter& record, std::uint32_t total, std::uint32_t used) {
-  const std::uint32_t available = used < total ? total - used : 0;
+// A negative `used` is a driver whose count of available memory runs ahead of its total: it
+// reports that much more available than dedicated.
+void WriteMemory(RecordWriter& record, std::uint32_t total, std::int64_t used) {
+  const std::uint32_t available = ClampU32(std::int64_t{total} - used);
   record.Put(offsetof(Memory, dedicatedVideoMemory), total);
   record.Put(offsetof(Memory, availableDedicatedVideoMemory), total);
   record.Put(offsetof(Memory, systemVideoMemory), std::uint32_t{0});
@@ -93,7 +95,7 @@ NvAPI_Status NvAPI_GPU_GetMemoryInfo(NvPhysicalGpuHandle gpu, Memory* memory) {
     if (const NvAPI_Status status = CheckRecord(gate, Query::kMemoryInfo, memory)) return status;
     RecordWriter record = WriterFor(memory);
     const std::uint32_t total = ClampU32(gate.Take(Reading::kMemoryTotal));
-    WriteMemory(record, total, ClampU32(gate.Take(Reading::kMemoryUsed)));
+    WriteMemory(record, total, gate.Take(Reading::kMemoryUsed));
     return nvapi::kOk;
   });
 }

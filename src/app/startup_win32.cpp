@@ -16,6 +16,7 @@
 #include "gpu/discovery.h"
 #include "gpu/discovery_texts.h"
 #include "gpu/info_line.h"
+#include "gpu/sampler.h"
 #include "gpu/sampling_thread_win32.h"
 #include "gpu/windows_version.h"
 
@@ -106,8 +107,12 @@ bool StartMonitoring() {
   for (int slot = 0; slot < count && slot < gpu::kMaxGpus; ++slot) {
     gpu::RefreshInfoFacts(gpu::ProcessVendor(), gpu::ProcessSlotTable(), slot);
   }
-  return gpu::StartSamplingThread(gpu::ProcessVendor(), gpu::ProcessSlotTable(),
-                                  {State().mainWindow, State().tabControl, &PollProcessCheckboxes});
+  const auto start = [] {
+    return gpu::StartSamplingThread(
+        gpu::ProcessVendor(), gpu::ProcessSlotTable(),
+        {State().mainWindow, State().tabControl, &PollProcessCheckboxes, &ShowInfoLine});
+  };
+  return gpu::StartSampling(gpu::ProcessSlotTable(), start, messages);
 }
 
 }  // namespace

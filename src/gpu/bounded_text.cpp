@@ -39,6 +39,12 @@ void BoundedText::AppendDecimal(std::uint32_t value) {
   Append(scratch, sizeof scratch);
 }
 
+void BoundedText::AppendSignedDecimal(std::int32_t value) {
+  char scratch[kScratchSize] = {};
+  std::snprintf(scratch, sizeof scratch, "%" PRId32, value);
+  Append(scratch, sizeof scratch);
+}
+
 void BoundedText::AppendHex8(std::uint32_t value) {
   char scratch[kScratchSize] = {};
   std::snprintf(scratch, sizeof scratch, "0x%08" PRIX32, value);

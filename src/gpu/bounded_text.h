@@ -26,6 +26,8 @@ class BoundedText {
   void AppendNarrow(const wchar_t* wide);
   // The value in decimal.
   void AppendDecimal(std::uint32_t value);
+  // The value in decimal, with a minus sign when it is negative.
+  void AppendSignedDecimal(std::int32_t value);
   // The value as "0x" and eight upper-case hexadecimal digits.
   void AppendHex8(std::uint32_t value);
 

@@ -14,6 +14,7 @@ inline constexpr const wchar_t* kNvmlInitFailedText = L"NvMLの初期化に失�
 inline constexpr const wchar_t* kTooManyGpusText =
     L"ビデオカードが9枚以上存在します\n認識できるビデオカードは8枚までです\n8枚までを認識します";
 inline constexpr const wchar_t* kGpuNameFailedText = L"GPU名を取得できません";
+inline constexpr const wchar_t* kThreadFailedText = L"スレッドを作成できません";
 // Followed by the status as a signed decimal.
 inline constexpr const wchar_t* kNvapiFailurePrefix = L"NvAPIの初期化に失敗しました\nerrorcode ";
 

@@ -43,14 +43,17 @@ class MetricHistory {
   }
 
   // Shifts every sample one place towards the old end, dropping the oldest, and stores
-  // `values` at index 0.
+  // `values` at index 0. A value equal to the empty marker is stored one above it, so that a
+  // reading never turns into a missing sample.
   void Push(const std::array<std::int32_t, Width>& values) {
     for (std::size_t n = kHistoryLength - 1; n > 0; --n) {
       for (std::size_t part = 0; part < Width; ++part) {
         samples_[n][part].Store(samples_[n - 1][part].Load());
       }
     }
-    for (std::size_t part = 0; part < Width; ++part) samples_[0][part].Store(values[part]);
+    for (std::size_t part = 0; part < Width; ++part) {
+      samples_[0][part].Store(values[part] == kEmptySample ? kEmptySample + 1 : values[part]);
+    }
   }
 
  private:

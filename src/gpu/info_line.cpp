@@ -1,6 +1,7 @@
 #include "gpu/info_line.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "gpu/bounded_text.h"
 
@@ -17,31 +18,45 @@ int SelectedSlotInUse(const SlotTable& table) {
   return slot >= 0 && slot < inUse ? slot : -1;
 }
 
-void KeepName(NvapiStub& nvapi, NvPhysicalGpuHandle gpu, InfoFacts& facts) {
+// Stores `value` in `field`; true when that changed what the field held.
+template <typename T>
+bool Keep(Shared<T>& field, std::type_identity_t<T> value) {
+  if (field.Load() == value) return false;
+  field.Store(value);
+  return true;
+}
+
+// True when the kept name or its flag changed.
+bool KeepName(NvapiStub& nvapi, NvPhysicalGpuHandle gpu, InfoFacts& facts) {
   // The driver fills all 64 bytes; a name without a terminator is taken as 64 characters.
   char name[nvapi::kShortStringSize] = {};
   const bool read = nvapi.NvAPI_GPU_GetFullName(gpu, name) == nvapi::kOk;
+  bool changed = false;
   if (read) {
     char kept[nvapi::kShortStringSize + 1] = {};
     std::memcpy(kept, name, sizeof name);
-    facts.name.Store(kept);
+    char before[nvapi::kShortStringSize + 1] = {};
+    facts.name.Load(before);
+    changed = std::strcmp(before, kept) != 0;
+    if (changed) facts.name.Store(kept);
   }
-  facts.hasName.Store(read ? 1 : 0);
+  return Keep(facts.hasName, read ? 1 : 0) || changed;
 }
 
-void KeepCoreCounts(NvapiStub& nvapi, NvPhysicalGpuHandle gpu, InfoFacts& facts) {
+// True when a kept count or its flag changed.
+bool KeepCoreCounts(NvapiStub& nvapi, NvPhysicalGpuHandle gpu, InfoFacts& facts) {
   std::uint32_t cudaCores = 0;
   const bool cuda = nvapi.NvAPI_GPU_GetGpuCoreCount(gpu, &cudaCores) == nvapi::kOk;
-  if (cuda) facts.cudaCores.Store(cudaCores);
-  facts.hasCudaCores.Store(cuda ? 1 : 0);
+  bool changed = cuda && Keep(facts.cudaCores, cudaCores);
+  changed = Keep(facts.hasCudaCores, cuda ? 1 : 0) || changed;
   nvapi::NvGpuCoreCounts counts = {};
   counts.version = nvapi::kGpuCoreCountsV2;
   const bool others = nvapi.QueryCoreCounts(gpu, &counts) == nvapi::kOk;
   if (others) {
-    facts.rtCores.Store(counts.rtCoreCount);
-    facts.tensorCores.Store(counts.tensorCoreCount);
+    changed = Keep(facts.rtCores, counts.rtCoreCount) || changed;
+    changed = Keep(facts.tensorCores, counts.tensorCoreCount) || changed;
   }
-  facts.hasCoreCounts.Store(others ? 1 : 0);
+  return Keep(facts.hasCoreCounts, others ? 1 : 0) || changed;
 }
 
 // The detail-mode tail; nothing at all when the CUDA core count could not be had, and "---"
@@ -63,12 +78,19 @@ void AppendCoreCounts(const InfoFacts& facts, BoundedText& text) {
 
 }  // namespace
 
-void RefreshInfoFacts(Vendor& vendor, SlotTable& table, int slot) {
-  if (slot < 0 || slot >= kMaxGpus) return;
+bool RefreshInfoFacts(Vendor& vendor, SlotTable& table, int slot) {
+  if (slot < 0 || slot >= kMaxGpus) return false;
   const auto index = static_cast<std::size_t>(slot);
   const NvPhysicalGpuHandle gpu = table.HandleOf(table.slots[index]);
-  KeepName(vendor.nvapi, gpu, table.infoFacts[index]);
-  KeepCoreCounts(vendor.nvapi, gpu, table.infoFacts[index]);
+  InfoFacts& facts = table.infoFacts[index];
+  const bool name = KeepName(vendor.nvapi, gpu, facts);
+  // The counts are shown only in detail mode: a driver is not asked for them otherwise.
+  return (table.detailMode.Load() != 0 && KeepCoreCounts(vendor.nvapi, gpu, facts)) || name;
+}
+
+bool RefreshShownInfoFacts(Vendor& vendor, SlotTable& table) {
+  const int slot = SelectedSlotInUse(table);
+  return slot >= 0 && RefreshInfoFacts(vendor, table, slot);
 }
 
 void BuildInfoLine(SlotTable& table, char (&line)[kInfoLineSize]) {

@@ -68,7 +68,9 @@ bool CurrentClocksFromNvml(SlotSampling& s) {
   return true;
 }
 
-// The base clock of `domain` from P-state 0's clock entries; false when it is not listed.
+// The base clock of `domain` from P-state 0's clock entries: the entry's frequency (of a range
+// entry its lower end), never its delta range, which is the over-clocking allowance and no clock;
+// false when the domain is not listed.
 bool PstateBaseClock(const nvapi::NV_GPU_PERF_PSTATES20_INFO& info, std::size_t position,
                      std::uint32_t* khz) {
   const auto& pstate = info.pstates[0];
@@ -76,17 +78,8 @@ bool PstateBaseClock(const nvapi::NV_GPU_PERF_PSTATES20_INFO& info, std::size_t 
   for (std::uint32_t i = 0; i < listed; ++i) {
     const auto& entry = pstate.clocks[i];
     if (entry.domainId != kDomains[position]) continue;
-    const bool graphicsOrMemory = position == kGraphics || position == kMemory;
-    const auto rangeMax = static_cast<std::int32_t>(entry.freqDeltaMaxKHz);
-    if (graphicsOrMemory || rangeMax > 0) {
-      *khz = entry.freqDeltaMaxKHz;
-      return true;
-    }
-    if (entry.data[0] != 0) {
-      *khz = entry.data[0];
-      return true;
-    }
-    return false;
+    *khz = entry.data[0];
+    return true;
   }
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gpu/discovery_texts.h"
 #include "gpu/info_line.h"
 #include "gpu/sample_steps.h"
 
@@ -50,13 +51,21 @@ void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window, Sho
   // The count is read again after every slot, and never trusted beyond the table.
   for (int slot = 0; slot < table.gpuCount.Load() && slot < kMaxGpus; ++slot) {
     SampleSlot(vendor, table, slot);
-    RefreshInfoFacts(vendor, table, slot);
     char caption[kCaptionSize] = {};
     BuildTabCaption(vendor, table, slot, caption);
     if (shown.Replace(slot, caption)) window.SetTabCaption(slot, caption);
   }
   window.PollCheckboxes();
+  // After the poll, so that a detail mode turned on in it finds the core counts in this cycle.
+  if (RefreshShownInfoFacts(vendor, table)) window.ShowInfoLine();
   RequestRepaint(table, window);
+}
+
+bool StartSampling(SlotTable& table, const std::function<bool()>& start, MessageSink& messages) {
+  if (start()) return true;
+  table.appRunning.Store(0);
+  messages.Show(kThreadFailedText);
+  return false;
 }
 
 int RunSamplingThread(Vendor& vendor, SlotTable& table, CycleWindow& window) {

@@ -6,8 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "gpu/gpu_slots.h"
+#include "gpu/message_sink.h"
 #include "gpu/repaint_areas.h"
 #include "gpu/tab_caption.h"
 #include "gpu/vendor.h"
@@ -20,6 +22,8 @@ class CycleWindow {
   virtual ~CycleWindow() = default;
   virtual void SetTabCaption(int slot, const char* caption) = 0;
   virtual void PollCheckboxes() = 0;
+  // Composes the information line from the kept facts and puts it on its group box.
+  virtual void ShowInfoLine() = 0;
   virtual WindowSize OuterSize() = 0;
   virtual void Invalidate(const RepaintRequest& request) = 0;
 };
@@ -41,11 +45,16 @@ class ShownCaptions {
 // Steps 1 to 11 of one slot: every reading of the GPU in slot `slot`.
 void SampleSlot(Vendor& vendor, SlotTable& table, int slot);
 
-// One cycle: every slot in use, its tab caption where it changed, the check boxes, the repaint
-// request.
+// One cycle: every slot in use, its tab caption where it changed, the check boxes, the facts of
+// the information line (shown again when they changed), the repaint request.
 void RunSamplingCycle(Vendor& vendor, SlotTable& table, CycleWindow& window, ShownCaptions& shown);
 
 // The thread body: cycles a second apart until `appRunning` is found 0 after a cycle.
 int RunSamplingThread(Vendor& vendor, SlotTable& table, CycleWindow& window);
+
+// Start-up's start of the sampling thread: `start` starts it and says whether it runs. Without
+// the thread nothing is ever sampled and no check box reacts, so a thread that cannot be started
+// ends the start-up: the run flag is cleared and `messages` is told why. False then.
+bool StartSampling(SlotTable& table, const std::function<bool()>& start, MessageSink& messages);
 
 }  // namespace gpu

@@ -31,6 +31,10 @@ class Win32CycleWindow final : public CycleWindow {
     if (windows_.pollCheckboxes) windows_.pollCheckboxes();
   }
 
+  void ShowInfoLine() override {
+    if (windows_.showInfoLine) windows_.showInfoLine();
+  }
+
   WindowSize OuterSize() override {
     RECT outer = {};
     GetWindowRect(windows_.mainWindow, &outer);

@@ -15,6 +15,7 @@ struct SamplingWindows {
   HWND mainWindow;
   HWND tabControl;
   std::function<void()> pollCheckboxes;  // the check-box polling of each cycle
+  std::function<void()> showInfoLine;    // composes the information line and shows it
 };
 
 // Starts `SamplingThread` through the runtime's thread start; its handle is not kept. Called

@@ -1,7 +1,5 @@
 #include "gpu/system_library.h"
 
-#include "platform/lasting.h"
-
 namespace gpu {
 namespace {
 
@@ -66,11 +64,6 @@ platform::ModuleHandle SystemLibraryLoader::Load(const std::wstring& name, std::
     return nullptr;
   }
   return LoadFromSystem(name, flags & ~kSearchFlags);
-}
-
-platform::ModuleHandle LoadSystemLibrary(const std::wstring& name, std::uint32_t flags) {
-  static platform::Lasting<SystemLibraryLoader> loader(platform::HostSystem());
-  return loader.Get().Load(name, flags);
 }
 
 }  // namespace gpu

@@ -31,7 +31,4 @@ class SystemLibraryLoader {
   bool preloadSucceeded_ = true;  // sticky: a missing msasn1 or cryptnet turns it off for good
 };
 
-// The loader of this process, over the host's system services.
-platform::ModuleHandle LoadSystemLibrary(const std::wstring& name, std::uint32_t flags);
-
 }  // namespace gpu

@@ -30,8 +30,9 @@ bool QueryNvml(NvmlLibrary& nvml, const char* function, nvmlDevice_t device, std
   return query != nullptr && query(device, value) == nvml::kSuccess;
 }
 
-// " / PCIe xW" and " G.0" where NVML gives them; true when the connectors may follow: without
-// NVML they do, but not when the device or the link width cannot be had.
+// " / PCIe xW" and " G.0" where NVML gives them, both as signed numbers; true when the
+// connectors may follow: without NVML they do, but not when the device or the link width cannot
+// be had.
 bool AppendPcieLink(NvmlLibrary& nvml, int slot, BoundedText& text) {
   if (!nvml.Loaded()) return true;
   nvmlDevice_t device = nullptr;
@@ -40,12 +41,12 @@ bool AppendPcieLink(NvmlLibrary& nvml, int slot, BoundedText& text) {
   const bool hasWidth = QueryNvml(nvml, nvml::kDeviceGetMaxPcieLinkWidth, device, &width);
   if (hasWidth) {
     text.Append(" / PCIe x");
-    text.AppendDecimal(width);
+    text.AppendSignedDecimal(static_cast<std::int32_t>(width));
   }
   std::uint32_t generation = 0;
   if (QueryNvml(nvml, nvml::kDeviceGetMaxPcieLinkGeneration, device, &generation)) {
     text.Append(" ");
-    text.AppendDecimal(generation);
+    text.AppendSignedDecimal(static_cast<std::int32_t>(generation));
     text.Append(".0");
   }
   return hasWidth;

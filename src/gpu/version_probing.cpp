@@ -107,10 +107,6 @@ void Store(const VersionProbe& probe, GpuSlot& slot, std::uint32_t version) {
 
 }  // namespace
 
-const std::array<VersionProbe, 8>& VersionProbes() {
-  return kProbes;
-}
-
 bool RunVersionProbe(Vendor& vendor, const VersionProbe& probe, NvPhysicalGpuHandle gpu,
                      GpuSlot& slot) {
   for (std::size_t i = 0; i < probe.versions.size() && probe.versions[i] != 0; ++i) {

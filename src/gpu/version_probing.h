@@ -28,9 +28,6 @@ struct VersionProbe {
   std::uint32_t fallback;  // stored untried when every try failed; kNoFallback for none
 };
 
-// The probes in the order they run.
-const std::array<VersionProbe, 8>& VersionProbes();
-
 // Runs one probe for a slot: tries its versions in order, pausing 1 ms before a retry where the
 // probe says so, and stores the first accepted version, else the fallback, else nothing.
 // Returns whether a try succeeded.

@@ -47,6 +47,14 @@ TEST(SlotTable, HistoryShiftsTowardsTheOldEndAndDropsTheOldest) {
   EXPECT_EQ(slot->clockHistory.At(0, gpu::kGraphics), 1500000);
   EXPECT_EQ(slot->clockHistory.At(0, gpu::kVideo), 900000);
   EXPECT_EQ(slot->clockHistory.At(1, gpu::kGraphics), kEmptySample);
+
+  // A value equal to the empty marker stays a sample: it is stored one above the marker.
+  gpu::PushHistory(slot->loadHistory, kEmptySample);
+  EXPECT_EQ(slot->loadHistory.At(0), kEmptySample + 1);
+  slot->clockCurrent[gpu::kMemory].Store(0xFFFFFC18u);
+  gpu::PushClockHistory(*slot);
+  EXPECT_EQ(slot->clockHistory.At(0, gpu::kMemory), kEmptySample + 1);
+  EXPECT_EQ(slot->clockHistory.At(0, gpu::kGraphics), 1500000);
 }
 
 TEST(SlotTable, AverageDividesTheSourcesSumByTheCycleCount) {

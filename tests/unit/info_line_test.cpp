@@ -105,7 +105,7 @@ TEST_F(InfoLine, NameFailureGivesDashesAndClearsTheStoredLine) {
 }
 
 TEST_F(InfoLine, IsComposedFromTheKeptAnswersWithoutAskingTheDriver) {
-  Load("gpu\n  name First\nend\ngpu\n  name Second\n  cores 4352 68 544\nend\n");
+  Load("gpu\n  name First\nend\ngpu\n  name Second\n  cores 4352 68 544\nend\n", true);
   Build();
   // Another machine, its driver not even initialised: the line must not ask it.
   ASSERT_TRUE(sim::LoadScenarioText("gpu\n  name Other\nend\n", nullptr));

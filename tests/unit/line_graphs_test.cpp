@@ -30,21 +30,19 @@ struct LineGraphs : ::testing::Test {
   Canvas backBuffer{900, 500};
 };
 
-TEST_F(LineGraphs, MemoryLineBridgesGapsAndRescalesWithTheTotal) {
-  for (std::int32_t kib : {4194304, gpu::kEmptySample, 4194304}) {
-    gpu::PushHistory(slot->memUsedHistory, kib);
-  }
+TEST_F(LineGraphs, MemoryLineSkipsEmptySamplesAndRescalesWithTheTotal) {
+  for (std::int32_t kib : {4194304, 4194304}) gpu::PushHistory(slot->memUsedHistory, kib);
   slot->memTotalKiB.Store(8388608);  // half full: 37 rows above the zero level
   Draw(display::kMemoryUsageGraph);
-  // From x 860 across the empty sample to 856, whose point the line leaves out.
-  for (int x = 857; x <= 860; ++x) EXPECT_EQ(backBuffer.At(x, 185), display::kLinePen) << x;
-  EXPECT_EQ(PenPixels(), 4);
+  // From x 860 to 858, whose point the line leaves out; the empty samples beyond draw nothing.
+  for (int x = 859; x <= 860; ++x) EXPECT_EQ(backBuffer.At(x, 185), display::kLinePen) << x;
+  EXPECT_EQ(PenPixels(), 2);
   // The whole history follows the current total.
   Clear();
   slot->memTotalKiB.Store(16777216);
   Draw(display::kMemoryUsageGraph);
-  EXPECT_EQ(backBuffer.At(858, 204), display::kLinePen);  // 18.5 rows, truncated
-  EXPECT_EQ(PenPixels(), 4);
+  EXPECT_EQ(backBuffer.At(859, 204), display::kLinePen);  // 18.5 rows, truncated
+  EXPECT_EQ(PenPixels(), 2);
   // Double precision: 3/37 of 74 rows is exactly 6 (single precision would give 5).
   Clear();
   slot->memTotalKiB.Store(37 * 262144);

@@ -7,7 +7,9 @@
 #include <atomic>
 #include <thread>
 
+#include "gpu/discovery_texts.h"
 #include "sim/sim.h"
+#include "support/discovery_messages.h"
 #include "support/sampling_fixture.h"
 
 namespace {
@@ -149,6 +151,12 @@ TEST_F(Sampler, DisplayGpuMemoryComesFromTheDriver) {
   EXPECT_EQ(Slot(0).memTotalKiB.Load(), 8388608u);
   EXPECT_EQ(Slot(0).memUsedKiB.Load(), 1048576u + 1024u);
   EXPECT_EQ(Slot(0).memUsedHistory.At(1), 1048576);
+
+  // A driver reporting more available than dedicated memory has none in use, not 4 GiB.
+  Load(OneGpu({"memory.total 8388608", "memory.used -4096"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).memUsedKiB.Load(), 0u);
+  EXPECT_EQ(Slot(0).hasMemUsed.Load(), 1);
 }
 
 TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
@@ -171,6 +179,14 @@ TEST_F(Sampler, NegativeTemperaturesAreKept) {
   Cycles(1);
   EXPECT_EQ(Slot(0).temperature.Load(), -12);
   EXPECT_EQ(Slot(0).temperatureHistory.At(0), -12);
+
+  // A reading equal to the history's empty marker is kept as read and still drawn.
+  Load(OneGpu({"temperature -1000", "load.gpu 0xFFFFFC18"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).temperature.Load(), -1000);
+  EXPECT_EQ(Slot(0).temperatureHistory.At(0), kEmptySample + 1);
+  EXPECT_EQ(Slot(0).gpuLoad.Load(), 0xFFFFFC18u);
+  EXPECT_EQ(Slot(0).loadHistory.At(0), kEmptySample + 1);
 }
 
 TEST_F(Sampler, UnreadablePowerLimitIsShownAsOneHundredWatts) {
@@ -244,6 +260,12 @@ TEST_F(Sampler, NvmlFanWithAUnitGivesTheSpeedOnlyWhileTheFanIsNormal) {
   Load(OneGpu({"fans 1 status", "unit fan-failed", "fan1.rpm 1700"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+
+  // A unit that lists no fan has no speed to give, whatever its zeroed first entry holds.
+  Load(OneGpu({"fans 0 status", "unit present"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+  EXPECT_EQ(sim::NvmlCallCount(nvml::kUnitGetFanSpeedInfo), 1u);
 }
 
 TEST_F(Sampler, CycleSendsEveryCaptionThenPollsThenAsksForTheRepaint) {
@@ -288,6 +310,32 @@ TEST_F(Sampler, ACaptionIsSentOnlyWhenItChanges) {
   EXPECT_EQ(window->captions, (std::vector<std::string>{"0:D(1)"}));
 }
 
+// The information line shows the selected GPU: its name, and its core counts in detail mode.
+// Only that is asked of the driver, once a cycle; the line is shown again when an answer changed.
+TEST_F(Sampler, OnlyWhatTheInformationLineShowsIsAskedOfTheDriver) {
+  Load("gpu\n  name A\n  cores 4352 68 544\nend\ngpu\n  name B\n  cores 2560 40 160\nend\n");
+  table->selectedSlot.Store(1);
+  Cycles(2);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 2u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetGpuCoreCount), 0u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetCoreCounts), 0u);
+  EXPECT_EQ(window->infoLineShows, 1);  // the name, first kept in the first cycle
+
+  table->detailMode.Store(1);
+  Cycles(3);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 5u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetGpuCoreCount), 3u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetCoreCounts), 3u);
+  EXPECT_EQ(table->infoFacts[1].cudaCores.Load(), 2560u);
+  EXPECT_EQ(table->infoFacts[0].hasCudaCores.Load(), 0);
+  EXPECT_EQ(window->infoLineShows, 2);  // the counts, in the first cycle of detail mode
+
+  table->selectedSlot.Store(0);  // another tab: its line is completed in the next cycle
+  Cycles(1);
+  EXPECT_EQ(table->infoFacts[0].rtCores.Load(), 68u);
+  EXPECT_EQ(window->infoLineShows, 3);
+}
+
 TEST_F(Sampler, WithoutGpusACycleOnlyPollsAndRepaints) {
   Load(OneGpu({}));
   table->gpuCount.Store(0);
@@ -307,6 +355,23 @@ TEST_F(Sampler, ThreadEndsAfterTheCycleThatFindsTheRunFlagCleared) {
   EXPECT_EQ(window->polls, 3);
   EXPECT_EQ(table->sampleCount.Load(), 2);
   EXPECT_EQ(vendor->system.sleeps, (std::vector<std::uint32_t>{1000, 1000}));
+}
+
+// Without the thread nothing is ever sampled and no check box reacts: start-up does not go on
+// to a window that would stay dead, it says why.
+TEST(SamplingStart, AThreadThatCannotStartEndsTheStartUpWithItsMessage) {
+  for (const bool started : {true, false}) {
+    auto table = std::make_unique<gpu::SlotTable>();
+    testing_support::RecordedMessages messages;
+    int starts = 0;
+    const bool runs = gpu::StartSampling(
+        *table, [&] { return ++starts, started; }, messages);
+    EXPECT_EQ(runs, started);
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(messages.texts, started ? std::vector<std::wstring>{}
+                                      : std::vector<std::wstring>{gpu::kThreadFailedText});
+    EXPECT_EQ(table->appRunning.Load(), started ? 1 : 0);
+  }
 }
 
 // The painter, the logger and the screenshot thread read while the sampler writes: quiet under

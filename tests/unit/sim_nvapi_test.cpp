@@ -272,12 +272,14 @@ end
   ASSERT_EQ(pstates->numClocks, 3u) << "no entry for the domain without a base clock";
   const auto& entries = pstates->pstates[0].clocks;
   EXPECT_EQ(pstates->pstates[0].pstateId, 0u);
+  // The base clock is the entry's frequency; the delta range beside it is no clock.
   EXPECT_EQ(entries[0].domainId, kClockDomainGraphics);
-  EXPECT_EQ(entries[0].freqDeltaMaxKHz, 1200000u);
+  EXPECT_EQ(entries[0].data[0], 1200000u);
+  EXPECT_EQ(entries[0].freqDeltaMaxKHz, 1000000u);
+  EXPECT_EQ(static_cast<std::int32_t>(entries[0].freqDeltaMinKHz), -250000);
   EXPECT_EQ(entries[1].domainId, kClockDomainMemory);
-  EXPECT_EQ(entries[1].freqDeltaMaxKHz, 7000000u);
+  EXPECT_EQ(entries[1].data[0], 7000000u);
   EXPECT_EQ(entries[2].domainId, kClockDomainProcessor);
-  EXPECT_EQ(entries[2].freqDeltaMaxKHz, 0u);
   EXPECT_EQ(entries[2].data[0], 1100000u);
 }
 

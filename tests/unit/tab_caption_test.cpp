@@ -138,6 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "S (0x00000001)"},
         DetailCase{"NvmlLinkWidthFailure", kBoard + "  fail nvmlDeviceGetMaxPcieLinkWidth 3\nend\n",
                    "S (0x00000001 3.0)"},
+        // The link numbers are signed, as the management library's integers are.
+        DetailCase{"LinkNumbersPrintSigned", "gpu\n  bus 1\n  pcie 0xFFFFFFFF 0x80000000\nend\n",
+                   "S (0x00000001 / PCIe x-1 -2147483648.0)"},
         DetailCase{"NvmlLinkGenerationFailure",
                    kBoard + "  fail nvmlDeviceGetMaxPcieLinkGeneration 3\nend\n",
                    "S (0x00000001 / PCIe x16 / DP / HDMI)"},

@@ -10,10 +10,16 @@
 
 namespace {
 
+// A loader over this process's system services, as the driver API's stub has one.
+platform::ModuleHandle LoadSystemLibrary(const std::wstring& name, std::uint32_t flags) {
+  gpu::SystemLibraryLoader loader(platform::HostSystem());
+  return loader.Load(name, flags);
+}
+
 TEST(LoadSystemLibrary, RefusesANameWithAPathSeparator) {
   for (const wchar_t* name : {L".\\nvapi64.dll", L"./nvapi64.dll", L"C:\\Windows\\nvapi64.dll"}) {
     SetLastError(5);
-    EXPECT_EQ(gpu::LoadSystemLibrary(name, 0), nullptr);
+    EXPECT_EQ(LoadSystemLibrary(name, 0), nullptr);
     EXPECT_EQ(GetLastError(), 160u);
   }
 }
@@ -29,7 +35,7 @@ TEST(LoadSystemLibrary, TakesTheSystemCopyNeverTheOneBesideTheExe) {
 
   // Flags that would widen the search are removed.
   const auto module = static_cast<HMODULE>(
-      gpu::LoadSystemLibrary(L"nvapi64.dll", LOAD_WITH_ALTERED_SEARCH_PATH | 0x200 | 0x100));
+      LoadSystemLibrary(L"nvapi64.dll", LOAD_WITH_ALTERED_SEARCH_PATH | 0x200 | 0x100));
   ASSERT_NE(module, nullptr) << "last error " << GetLastError();
   const std::wstring loaded = LowerModulePath(module);
   EXPECT_TRUE(EndsWith(loaded, L"\\system32\\nvapi64.dll"))
@@ -40,7 +46,7 @@ TEST(LoadSystemLibrary, TakesTheSystemCopyNeverTheOneBesideTheExe) {
 }
 
 TEST(LoadSystemLibrary, PreloadsTheSystemCryptoLibraries) {
-  const HMODULE module = static_cast<HMODULE>(gpu::LoadSystemLibrary(L"nvml.dll", 0));
+  const HMODULE module = static_cast<HMODULE>(LoadSystemLibrary(L"nvml.dll", 0));
   EXPECT_EQ(module, nullptr);  // nvml.dll is not in the system directory of the prefix
   EXPECT_NE(GetModuleHandleW(L"msasn1.dll"), nullptr);
   EXPECT_NE(GetModuleHandleW(L"cryptnet.dll"), nullptr);

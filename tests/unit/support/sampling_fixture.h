@@ -24,6 +24,7 @@ class RecordingWindow final : public gpu::CycleWindow {
   void PollCheckboxes() override {
     if (++polls == stopAfterPolls) table_.appRunning.Store(0);
   }
+  void ShowInfoLine() override { ++infoLineShows; }
   gpu::WindowSize OuterSize() override { return size; }
   void Invalidate(const gpu::RepaintRequest& request) override {
     invalidated.insert(invalidated.end(), request.mainWindowAreas.begin(),
@@ -34,6 +35,7 @@ class RecordingWindow final : public gpu::CycleWindow {
   gpu::WindowSize size{900, 520};
   int polls = 0;
   int stopAfterPolls = 0;  // clears appRunning at that poll; 0: never
+  int infoLineShows = 0;
   std::vector<std::string> captions;
   std::vector<gpu::Rect> invalidated;   // the main window's areas of every request
   std::vector<gpu::Rect> childrenOver;  // one per request
