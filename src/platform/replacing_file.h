@@ -16,6 +16,10 @@ inline constexpr std::size_t kMaxPathBytes = 260;  // with the terminating NUL
 // that name does not fit in kMaxPathBytes.
 bool TemporaryNameFor(const char* path, std::uint32_t serial, char (&name)[kMaxPathBytes]);
 
+// The code page of the system's narrow file names: the ANSI code page on Windows, UTF-8
+// elsewhere.
+std::uint32_t FileNameCodePage();
+
 class ReplacingFile {
  public:
   ReplacingFile() = default;

@@ -6,6 +6,10 @@
 
 namespace platform {
 
+std::uint32_t FileNameCodePage() {
+  return GetACP();
+}
+
 bool ReplacingFile::CreateNew() {
   HANDLE file = CreateFileA(temporary_, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

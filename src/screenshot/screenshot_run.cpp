@@ -37,7 +37,7 @@ ShotRequest MakeShotRequest(const gpu::SlotTable& table, const char* path) {
 
 int RunScreenshot(ShotPlatform& platform, gpu::SlotTable& table, const gpu::I32& trigger,
                   const ShotRequest& request) {
-  if (PathHasWhiteSpace(request.path)) {
+  if (PathHasWhiteSpace(request.path, request.codePage)) {
     platform.ShowMessage(kPathHasSpaceText);
     EndRequest(platform, table, request);
     return 0;

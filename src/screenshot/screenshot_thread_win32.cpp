@@ -4,6 +4,7 @@
 
 #include "gpu/checkbox_texts.h"
 #include "platform/detached_thread_win32.h"
+#include "platform/replacing_file.h"
 #include "screenshot/trigger.h"
 #include "screenshot/window_capture_win32.h"
 
@@ -41,6 +42,7 @@ unsigned __stdcall ScreenshotThread(void* argument) {
 
 bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow, HWND shotButton) {
   auto* argument = new ShotThreadArgument{request, mainWindow, shotButton};
+  argument->request.codePage = platform::FileNameCodePage();  // the text of the chosen name
   if (platform::StartDetachedThread(&ScreenshotThread, argument)) return true;
   delete argument;
   return false;

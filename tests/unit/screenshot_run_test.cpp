@@ -86,6 +86,27 @@ TEST_F(ScreenshotRun, UntickedWhileWaitingEndsWithoutAPicture) {
   EXPECT_EQ(sleeps, 3);
 }
 
+// The path is read in the code page of the request.
+TEST_F(ScreenshotRun, ThePathIsCheckedInItsCodePage) {
+  struct Case {
+    const char* path;
+    std::uint32_t codePage;
+    std::vector<std::wstring> messages;
+  };
+  for (const Case& c : {Case{"C:\\\xE3\x80\x80.bmp", 65001, {kPathHasSpaceText}},  // U+3000
+                        Case{"C:\\\xE3\x81\x81@.bmp", 932, {kPathHasSpaceText}},
+                        Case{"C:\\\xE3\x81\x81@.bmp", 65001, {}}}) {  // "ぁ@"
+    Shot shot;
+    shot.trigger.Store(0);
+    ShotRequest request = MakeShotRequest(shot.table, c.path);
+    request.codePage = c.codePage;
+    RunScreenshot(shot, shot.table, shot.trigger, request);
+    EXPECT_EQ(shot.messages, c.messages) << c.path;
+    const bool captured = !shot.steps.empty() && shot.steps.front().rfind("capture", 0) == 0;
+    EXPECT_EQ(captured, c.messages.empty()) << c.path;
+  }
+}
+
 TEST_F(ScreenshotRun, APathWithABlankIsRefusedBeforeAnyCheck) {
   trigger.Store(0);
   RunRequest("C:\\my shots\\a.bmp");
