@@ -2,7 +2,9 @@
 
 #include <cstddef>
 
+#include "gpu/checkbox_texts.h"
 #include "platform/code_page_text.h"
+#include "platform/replacing_file.h"
 
 namespace screenshot {
 namespace {
@@ -38,6 +40,15 @@ bool PathHasWhiteSpace(const char* path, std::uint32_t codePage) {
     if (IsSpaceCharacter(path, length, codePage)) return true;
   }
   return false;
+}
+
+const wchar_t* PathRefusal(const char* path, std::uint32_t codePage) {
+  if (PathHasWhiteSpace(path, codePage)) return kPathHasSpaceText;
+  char temporary[platform::kMaxPathBytes];
+  if (path == nullptr || !platform::TemporaryNameFor(path, 0, codePage, temporary)) {
+    return gpu::kBmpNotSavedText;
+  }
+  return nullptr;
 }
 
 }  // namespace screenshot

@@ -2,7 +2,7 @@
 // the program the ideographic space U+3000 as the two bytes 0x81 0x40 and characters such as
 // "ソ" as a lead byte and the trail byte 0x5C, the byte of the path separator: a path with the
 // ideographic space is refused like one with a blank, while paths of other Japanese characters
-// are written. That entry's whole Wine process tree has a
+// are written, up to the longest the system takes. That entry's whole Wine process tree has a
 // Japanese locale. The test copy of the program whose manifest makes UTF-8 (65001) its code page
 // reads its paths as UTF-8 text: white space is refused, every other character is written,
 // including those of scripts that code page 932 lacks.
@@ -29,8 +29,14 @@ TEST_F(ScreenshotCodePage, TheIdeographicSpaceIsRefusedAndOtherJapaneseNamesWrit
   ExpectShotRefused(Run(), kPathHasSpaceText);
   ExpectNoFile(spaced, kNoShotMs);
 
-  // Trail bytes 0x40 and 0x5C ("ァ", "ソ", "表"), the last one just before the extension.
-  for (const std::wstring& path : {folder.File(L"温度画面.bmp"), folder.File(L"ァソ表.bmp")}) {
+  // Trail bytes 0x40 and 0x5C ("ァ", "ソ", "表"), the last one just before the extension; the
+  // longest name is 259 bytes, the most a path may have (the folder's name is ASCII).
+  const std::size_t folderBytes = folder.File(L"").size();
+  ASSERT_LT(folderBytes, 200u);
+  const std::wstring longest =
+      folder.File(L"ソ" + std::wstring(259 - folderBytes - 8, L'a') + L"ソ.bmp");
+  for (const std::wstring& path :
+       {folder.File(L"温度画面.bmp"), folder.File(L"ァソ表.bmp"), longest}) {
     SCOPED_TRACE(testing::Message() << "a path of " << path.size() << " characters");
     ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
     EXPECT_TRUE(WaitForShot(Run(), path)) << "no picture at a path of double-byte characters";

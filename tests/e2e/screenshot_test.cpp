@@ -1,11 +1,13 @@
 // A screenshot request from the ticked box to the picture file: at once when the trigger is
 // already reached, only once the selected GPU warms up to it, following a change of tab, not at
 // all when the box is unticked first; a minimised or maximised window is restored before the
-// capture, and an existing file is replaced. The picture's client area is the window as the
-// screen shows it, and its frame is left to the print of the frame.
+// capture, and an existing file is replaced, also at a path of the greatest length. The
+// picture's client area is the window as the screen shows it, and its frame is left to the print
+// of the frame.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app_steps.h"
 #include "driver/child_windows.h"
@@ -180,24 +182,33 @@ TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ShootAndExpectNormalWindow(Run(), folder.File(L"maximised.bmp"), normal);
 }
 
+// The names of the files in `folder`.
+std::vector<std::wstring> FileNames(const TempFolder& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return names;
+}
+
 TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   ASSERT_TRUE(folder.Valid());
-  const std::wstring path = folder.File(L"existing.bmp");
+  // A path of 259 bytes, the longest the system takes: the picture still finds room beside it.
+  const std::wstring name = std::wstring(259 - folder.File(L"").size() - 4, L'e') + L".bmp";
+  const std::wstring path = folder.File(name);
   ASSERT_TRUE(WriteFileBytes(path, std::string(4 * 1024 * 1024, 'x')));  // longer than the picture
   ASSERT_TRUE(Start(kSteady));
   ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
   const std::optional<BmpImage> image = WaitForShot(Run(), path);
   ASSERT_TRUE(image) << "no picture";
+  ASSERT_NE(image->U16(0), 0x7878u) << "the old file is still there: the box went off without "
+                                    << "a picture";
   ExpectBmpLayout(*image, OuterSize(main));
   // The picture was written beside the name and moved over it: nothing else stays behind.
-  int files = 0;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++files;
-  }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  EXPECT_EQ(files, 1) << "a file left beside the picture";
+  EXPECT_EQ(FileNames(folder), std::vector<std::wstring>{name}) << "a file left beside the picture";
 }
 
 }  // namespace

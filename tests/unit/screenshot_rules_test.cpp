@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/utf8_path.h"
+#include "gpu/checkbox_texts.h"
 #include "platform/code_page_text.h"
 
 #include "screenshot/path_check.h"
@@ -56,6 +57,23 @@ TEST(ScreenshotPath, DoubleByteCharactersWithoutSpaceAreAccepted) {
                            "\xED\xA0\x80", "\xF4\x90\x80\x80",  // a surrogate, beyond U+10FFFF
                            "\xE3\x80", "\xA0\x80"}) {  // cut short, stray continuation bytes
     EXPECT_FALSE(PathHasWhiteSpace(path, kUtf8)) << path;
+  }
+}
+
+// A path that is served: without white space, with a file name, and with room in its folder for
+// the name written first ("~" and four digits, the length of "a.bmp").
+TEST(ScreenshotPath, APathWithoutRoomForItsPictureCannotBeSaved) {
+  const auto refusal = [](const std::string& path, std::uint32_t codePage) {
+    const wchar_t* text = PathRefusal(path.c_str(), codePage);
+    return std::wstring(text != nullptr ? text : L"served");
+  };
+  const std::string folder = "C:\\" + std::string(250, 'f') + "\\";  // 254 bytes
+  const std::string deeper = "C:\\" + std::string(251, 'f') + "\\";  // 255 bytes
+  EXPECT_EQ(refusal("C:\\shots\\a.bmp", kJapanese), L"served");
+  EXPECT_EQ(refusal(folder + "a.bmp", kJapanese), L"served");  // 259 bytes
+  EXPECT_EQ(refusal("C:\\my shots\\a.bmp", kUtf8), kPathHasSpaceText);
+  for (const std::string& path : {deeper + "a.b", std::string("C:\\shots\\"), std::string()}) {
+    EXPECT_EQ(refusal(path, kJapanese), gpu::kBmpNotSavedText) << path;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gpu/checkbox_texts.h"
 #include "screenshot/path_check.h"
 
 namespace {
@@ -86,7 +87,8 @@ TEST_F(ScreenshotRun, UntickedWhileWaitingEndsWithoutAPicture) {
   EXPECT_EQ(sleeps, 3);
 }
 
-// The path is read in the code page of the request.
+// The path is read in the code page of the request, and a path beside which no picture can be
+// written is refused with the message of a file that cannot be saved, before any check.
 TEST_F(ScreenshotRun, ThePathIsCheckedInItsCodePage) {
   struct Case {
     const char* path;
@@ -95,7 +97,8 @@ TEST_F(ScreenshotRun, ThePathIsCheckedInItsCodePage) {
   };
   for (const Case& c : {Case{"C:\\\xE3\x80\x80.bmp", 65001, {kPathHasSpaceText}},  // U+3000
                         Case{"C:\\\xE3\x81\x81@.bmp", 932, {kPathHasSpaceText}},
-                        Case{"C:\\\xE3\x81\x81@.bmp", 65001, {}}}) {  // "ぁ@"
+                        Case{"C:\\\xE3\x81\x81@.bmp", 65001, {}},  // "ぁ@"
+                        Case{"C:\\shots\\", 932, {gpu::kBmpNotSavedText}}}) {
     Shot shot;
     shot.trigger.Store(0);
     ShotRequest request = MakeShotRequest(shot.table, c.path);
