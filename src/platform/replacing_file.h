@@ -1,7 +1,9 @@
 // A file written under a name of its own in the folder of its final name and moved over that
 // name only once it is whole. Until then a file of the final name stays as it was; a write that
 // fails, a full disk or a program that ends during the write leave nothing torn under the final
-// name, and a write that fails removes what it wrote.
+// name, and a write that fails removes what it wrote. Where the system can, the file written
+// first is marked for deletion while it is written, so that a program that ends before the move
+// takes it with it; the mark is cleared just before the move.
 #pragma once
 
 #include <cstddef>

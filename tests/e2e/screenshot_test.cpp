@@ -3,7 +3,7 @@
 // all when the box is unticked first; a minimised or maximised window is restored before the
 // capture, and an existing file is replaced, also at a path of the greatest length. The
 // picture's client area is the window as the screen shows it, and its frame is left to the print
-// of the frame.
+// of the frame. A program that ends during the write leaves no file behind.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +11,8 @@
 
 #include "app_steps.h"
 #include "driver/child_windows.h"
+#include "driver/combo_box.h"
+#include "driver/dialog_controls.h"
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
 #include "driver/screen_capture.h"
@@ -194,6 +196,15 @@ std::vector<std::wstring> FileNames(const TempFolder& folder) {
   return names;
 }
 
+std::string Narrow(const std::vector<std::wstring>& names) {
+  std::string text;
+  for (const std::wstring& name : names) {
+    text.push_back(' ');
+    for (const wchar_t c : name) text.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  }
+  return text;
+}
+
 TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   ASSERT_TRUE(folder.Valid());
   // A path of 259 bytes, the longest the system takes: the picture still finds room beside it.
@@ -209,6 +220,42 @@ TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   ExpectBmpLayout(*image, OuterSize(main));
   // The picture was written beside the name and moved over it: nothing else stays behind.
   EXPECT_EQ(FileNames(folder), std::vector<std::wstring>{name}) << "a file left beside the picture";
+}
+
+// A program that ends while it writes the picture leaves no file behind, under the picture's name
+// or under the name written first. The end must come between the making of that file and its
+// move: the folder is watched and the program ended the moment a file appears in it. The largest
+// window makes the longest write; a run whose picture was already whole by then proves nothing
+// and is repeated.
+TEST_F(Screenshot, AProgramEndedDuringTheWriteLeavesNoFileBehind) {
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"ended.bmp");
+  bool caught = false;
+  for (int run = 0; run < 6 && !caught; ++run) {
+    ASSERT_TRUE(Start(kSteady));
+    ASSERT_TRUE(RequestOuterSize(main, 1200, 900));
+    HWND dialog = OpenShotDialog(Run(), path);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(SelectComboEntry(TriggerCombo(dialog), 0));  // reached at once
+    ASSERT_TRUE(PostClick(dialog, kShotConfirmButton));
+    std::vector<std::wstring> seen;
+    const ULONGLONG deadline = GetTickCount64() + kShotTimeoutMs;
+    while (seen.empty() && GetTickCount64() < deadline) {
+      seen = FileNames(folder);
+      if (seen.empty()) Sleep(0);
+    }
+    app->Kill();
+    ASSERT_FALSE(seen.empty()) << "no file was written";
+    const std::vector<std::wstring> left = FileNames(folder);
+    if (left == std::vector<std::wstring>{L"ended.bmp"}) {
+      ASSERT_TRUE(DeleteFileW(path.c_str()));  // the picture was whole before the end: once more
+      continue;
+    }
+    caught = true;
+    EXPECT_EQ(Narrow(left), "") << "files left after ending the program while it wrote"
+                                << Narrow(seen);
+  }
+  EXPECT_TRUE(caught) << "the program was never ended during the write";
 }
 
 }  // namespace
