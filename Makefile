@@ -90,7 +90,8 @@ FUZZ_LIMIT := $(if $(FUZZ_RUNS),-runs=$(FUZZ_RUNS),-max_total_time=$(FUZZ_SECOND
 FUZZ_SOURCES_scenario := $(filter-out %_win32.cpp,$(wildcard sim/*.cpp))
 FUZZ_SOURCES_skin := src/display/skin_decoder.cpp src/display/skin_surfaces.cpp
 FUZZ_SOURCES_skin_layout := $(FUZZ_SOURCES_skin)
-FUZZ_SOURCES_path := src/screenshot/path_check.cpp
+FUZZ_SOURCES_path := src/screenshot/path_check.cpp src/platform/code_page_text.cpp \
+  src/platform/replacing_file.cpp src/platform/replacing_file_posix.cpp
 FUZZ_SOURCES_trigger := src/screenshot/trigger.cpp
 FUZZ_SOURCES_interval := src/logging/log_dialog_rules.cpp src/logging/narrow_name.cpp \
   src/gpu/bounded_text.cpp src/gpu/gpu_slots.cpp src/gpu/nvapi_stub.cpp src/gpu/system_library.cpp \
@@ -122,6 +123,7 @@ fuzz-corpora: | fuzz-bootstrap
 	@printf 'C:\\my shots\\a.bmp' >$(FUZZ)/path/blank
 	@printf 'C:\\\202\240\201\100.bmp' >$(FUZZ)/path/ideographic
 	@printf 'C:\\\203\\\t\201' >$(FUZZ)/path/lead-before-tab
+	@printf 'C:\\\343\201\201@\343\200\200' >$(FUZZ)/path/utf8-ideographic
 	@printf '8\0000\000 \000\003!' >$(FUZZ)/trigger/utf16-80c
 	@printf '1\0000\0000\000' >$(FUZZ)/trigger/utf16-100
 	@printf '38' >$(FUZZ)/trigger/bytes-38

@@ -6,9 +6,11 @@
 
 #include <cstddef>
 
+#include "platform/code_page_text.h"
+
 namespace app {
 
-inline constexpr unsigned kUtf8CodePage = 65001;
+inline constexpr unsigned kUtf8CodePage = platform::kUtf8CodePage;
 
 // `wide` is NUL-terminated; `out` receives the NUL-terminated UTF-8 text of `outSize` bytes at
 // most. False, with `out` untouched, when the name is refused.

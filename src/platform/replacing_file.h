@@ -1,7 +1,9 @@
-// A file written under a name of its own beside its final name and moved over that name only
-// once it is whole. Until then a file of the final name stays as it was; a write that fails, a
-// full disk or a program that ends during the write leave nothing torn under the final name,
-// and a write that fails removes what it wrote.
+// A file written under a name of its own in the folder of its final name and moved over that
+// name only once it is whole. Until then a file of the final name stays as it was; a write that
+// fails, a full disk or a program that ends during the write leave nothing torn under the final
+// name, and a write that fails removes what it wrote. Where the system can, the file written
+// first is marked for deletion while it is written, so that a program that ends before the move
+// takes it with it; the mark is cleared just before the move.
 #pragma once
 
 #include <cstddef>
@@ -11,10 +13,21 @@ namespace platform {
 
 inline constexpr std::size_t kMaxPathBytes = 260;  // with the terminating NUL
 
-// The name written first for `path`: the same path with ".~" and four hexadecimal digits of
-// `serial` after it, so it lies in the same folder whatever the folder's name holds. False when
-// that name does not fit in kMaxPathBytes.
-bool TemporaryNameFor(const char* path, std::uint32_t serial, char (&name)[kMaxPathBytes]);
+// Bytes of the folder part of `path`, up to and including its last separator ('\', '/' or the
+// ':' of a drive), 0 for a name alone. The path is walked character by character in `codePage`,
+// so the second byte of a double-byte character (0x5C in "ソ") never counts as a separator.
+std::size_t FolderLength(const char* path, std::uint32_t codePage);
+
+// The name written first for `path`: "~" and four hexadecimal digits of `serial` in the folder
+// of `path`. It is no longer than `path` whenever the file name has five bytes or more ("a.bmp"),
+// so every path that fits also fits its first name. False when `path` names no file (it is empty
+// or ends in a separator) or the name does not fit in kMaxPathBytes.
+bool TemporaryNameFor(const char* path, std::uint32_t serial, std::uint32_t codePage,
+                      char (&name)[kMaxPathBytes]);
+
+// The code page of the system's narrow file names: the ANSI code page on Windows, UTF-8
+// elsewhere.
+std::uint32_t FileNameCodePage();
 
 class ReplacingFile {
  public:

@@ -1,8 +1,13 @@
 #include <cstdio>
 
+#include "platform/code_page_text.h"
 #include "platform/replacing_file.h"
 
 namespace platform {
+
+std::uint32_t FileNameCodePage() {
+  return kUtf8CodePage;
+}
 
 bool ReplacingFile::CreateNew() {
   file_ = std::fopen(temporary_, "wbx");  // fails when the name exists

@@ -5,11 +5,30 @@
 #include "platform/replacing_file.h"
 
 namespace platform {
+namespace {
 
+// The delete disposition of an open file: while it is set, the system deletes the file when its
+// last handle closes, also the handles of a process that ends.
+bool SetDeleteOnClose(HANDLE file, bool deleteOnClose) {
+  FILE_DISPOSITION_INFO disposition = {};
+  disposition.DeleteFile = deleteOnClose ? TRUE : FALSE;
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) !=
+         0;
+}
+
+}  // namespace
+
+std::uint32_t FileNameCodePage() {
+  return GetACP();
+}
+
+// The file is marked for deletion from the start: a program that ends while it writes leaves
+// nothing behind. A file system that takes no mark still gets the picture.
 bool ReplacingFile::CreateNew() {
-  HANDLE file = CreateFileA(temporary_, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  HANDLE file = CreateFileA(temporary_, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   file_ = file == INVALID_HANDLE_VALUE ? nullptr : file;
+  if (file_ != nullptr) SetDeleteOnClose(file_, true);
   return file_ != nullptr;
 }
 
@@ -25,15 +44,18 @@ bool ReplacingFile::Write(const void* bytes, std::size_t size) {
   return file_ != nullptr;
 }
 
+// The bytes reach the disk, and the deletion mark is cleared, only now, just before the move: a
+// picture moved into place is whole, and the file stays for the move.
 bool ReplacingFile::Close() {
   if (file_ == nullptr) return false;
-  // The bytes on the disk before the name is taken: a picture moved into place is whole.
   const bool flushed = FlushFileBuffers(file_) != 0;
+  const bool kept = SetDeleteOnClose(file_, false);
   const bool closed = CloseHandle(file_) != 0;
   file_ = nullptr;
-  return flushed && closed;
+  return flushed && kept && closed;
 }
 
+// A file still marked goes with its handle.
 void ReplacingFile::CloseQuietly() {
   if (file_ != nullptr) CloseHandle(file_);
   file_ = nullptr;

@@ -28,8 +28,8 @@ ShotRequest MakeShotRequest(const gpu::SlotTable& table, const char* path) {
 
 int RunScreenshot(ShotPlatform& platform, gpu::SlotTable& table, const gpu::I32& trigger,
                   const ShotRequest& request) {
-  if (PathHasWhiteSpace(request.path)) {
-    platform.ShowMessage(kPathHasSpaceText);
+  if (const wchar_t* refusal = PathRefusal(request.path, request.codePage)) {
+    platform.ShowMessage(refusal);
     table.shotDoneNumber.Store(request.number);
     return 0;
   }

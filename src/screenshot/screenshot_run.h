@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "gpu/gpu_slots.h"
+#include "platform/code_page_text.h"
 
 namespace screenshot {
 
@@ -23,10 +24,11 @@ class ShotPlatform {
 };
 
 // One request as it was started: its number and its file, the thread's own copy of the path
-// chosen.
+// chosen, and the code page of that path's text (the system's ANSI code page).
 struct ShotRequest {
   std::int32_t number = 0;
   char path[gpu::kPathSize] = {};
+  std::uint32_t codePage = platform::kJapaneseCodePage;
 };
 
 // A request for `path`, numbered as the newest request of `table`.

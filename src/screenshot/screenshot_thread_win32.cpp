@@ -4,6 +4,7 @@
 
 #include "gpu/checkbox_texts.h"
 #include "platform/detached_thread_win32.h"
+#include "platform/replacing_file.h"
 #include "screenshot/trigger.h"
 #include "screenshot/window_capture_win32.h"
 
@@ -39,6 +40,7 @@ unsigned __stdcall ScreenshotThread(void* argument) {
 
 bool StartScreenshotThread(const ShotRequest& request, HWND mainWindow) {
   auto* argument = new ShotThreadArgument{request, mainWindow};
+  argument->request.codePage = platform::FileNameCodePage();  // the text of the chosen name
   if (platform::StartDetachedThread(&ScreenshotThread, argument)) return true;
   delete argument;
   return false;

@@ -12,11 +12,11 @@
 
 namespace e2e {
 
-std::unique_ptr<AppProcess> Launch(const std::string& scenario) {
+std::unique_ptr<AppProcess> Launch(const std::string& scenario, const char* exe) {
   EXPECT_EQ(FindWindowA("QUORVANE", nullptr), nullptr) << "another instance is still running";
-  auto app = std::make_unique<AppProcess>(QUORVANE_E2E_EXE,
-                                          std::string(QUORVANE_E2E_SCENARIOS "/") + scenario);
-  EXPECT_TRUE(app->Started()) << "cannot start " << QUORVANE_E2E_EXE;
+  if (exe == nullptr) exe = QUORVANE_E2E_EXE;
+  auto app = std::make_unique<AppProcess>(exe, std::string(QUORVANE_E2E_SCENARIOS "/") + scenario);
+  EXPECT_TRUE(app->Started()) << "cannot start " << exe;
   return app;
 }
 

@@ -20,8 +20,9 @@ inline constexpr DWORD kStartTimeoutMs = 20000;
 inline constexpr DWORD kCycleTimeoutMs = 15000;
 inline constexpr int kChildCount = 17;  // 13 group boxes, 3 check boxes, the tab control
 
-// Starts quorvane.exe with tests/scenarios/`scenario`; the run ends with the returned object.
-std::unique_ptr<AppProcess> Launch(const std::string& scenario);
+// Starts quorvane.exe (or the program `exe`, a Windows path) with tests/scenarios/`scenario`; the
+// run ends with the returned object.
+std::unique_ptr<AppProcess> Launch(const std::string& scenario, const char* exe = nullptr);
 // The next thing the program shows, which must be of `kind`.
 UiEvent ExpectNext(const AppProcess& app, UiEventKind kind, DWORD timeoutMs = kStartTimeoutMs);
 // The visible main window once all its children exist, or null.
@@ -49,12 +50,13 @@ class AppTest : public ::testing::Test {
   // the main window is missing.
   bool Start(const std::string& scenario, DWORD timeoutMs = kStartTimeoutMs) {
     if (!folder.Valid()) return false;
-    app = Launch(scenario);
+    app = Launch(scenario, exe);
     main = ExpectMainWindow(*app, timeoutMs);
     return main != nullptr;
   }
   AppRun Run() const { return {*app, main}; }
 
+  const char* exe = nullptr;  // the program started: quorvane.exe unless a fixture sets another
   TempFolder folder;
   std::unique_ptr<AppProcess> app;
   HWND main = nullptr;

@@ -1,5 +1,6 @@
 // Screenshot requests that end without a picture: the save dialog cancelled, the temperature
-// dialog closed with its close box (the file cannot be saved), and a path with a blank (refused).
+// dialog closed with its close box (the file cannot be saved), a path with a blank (refused), and
+// a path with no room beside it for the picture's first name (the file cannot be saved).
 // Each shows its message, owned by the main window, and turns the box off; the box can be ticked
 // again.
 #include <gtest/gtest.h>
@@ -70,6 +71,21 @@ TEST_F(ScreenshotRefusal, APathWithABlankIsRefused) {
     ExpectShotRefused(Run(), kPathHasSpaceText);
     ExpectNoFile(path, kNoShotMs);
   }
+}
+
+// A folder whose path takes 255 bytes and a name of three: the path itself fits (258 bytes), but
+// no name of five bytes for the picture to be written under first fits beside it.
+TEST_F(ScreenshotRefusal, APathWithoutRoomForThePictureCannotBeSaved) {
+  ASSERT_TRUE(folder.Valid());
+  SubFolder deep(folder, std::wstring(254 - folder.File(L"").size(), L'd'));
+  ASSERT_TRUE(deep.Valid());
+  const std::wstring path = deep.File(L"a.b");
+  ASSERT_EQ(path.size(), 258u);
+  ASSERT_TRUE(Start("e2e-shot-steady.txt"));
+
+  ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
+  ExpectShotRefused(Run(), kBmpRefusedText);
+  ExpectNoFile(path, kNoShotMs);
 }
 
 }  // namespace

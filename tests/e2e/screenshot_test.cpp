@@ -1,14 +1,18 @@
 // A screenshot request from the ticked box to the picture file: at once when the trigger is
 // already reached, only once the selected GPU warms up to it, following a change of tab, not at
 // all when the box is unticked first; a minimised or maximised window is restored before the
-// capture, and an existing file is replaced. The picture's client area is the window as the
-// screen shows it, and its frame is left to the print of the frame.
+// capture, and an existing file is replaced, also at a path of the greatest length. The
+// picture's client area is the window as the screen shows it, and its frame is left to the print
+// of the frame. A program that ends during the write leaves no file behind.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app_steps.h"
 #include "driver/child_windows.h"
+#include "driver/combo_box.h"
+#include "driver/dialog_controls.h"
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
 #include "driver/screen_capture.h"
@@ -182,24 +186,78 @@ TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ShootAndExpectNormalWindow(Run(), folder.File(L"maximised.bmp"), normal);
 }
 
+// The names of the files in `folder`.
+std::vector<std::wstring> FileNames(const TempFolder& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return names;
+}
+
+std::string Narrow(const std::vector<std::wstring>& names) {
+  std::string text;
+  for (const std::wstring& name : names) {
+    text.push_back(' ');
+    for (const wchar_t c : name) text.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  }
+  return text;
+}
+
 TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
   ASSERT_TRUE(folder.Valid());
-  const std::wstring path = folder.File(L"existing.bmp");
+  // A path of 259 bytes, the longest the system takes: the picture still finds room beside it.
+  const std::wstring name = std::wstring(259 - folder.File(L"").size() - 4, L'e') + L".bmp";
+  const std::wstring path = folder.File(name);
   ASSERT_TRUE(WriteFileBytes(path, std::string(4 * 1024 * 1024, 'x')));  // longer than the picture
   ASSERT_TRUE(Start(kSteady));
   ASSERT_TRUE(RequestShot(Run(), path, kLowestTrigger));
   const std::optional<BmpImage> image = WaitForShot(Run(), path);
   ASSERT_TRUE(image) << "no picture";
+  ASSERT_NE(image->U16(0), 0x7878u) << "the old file is still there: the box went off without "
+                                    << "a picture";
   ExpectBmpLayout(*image, OuterSize(main));
   // The picture was written beside the name and moved over it: nothing else stays behind.
-  int files = 0;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++files;
+  EXPECT_EQ(FileNames(folder), std::vector<std::wstring>{name}) << "a file left beside the picture";
+}
+
+// A program that ends while it writes the picture leaves no file behind, under the picture's name
+// or under the name written first. The end must come between the making of that file and its
+// move: the folder is watched and the program ended the moment a file appears in it. The largest
+// window makes the longest write; a run whose picture was already whole by then proves nothing
+// and is repeated.
+TEST_F(Screenshot, AProgramEndedDuringTheWriteLeavesNoFileBehind) {
+  ASSERT_TRUE(folder.Valid());
+  const std::wstring path = folder.File(L"ended.bmp");
+  bool caught = false;
+  for (int run = 0; run < 6 && !caught; ++run) {
+    ASSERT_TRUE(Start(kSteady));
+    ASSERT_TRUE(RequestOuterSize(main, 1200, 900));
+    HWND dialog = OpenShotDialog(Run(), path);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(SelectComboEntry(TriggerCombo(dialog), 0));  // reached at once
+    ASSERT_TRUE(PostClick(dialog, kShotConfirmButton));
+    std::vector<std::wstring> seen;
+    const ULONGLONG deadline = GetTickCount64() + kShotTimeoutMs;
+    while (seen.empty() && GetTickCount64() < deadline) {
+      seen = FileNames(folder);
+      if (seen.empty()) Sleep(0);
+    }
+    app->Kill();
+    ASSERT_FALSE(seen.empty()) << "no file was written";
+    const std::vector<std::wstring> left = FileNames(folder);
+    if (left == std::vector<std::wstring>{L"ended.bmp"}) {
+      ASSERT_TRUE(DeleteFileW(path.c_str()));  // the picture was whole before the end: once more
+      continue;
+    }
+    caught = true;
+    EXPECT_EQ(Narrow(left), "") << "files left after ending the program while it wrote"
+                                << Narrow(seen);
   }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  EXPECT_EQ(files, 1) << "a file left beside the picture";
+  EXPECT_TRUE(caught) << "the program was never ended during the write";
 }
 
 }  // namespace

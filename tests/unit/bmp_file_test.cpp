@@ -190,20 +190,51 @@ TEST_F(PictureFolder, AFailedWriteKeepsTheExistingFileAndLeavesNothingElse) {
 
 TEST_F(PictureFolder, ThePictureIsWrittenBesideItsNameInTheSameFolder) {
   const std::string path = Picture().string();
+  const std::uint32_t codePage = platform::FileNameCodePage();
   char first[platform::kMaxPathBytes];
-  ASSERT_TRUE(platform::TemporaryNameFor(path.c_str(), 0x1234A, first));
-  EXPECT_EQ(std::string(first), path + ".~234A");
+  ASSERT_TRUE(platform::TemporaryNameFor(path.c_str(), 0x1234A, codePage, first));
+  EXPECT_EQ(std::string(first), (folder_ / "~234A").string());
   platform::ReplacingFile file;
   ASSERT_TRUE(file.Create(path.c_str()));
   EXPECT_EQ(Names().size(), 2u) << "the new file lies in the same folder";
   file.Discard();
   EXPECT_EQ(Names(), std::vector<std::string>{"existing.bmp"});
 
-  // A name at the system's limit leaves no room for the suffix: refused, nothing made.
-  const std::string longest = (folder_ / std::string(255 - folder_.string().size(), 'p')).string();
-  char name[platform::kMaxPathBytes];
-  EXPECT_FALSE(platform::TemporaryNameFor(longest.c_str(), 1, name));
-  EXPECT_FALSE(file.Create(longest.c_str()));
+  // A name at the system's limit (259 bytes) still has room for the short name beside it.
+  const std::string longest =
+      (folder_ / std::string(259 - folder_.string().size() - 1, 'p')).string();
+  ASSERT_EQ(longest.size(), 259u);
+  ASSERT_TRUE(file.Create(longest.c_str()));
+  EXPECT_EQ(Names().size(), 2u);
+  file.Discard();
+  EXPECT_EQ(Names(), std::vector<std::string>{"existing.bmp"});
+}
+
+// The first name lies in the folder of the path, found character by character: the second byte
+// of a double-byte character of code page 932 can be 0x5C, the byte of the separator.
+TEST(ReplacingFileName, ShortNameInTheFolderOfThePath) {
+  struct Case {
+    std::uint32_t codePage;
+    std::string path;
+    const char* first;  // null: refused
+  };
+  const std::string deep = "C:\\" + std::string(251, 'f') + "\\";  // 255 bytes
+  for (const Case& c :
+       {Case{932, "C:\\shots\\gpu.bmp", "C:\\shots\\~0007"},
+        Case{932, "C:\\\x83\x5C.bmp", "C:\\~0007"},                  // "ソ.bmp"
+        Case{932, "C:\\\x95\x5C\\\x83\x5C", "C:\\\x95\x5C\\~0007"},  // "表\ソ"
+        Case{65001, "C:\\\xE3\x82\xBD\\a.bmp", "C:\\\xE3\x82\xBD\\~0007"},
+        Case{65001, "/tmp/a.bmp", "/tmp/~0007"}, Case{932, "C:a.bmp", "C:~0007"},
+        Case{932, "a.bmp", "~0007"}, Case{932, deep + "a.bmp", nullptr},  // 260 bytes
+        Case{932, deep + "a.b", nullptr},  // 258 bytes, but no room for the first name
+        Case{932, "C:\\shots\\", nullptr}, Case{932, "", nullptr}}) {
+    char first[platform::kMaxPathBytes] = {};
+    const bool made = platform::TemporaryNameFor(c.path.c_str(), 0x70007, c.codePage, first);
+    EXPECT_EQ(made, c.first != nullptr) << c.path;
+    if (made && c.first != nullptr) {
+      EXPECT_STREQ(first, c.first) << c.path;
+    }
+  }
 }
 
 // The window as a test scripts it: every step recorded, the print as told.

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/utf8_path.h"
+#include "gpu/checkbox_texts.h"
+#include "platform/code_page_text.h"
 
 #include "screenshot/path_check.h"
 #include "screenshot/trigger.h"
@@ -13,12 +15,27 @@ namespace {
 
 using namespace screenshot;
 
+constexpr std::uint32_t kJapanese = platform::kJapaneseCodePage;
+constexpr std::uint32_t kUtf8 = platform::kUtf8CodePage;
+
 TEST(ScreenshotPath, WhiteSpaceOfEveryKindIsRefused) {
   for (const char* path : {"C:\\My Shots\\a.bmp", "C:\\a\tb.bmp", "C:\\a\nb.bmp", "C:\\a\rb.bmp",
-                           "C:\\a\vb.bmp", " a.bmp", "a.bmp ",
-                           "C:\\\x81\x40.bmp",             // U+3000
+                           "C:\\a\vb.bmp", " a.bmp", "a.bmp "}) {
+    EXPECT_TRUE(PathHasWhiteSpace(path, kJapanese)) << path;
+    EXPECT_TRUE(PathHasWhiteSpace(path, kUtf8)) << path;
+  }
+  for (const char* path : {"C:\\\x81\x40.bmp",             // U+3000
                            "C:\\\x83\x41\x81\x40.bmp"}) {  // after a double-byte char
-    EXPECT_TRUE(PathHasWhiteSpace(path)) << path;
+    EXPECT_TRUE(PathHasWhiteSpace(path, kJapanese)) << path;
+  }
+  for (const char* path : {"C:\\\xE3\x80\x80.bmp",                  // U+3000
+                           "\xE8\xA1\xA8\xE3\x80\x80",              // after a three-byte character
+                           "\xC2\x85", "\xC2\xA0",                  // next line, no-break space
+                           "\xE1\x9A\x80", "\xE2\x80\x80",          // Ogham space mark, U+2000
+                           "\xE2\x80\x8A", "\xE2\x80\xA8",          // hair space, line separator
+                           "\xE2\x80\xA9", "\xE2\x80\xAF",          // paragraph separator, U+202F
+                           "\xE2\x81\x9F", "\xF0\x9F\x98\x80 "}) {  // U+205F, a blank after
+    EXPECT_TRUE(PathHasWhiteSpace(path, kUtf8)) << path;
   }
 }
 
@@ -28,7 +45,35 @@ TEST(ScreenshotPath, DoubleByteCharactersWithoutSpaceAreAccepted) {
                            "C:\\\x95\x5C\\a.bmp",   // second byte 0x5C, the path separator
                            "C:\\\x83\x81\x40.bmp",  // a trail 0x81 followed by '@' is no space
                            "C:\\\xB1\xB2.bmp"}) {   // single-byte katakana
-    EXPECT_FALSE(PathHasWhiteSpace(path)) << path;
+    EXPECT_FALSE(PathHasWhiteSpace(path, kJapanese)) << path;
+  }
+  for (const char* path : {"", "C:\\shots\\a.bmp",
+                           "C:\\\xE3\x81\x81@.bmp",     // "ぁ" ends in 0x81, '@' follows: no space
+                           "C:\\\x81\x40.bmp",          // the bytes of U+3000 in code page 932
+                           "\xE3\x82\xA1\xE3\x82\xBD",  // "ァソ"
+                           "\xED\x95\x9C\xEA\xB8\x80\xF0\x9F\x98\x80",  // Hangul and an emoji
+                           "\xE2\x80\x8B", "\xE3\x80\x81",  // zero width space, ideographic comma
+                           "\xC0\xA0", "\xE0\x80\xA0",      // overlong forms of the blank
+                           "\xED\xA0\x80", "\xF4\x90\x80\x80",  // a surrogate, beyond U+10FFFF
+                           "\xE3\x80", "\xA0\x80"}) {  // cut short, stray continuation bytes
+    EXPECT_FALSE(PathHasWhiteSpace(path, kUtf8)) << path;
+  }
+}
+
+// A path that is served: without white space, with a file name, and with room in its folder for
+// the name written first ("~" and four digits, the length of "a.bmp").
+TEST(ScreenshotPath, APathWithoutRoomForItsPictureCannotBeSaved) {
+  const auto refusal = [](const std::string& path, std::uint32_t codePage) {
+    const wchar_t* text = PathRefusal(path.c_str(), codePage);
+    return std::wstring(text != nullptr ? text : L"served");
+  };
+  const std::string folder = "C:\\" + std::string(250, 'f') + "\\";  // 254 bytes
+  const std::string deeper = "C:\\" + std::string(251, 'f') + "\\";  // 255 bytes
+  EXPECT_EQ(refusal("C:\\shots\\a.bmp", kJapanese), L"served");
+  EXPECT_EQ(refusal(folder + "a.bmp", kJapanese), L"served");  // 259 bytes
+  EXPECT_EQ(refusal("C:\\my shots\\a.bmp", kUtf8), kPathHasSpaceText);
+  for (const std::string& path : {deeper + "a.b", std::string("C:\\shots\\"), std::string()}) {
+    EXPECT_EQ(refusal(path, kJapanese), gpu::kBmpNotSavedText) << path;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gpu/checkbox_texts.h"
 #include "screenshot/path_check.h"
 
 namespace {
@@ -86,6 +87,29 @@ TEST_F(ScreenshotRun, UntickedWhileWaitingEndsWithoutAPicture) {
   EXPECT_TRUE(steps.empty());
   EXPECT_EQ(sleeps, 3);
   EXPECT_EQ(DoneAndActive(), std::make_pair(0, 0)) << "the user ended it: nothing to report";
+}
+
+// The path is read in the code page of the request, and a path beside which no picture can be
+// written is refused with the message of a file that cannot be saved, before any check.
+TEST_F(ScreenshotRun, ThePathIsCheckedInItsCodePage) {
+  struct Case {
+    const char* path;
+    std::uint32_t codePage;
+    std::vector<std::wstring> messages;
+  };
+  for (const Case& c : {Case{"C:\\\xE3\x80\x80.bmp", 65001, {kPathHasSpaceText}},  // U+3000
+                        Case{"C:\\\xE3\x81\x81@.bmp", 932, {kPathHasSpaceText}},
+                        Case{"C:\\\xE3\x81\x81@.bmp", 65001, {}},  // "ぁ@"
+                        Case{"C:\\shots\\", 932, {gpu::kBmpNotSavedText}}}) {
+    Shot shot;
+    shot.trigger.Store(0);
+    ShotRequest request = MakeShotRequest(shot.table, c.path);
+    request.codePage = c.codePage;
+    RunScreenshot(shot, shot.table, shot.trigger, request);
+    EXPECT_EQ(shot.messages, c.messages) << c.path;
+    const bool captured = !shot.steps.empty() && shot.steps.front().rfind("capture", 0) == 0;
+    EXPECT_EQ(captured, c.messages.empty()) << c.path;
+  }
 }
 
 TEST_F(ScreenshotRun, APathWithABlankIsRefusedBeforeAnyCheck) {
