@@ -54,11 +54,9 @@ AppendResult RowBacklog::AppendBatch(RecordFile& file, const char* path) {
 }
 
 void RowBacklog::Forget(std::size_t stayed) {
-  if (stayed == 0) return;
   if (lineBroken_) {
     if (stayed < kLineEnd.size()) return;  // still inside the broken line
     stayed -= kLineEnd.size();
-    lineBroken_ = false;
   }
   if (!header_.empty()) {
     if (stayed < header_.size()) {
