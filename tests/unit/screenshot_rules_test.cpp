@@ -121,7 +121,7 @@ TEST(ScreenshotTrigger, TypedTextMustBeAWholeNumberFrom38To100) {
   EXPECT_EQ(ParseTrigger(L"100 \u2103"), 100);
   EXPECT_EQ(ParseTrigger(L"075"), 75);
   for (const wchar_t* typed : {L"", L"37", L"101", L"1000", L"-50", L"80.5", L"80\u2103", L" 80",
-                               L"80 ", L"\u2103", L" \u2103", L"abc", L"8O"}) {
+                               L"80 ", L"\u2103", L" \u2103", L"abc", L"8O", L"4:", L"5/"}) {
     EXPECT_FALSE(ParseTrigger(typed).has_value()) << "refused";
   }
 }
@@ -135,7 +135,7 @@ TEST(ScreenshotTrigger, SelectedGpuAtOrAboveTheTrigger) {
   EXPECT_TRUE(TriggerReached(table, 80));
   table.selectedSlot.Store(1);
   EXPECT_FALSE(TriggerReached(table, 96));
-  table.selectedSlot.Store(9);
+  table.selectedSlot.Store(gpu::kMaxGpus);
   EXPECT_FALSE(TriggerReached(table, 0)) << "no slot outside the table";
 }
 
