@@ -7,10 +7,10 @@ namespace logging {
 bool StdioRecordFile::Open(const char* path) {
   file_ = std::fopen(path, "ab");
   if (file_ == nullptr) return false;
-  // Without a buffer a failed write keeps no bytes that the close would add after the cut.
-  if (std::setvbuf(file_, nullptr, _IONBF, 0) == 0) return true;
-  Close();
-  return false;
+  // Without a buffer a failed write keeps no bytes that the close would add after the cut. The
+  // call cannot fail: the stream is new and the mode valid.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  return true;
 }
 
 bool StdioRecordFile::Length(std::uint64_t& length) {

@@ -34,7 +34,6 @@ bool IsSpaceCharacter(const char* at, std::size_t length, std::uint32_t codePage
 }  // namespace
 
 bool PathHasWhiteSpace(const char* path, std::uint32_t codePage) {
-  if (path == nullptr) return false;
   for (std::size_t length = 0; (length = platform::CharacterLength(path, codePage)) != 0;
        path += length) {
     if (IsSpaceCharacter(path, length, codePage)) return true;
@@ -45,7 +44,7 @@ bool PathHasWhiteSpace(const char* path, std::uint32_t codePage) {
 const wchar_t* PathRefusal(const char* path, std::uint32_t codePage) {
   if (PathHasWhiteSpace(path, codePage)) return kPathHasSpaceText;
   char temporary[platform::kMaxPathBytes];
-  if (path == nullptr || !platform::TemporaryNameFor(path, 0, codePage, temporary)) {
+  if (!platform::TemporaryNameFor(path, 0, codePage, temporary)) {
     return gpu::kBmpNotSavedText;
   }
   return nullptr;
