@@ -25,9 +25,10 @@ class Sampler : public testing_support::SamplingFixture {};
 
 TEST_F(Sampler, CurrentClocksFollowTheDriverWithHistoryAndStatistics) {
   Load(OneGpu({"clock.graphics ramp 900000 50000", "clock.memory 7000000",
-               "clock.processor 1800000", "clock.video none"}));
+               "clock.processor 1800000", "clock.video none", "base.graphics 1410000"}));
   Cycles(3);
   const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.clockBase[kGraphics].Load(), 1410000u);
   EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1000000u);
   EXPECT_EQ(slot.clockCurrent[kMemory].Load(), 7000000u);
   EXPECT_EQ(slot.clockCurrent[kProcessor].Load(), 1800000u);
@@ -52,10 +53,12 @@ TEST_F(Sampler, MinimumStaysAtItsStartAboveOneGigahertz) {
 
 TEST_F(Sampler, ClockSourceSwitchSplitsTheSumsAndTheDivisorCountsCycles) {
   // Three clock queries a cycle (current, base, boost): from call 7 on, cycle 3, all fail.
-  Load(OneGpu({"clock.graphics ramp 1000000 100000", "clock.memory 5000000"},
+  Load(OneGpu({"clock.graphics ramp 1000000 100000", "clock.memory 5000000",
+               "clock.processor ramp 1500000 100000"},
               "fail NvAPI_GPU_GetAllClockFrequencies -104 from 7"));
   Cycles(4);
   const gpu::GpuSlot& slot = Slot(0);
+  EXPECT_EQ(slot.clockCurrent[kProcessor].Load(), 1800000u) << "from NVML";
   EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 1000000u + 1100000u);
   EXPECT_EQ(slot.gpuClockSumNvml.Load(), 1200000u + 1300000u);  // MHz from NVML, as kHz
   EXPECT_EQ(slot.gpuClockAvg.Load(), (1200000u + 1300000u) / 4);
