@@ -82,8 +82,9 @@ TEST_F(Sampler, NoClockSourceLeavesClocksStatisticsAndHistoryAlone) {
 
 TEST_F(Sampler, BaseClocksFallBackToThePerformanceStates) {
   Load(OneGpu({"base.graphics 1440000", "base.memory 7000000", "base.processor 1600000",
-               "base.video 1300000"}));
+               "base.video none"}));
   Slot(0).clockVersionBase.Store(nvapi::kClockFrequenciesV2);  // refused by this driver
+  Slot(0).clockBase[kVideo].Store(1300000);  // a domain the states do not list keeps its clock
   Cycles(1);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockBase[kGraphics].Load(), 1440000u);
