@@ -57,7 +57,6 @@ platform::ModuleHandle SystemLibraryLoader::Load(const std::wstring& name, std::
     system_.SetLastError(platform::kErrorBadArguments);
     return nullptr;
   }
-  IsNewSystem();
   PreloadCryptoLibraries();
   if (!preloadSucceeded_) {
     system_.SetLastError(platform::kErrorModNotFound);
