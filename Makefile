@@ -61,7 +61,8 @@ probe: wine-prefix
 	@scripts/wine-session $(PREFIX) scripts/wine-run $(PREFIX) $(WINDOWS)/demo/gpu-probe.exe
 
 # A mutation run of the portable core over the unit tests (scripts/mutate): every file of src/
-# but the Win32 glue, or FILES="src/a.cpp src/b.h"; MUTATE_CAP sites a file (40), MUTATE_SEED.
+# but the Win32 glue, or FILES="src/a.cpp src/b.h"; MUTATE_CAP sites a file (40), MUTATE_HEADER_CAP
+# a header (10), MUTATE_SEED.
 mutate: bootstrap
 	@scripts/mutate build/mutate $(FILES)
 
