@@ -81,8 +81,8 @@ TEST(ScreenshotPath, APathWithoutRoomForItsPictureCannotBeSaved) {
 // not valid UTF-16 or that overflows the path buffer refused, the buffer then untouched.
 TEST(ScreenshotPath, ChosenNamesInUtf8KeepEveryCharacterAndRefuseBrokenText) {
   char out[260];
-  ASSERT_TRUE(app::WideToUtf8Path(u"C:\\\u8868\u00e9\U0001F600.bmp", out, sizeof out));
-  EXPECT_STREQ(out, "C:\\\xE8\xA1\xA8\xC3\xA9\xF0\x9F\x98\x80.bmp");
+  ASSERT_TRUE(app::WideToUtf8Path(u"C:\\\u8868\u00e9\U0001F600\U00020BB7.bmp", out, sizeof out));
+  EXPECT_STREQ(out, "C:\\\xE8\xA1\xA8\xC3\xA9\xF0\x9F\x98\x80\xF0\xA0\xAE\xB7.bmp");
   std::memcpy(out, "kept", 5);
   for (const std::u16string& broken :
        {std::u16string(u"a") + char16_t(0xD800) + u".bmp", std::u16string(1, char16_t(0xDC00)),

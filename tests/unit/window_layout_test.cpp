@@ -26,9 +26,9 @@ void ExpectGrid(int width, int height, int h, int m, int g) {
 }
 
 TEST(WindowLayout, PlacesTheChildrenAtTheSmallestMiddleAndLargestSizes) {
-  ExpectGrid(900, 520, 100, 450, 285);
+  ExpectGrid(app::kMinWindowWidth, app::kMinWindowHeight, 100, 450, 285);
   ExpectGrid(1000, 700, 160, 500, 335);
-  ExpectGrid(1200, 900, 226, 600, 435);
+  ExpectGrid(app::kMaxWindowWidth, app::kMaxWindowHeight, 226, 600, 435);
   // Spot checks against the figures the layout is known by.
   EXPECT_EQ(app::LayoutChildWindows(1000, 700)[7].y, 195);
   EXPECT_EQ(app::LayoutChildWindows(1000, 700)[10].x, 515);
@@ -48,13 +48,23 @@ TEST(WindowLayout, CentresOnTheScreenAndPutsTheTabsAcrossTheTop) {
 }
 
 TEST(ChildControls, StartWhereTheCreationTableSaysAndJapaneseCaptionsAreWide) {
+  const Box table[app::kChildCount] = {
+      {10, 30, 100, 120},  {130, 30, 200, 120},  {420, 30, 100, 120},  {540, 30, 200, 120},
+      {10, 270, 100, 120}, {130, 270, 200, 120}, {420, 270, 100, 120}, {540, 270, 200, 120},
+      {10, 506, 100, 120}, {130, 506, 200, 120}, {420, 506, 100, 120}, {540, 506, 200, 120},
+      {10, 745, 670, 117}, {690, 352, 80, 20},   {770, 352, 90, 20},   {690, 372, 90, 20}};
   const auto boxes = app::InitialChildBoxes();
-  EXPECT_EQ(boxes[10], (Box{420, 506, 100, 120}));
-  EXPECT_EQ(boxes[14], (Box{770, 352, 90, 20}));
+  EXPECT_EQ(app::LayoutChildWindows(app::kInitialWindowWidth, app::kInitialWindowHeight)[0], boxes[0]);
+  for (int i = 0; i < app::kChildCount; ++i) EXPECT_EQ(boxes[i], table[i]) << "child " << i;
+  EXPECT_STREQ(app::kChildControls[app::kInfoGroupIndex].caption, L"GPU インフォメーション");
+  EXPECT_STREQ(app::kChildControls[app::kCsvButtonIndex].caption, L"CSV 出力");
+  EXPECT_STREQ(app::kChildControls[app::kShotButtonIndex].caption, L"Screen Shot");
+  EXPECT_STREQ(app::kChildControls[app::kDetailButtonIndex].caption, L"詳細モード");
   for (const app::ChildControl& control : app::kChildControls) {
     bool ascii = true;
     for (const wchar_t* c = control.caption; *c != L'\0'; ++c) ascii = ascii && *c < 0x80;
     EXPECT_EQ(control.wide, !ascii) << "caption needs the wide API exactly when not ASCII";
+    EXPECT_EQ(control.id, control.kind == app::ControlKind::kGroupBox ? 1100 : 0);
   }
 }
 
