@@ -9,7 +9,7 @@ void BuildTabLabel(const wchar_t* name, int slot, int gpuCount, int displaySlot,
                    char (&label)[kTabLabelSize]) {
   gpu::BoundedText text(label);
   text.AppendNarrow(name);
-  if (slot > 0 || gpuCount >= 2) {
+  if (gpuCount >= 2) {  // every tab is numbered once there are several, the first included
     text.Append('(');
     text.AppendDecimal(static_cast<std::uint32_t>(slot + 1));
     text.Append(')');

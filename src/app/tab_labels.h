@@ -7,7 +7,6 @@
 namespace app {
 
 inline constexpr std::size_t kTabLabelSize = 100;
-inline constexpr std::int32_t kNoDisplayGpu = -1;
 
 // The label of tab `slot`: the GPU's name, its number in parentheses (for the first tab only
 // when there are several GPUs), and " (UNKNOWN)" on the display GPU's tab or the only tab.
