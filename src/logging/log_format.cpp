@@ -296,7 +296,6 @@ void WriteConsoleGpus(ConsoleSink& sink, const LogReadings& readings,
   ForEachLoggedGpu(readings, [&](const GpuReadings& gpu) {
     sink.SetAttribute(kNameAttribute);
     sink.Write(gpu.name + ":\n");
-    sink.SetAttribute(kPlainAttribute);
     for (const LogItem item : kOutputOrder) {
       if (!selection.Has(item)) continue;
       sink.SetAttribute(kValueAttribute);

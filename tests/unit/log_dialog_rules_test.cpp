@@ -24,9 +24,11 @@ TEST(LogDialogRules, StoresFlagsAtEveryPressAndNamesWhatIsMissing) {
   choice.items[kBusInterfaceLoad] = true;
   EXPECT_EQ(StoreLogChoice(settings, choice), L"GPUに1つもチェックが入っていません\n");
   choice.gpus[1] = true;
-  choice.intervalIndex = 5;
-  EXPECT_EQ(StoreLogChoice(settings, choice), L"");
-  EXPECT_EQ(settings.intervalMs.Load(), 60000);
+  const int seconds[kIntervals.size()] = {1, 2, 5, 10, 30, 60};
+  for (choice.intervalIndex = 0; choice.intervalIndex < 6; ++choice.intervalIndex) {
+    EXPECT_EQ(StoreLogChoice(settings, choice), L"");
+    EXPECT_EQ(settings.intervalMs.Load(), seconds[choice.intervalIndex] * 1000);
+  }
   EXPECT_EQ(settings.gpuEnabled[1].Load(), 1);
   EXPECT_EQ(settings.gpuEnabled[0].Load(), 0);
   EXPECT_EQ(settings.itemEnabled[kBusInterfaceLoad].Load(), 1);
