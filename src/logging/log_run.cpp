@@ -103,8 +103,7 @@ void WriteLogRecord(LogPlatform& platform, const gpu::SlotTable& table, const Lo
 
 int RunLogging(LogPlatform& platform, const gpu::SlotTable& table, const LogSettings& settings,
                const LogRun& run) {
-  RowBacklog kept;
-  kept.LimitToIntervalMs(IntervalMs(settings));
+  RowBacklog kept;  // limited to the run's interval after each wait; one row fits any limit
   WriteLogHeader(platform, table, run, kept);
   if (platform.OpenConsole()) {
     WriteLogRecord(platform, table, run, kept);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logging/narrow_name.h"
 #include "support/sampling_fixture.h"
 
 namespace {
@@ -75,6 +76,9 @@ TEST_F(LogGpuCaption, FailedBusQueryGivesTheNameAloneAndLongCaptionsAreCut) {
   table->detailMode.Store(0);
   Slot(1).gpuName.Store(L"An Exceedingly Long Graphics Adapter Name For Tests");
   EXPECT_EQ(Caption(1), "An Exceedingly Long Graphics Adapter Name For Tes");
+  Slot(1).gpuName.Store(L"K\u00e4se");
+  EXPECT_EQ(Caption(1), "K?se(2)") << "a character the code page lacks";
+  EXPECT_EQ(NarrowName(L"Alphabet", 5, 49), "Alpha") << "no more than the name's units";
 }
 
 }  // namespace
