@@ -14,8 +14,9 @@ bool StdioRecordFile::Open(const char* path) {
 }
 
 bool StdioRecordFile::Length(std::uint64_t& length) {
-  if (std::fseek(file_, 0, SEEK_END) != 0) return false;
-  const std::int64_t position = platform::FilePosition(file_);
+  // A stream without an end, such as a pipe, could not be cut back: it takes nothing.
+  const std::int64_t position =
+      std::fseek(file_, 0, SEEK_END) == 0 ? platform::FilePosition(file_) : -1;
   if (position < 0) return false;
   length = static_cast<std::uint64_t>(position);
   return true;

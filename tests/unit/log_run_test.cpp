@@ -13,6 +13,12 @@
 #include <sstream>
 #include <thread>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "support/log_table.h"
 
 namespace {
@@ -53,7 +59,11 @@ std::size_t Count(const std::string& text, std::string_view what) {
 // fails.
 class FaultyFile final : public RecordFile {
  public:
-  bool Open(const char* path) override { return !locked && real_.Open(path); }
+  bool Open(const char* path) override {
+    const bool opened = !locked && real_.Open(path);
+    openNow += opened;
+    return opened;
+  }
   bool Length(std::uint64_t& length) override { return real_.Length(length); }
   std::size_t Write(std::string_view bytes) override {
     if (onWrite) onWrite();
@@ -63,7 +73,11 @@ class FaultyFile final : public RecordFile {
     return reached;
   }
   bool Truncate(std::uint64_t length) override { return cuttable && real_.Truncate(length); }
-  void Close() override { real_.Close(); }
+  void Close() override {
+    real_.Close();
+    --openNow;
+  }
+  int openNow = 0;  // opened and not closed again
   int writes = 0;
   int failingWrite = -1;
   bool locked = false;  // another program holds the file with a lock that denies writing
@@ -90,7 +104,9 @@ TEST(RecordFile, AFailedWriteLeavesTheFileAsItWas) {
   FaultyFile faulty;
   faulty.failingWrite = 2;
   const auto append = [&](const char* row) {
-    return AppendWhole(faulty, file.path.c_str(), row).result;
+    const AppendResult result = AppendWhole(faulty, file.path.c_str(), row).result;
+    EXPECT_EQ(faulty.openNow, 0) << "closed after the append";
+    return result;
   };
   EXPECT_EQ(append("first row\r\n"), AppendResult::kWritten);
   EXPECT_EQ(append("second row\r\n"), AppendResult::kRolledBack);
@@ -135,6 +151,22 @@ TEST(RecordFile, AnUnopenableFileIsReportedAndNotCreated) {
   EXPECT_EQ(AppendWhole(real, path.c_str(), "row\r\n").result, AppendResult::kNotOpened);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
+
+#if !defined(_WIN32)
+// A pipe has no end to cut back to: it takes nothing, and no writer of it is left open.
+TEST(RecordFile, AFileWithoutAnEndTakesNothingAndIsClosed) {
+  const std::string path = (std::filesystem::temp_directory_path() / "quorvane-pipe-q").string();
+  std::filesystem::remove(path);
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  StdioRecordFile real;
+  EXPECT_EQ(AppendWhole(real, path.c_str(), "row\r\n").result, AppendResult::kRolledBack);
+  char byte = 0;
+  EXPECT_EQ(read(reader, &byte, 1), 0) << "end of file: nothing written, no writer open";
+  close(reader);
+  std::filesystem::remove(path);
+}
+#endif
 
 // Run 4 of the example GPUs, over a fresh file, on a platform whose sleeps can stop the run or
 // start a newer one, as the sampling thread would. The fixture takes the suite's name, so the run
