@@ -345,7 +345,7 @@ TEST_F(LogRun, RowsAndTheHeaderKeptWhileTheFileIsLockedFollowInOrderOnceItOpens)
 TEST_F(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheEnd) {
   faulty.locked = true;
   stopAtSleep = 6;
-  settings.intervalMs.Store(static_cast<std::int32_t>(kKeptSpanMs / 3));  // three rows a day
+  settings.intervalMs.Store(8 * 60 * 60 * 1000);  // three rows a day
   Log();
   const std::string shown = console.Text();
   EXPECT_EQ(Count(shown, kKeptRowsDroppedText), 1u) << "said once";
@@ -367,6 +367,11 @@ TEST_F(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheE
   EXPECT_EQ(AppendAll(kept, faulty, file.path), AppendResult::kWritten);
   EXPECT_EQ(file.Bytes(), "header\nrow 3 ..............\nrow 4 ..............\n");
   EXPECT_TRUE(kept.Empty());
+
+  // Unless told otherwise, the rows kept take at most 64 MiB.
+  RowBacklog large;
+  for (int i = 0; i < 64; ++i) EXPECT_FALSE(large.Keep(std::string(std::size_t{1} << 20, 'r')));
+  EXPECT_TRUE(large.Keep("one more\n")) << "the oldest row goes";
 }
 
 // A catch-up of three batches of one row each, and a pass's own row after them.
