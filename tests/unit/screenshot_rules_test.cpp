@@ -25,7 +25,8 @@ TEST(ScreenshotPath, WhiteSpaceOfEveryKindIsRefused) {
     EXPECT_TRUE(PathHasWhiteSpace(path, kUtf8)) << path;
   }
   for (const char* path : {"C:\\\x81\x40.bmp",             // U+3000
-                           "C:\\\x83\x41\x81\x40.bmp"}) {  // after a double-byte char
+                           "C:\\\x83\x41\x81\x40.bmp",     // after a double-byte char
+                           "C:\\\x81\xFC\x81\x40.bmp"}) {  // after one with the last trail byte
     EXPECT_TRUE(PathHasWhiteSpace(path, kJapanese)) << path;
   }
   for (const char* path : {"C:\\\xE3\x80\x80.bmp",                  // U+3000
@@ -55,7 +56,8 @@ TEST(ScreenshotPath, DoubleByteCharactersWithoutSpaceAreAccepted) {
                            "\xE2\x80\x8B", "\xE3\x80\x81",  // zero width space, ideographic comma
                            "\xC0\xA0", "\xE0\x80\xA0",      // overlong forms of the blank
                            "\xED\xA0\x80", "\xF4\x90\x80\x80",  // a surrogate, beyond U+10FFFF
-                           "\xE3\x80", "\xA0\x80"}) {  // cut short, stray continuation bytes
+                           "\xE3\x80", "\xA0\x80",  // cut short, stray continuation bytes
+                           "\xE2\x85x"}) {          // cut short, its two bytes alone read U+0085
     EXPECT_FALSE(PathHasWhiteSpace(path, kUtf8)) << path;
   }
 }
