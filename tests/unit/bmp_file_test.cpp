@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -214,6 +215,26 @@ TEST_F(PictureFolder, ThePictureIsWrittenBesideItsNameInTheSameFolder) {
   EXPECT_EQ(Names().size(), 2u);
   file.Discard();
   EXPECT_EQ(Names(), std::vector<std::string>{"existing.bmp"});
+}
+
+// Names another program holds are passed over, in order, sixteen at most.
+TEST_F(PictureFolder, NamesTakenByOthersArePassedOverSixteenAtMost) {
+  const std::string path = Picture().string();
+  platform::ReplacingFile file;
+  ASSERT_TRUE(file.Create(path.c_str()));
+  const std::string first = Names()[Names()[0] == "existing.bmp" ? 1 : 0];
+  file.Discard();
+  const unsigned serial = static_cast<unsigned>(std::stoul(first.substr(1), nullptr, 16));
+  const auto name = [&](unsigned n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "~%04X", n & 0xFFFFu);
+    return folder_ / text;
+  };
+  for (unsigned n = serial + 1; n <= serial + 16; ++n) std::ofstream(name(n)) << "taken";
+  EXPECT_FALSE(file.Create(path.c_str()));
+  ASSERT_TRUE(file.Create(path.c_str()));
+  EXPECT_TRUE(std::filesystem::exists(name(serial + 17)));
+  file.Discard();
 }
 
 // The first name lies in the folder of the path, found character by character: the second byte
