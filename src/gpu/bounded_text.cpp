@@ -11,8 +11,7 @@ constexpr std::size_t kScratchSize = 20;
 
 }  // namespace
 
-BoundedText::BoundedText(char* buffer, std::size_t size)
-    : buffer_(buffer), capacity_(size > 0 ? size - 1 : 0) {
+BoundedText::BoundedText(char* buffer, std::size_t size) : buffer_(buffer), capacity_(size - 1) {
   std::memset(buffer_, 0, size);
 }
 

@@ -8,8 +8,8 @@
 #include "gpu/discovery_texts.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
-#include "support/sim_vendor.h"
 #include "support/discovery_messages.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
@@ -52,8 +52,10 @@ TEST_F(DiscoveryWhole, TwoGpusAreOrderedNamedSeededAndProbed) {
 }
 
 TEST_F(DiscoveryWhole, AnNvapiFailureStopsBeforeNvml) {
+  table->gpuCount.Store(2);  // left from an earlier run
   const gpu::DiscoveryResult result = Discover("fail NvAPI_Initialize -6\ngpu\nend\n");
   EXPECT_EQ(result.outcome, gpu::DiscoveryOutcome::kNvapiFailed);
+  EXPECT_EQ(table->gpuCount.Load(), 0);
   EXPECT_EQ(result.status, -6);
   EXPECT_EQ(result.FailureText(), L"NvAPIの初期化に失敗しました\nerrorcode -6");
   EXPECT_EQ(sim::NvmlCallCount("nvmlInit"), 0u);

@@ -40,6 +40,9 @@ TEST(DiscoveryDisplayGpu, NoMatchingDisplayIsNoDisplayGpu) {
   EXPECT_EQ(DisplayGpu("gpu\n  display dp 0x1001\nend\ngpu\n  display dp 0x1002\nend\n"),
             gpu::kNoDisplayGpu);
   EXPECT_EQ(DisplayGpu("gpu\nend\n"), -1);
+  testing_support::OrderedScenario none("gpu\n  display dp 0x1001 primary\nend\n");
+  none.table->gpuCount.Store(0);  // no slot in use
+  EXPECT_EQ(gpu::FindDisplayGpu(none.vendor, *none.table), gpu::kNoDisplayGpu);
 }
 
 TEST(DiscoveryDisplayGpu, AFailedCountEndsTheSearch) {
@@ -64,9 +67,12 @@ TEST(DiscoveryDisplayGpu, AnAbsurdDisplayCountStillFindsTheDisplay) {
 
 class DiscoveryDisplayBounds : public ::testing::Test {
  protected:
-  std::int32_t Find() {
+  // With `countWritten` false the display count is answered without being written.
+  std::int32_t Find(bool countWritten = true) {
     gpu::Vendor vendor = fake.Get();
-    return gpu::FindDisplayGpu(vendor, *testing_support::EnumeratedTable(vendor, false));
+    const auto table = testing_support::EnumeratedTable(vendor, false);
+    fake.driver.countsWritten = countWritten;
+    return gpu::FindDisplayGpu(vendor, *table);
   }
 
   testing_support::DiscoveryFakeVendor fake;
@@ -102,6 +108,13 @@ TEST_F(DiscoveryDisplayBounds, OnlyTheEntriesTheDriverFilledAreRead) {
   EXPECT_EQ(Find(), -1);
   EXPECT_EQ(fake.driver.fillCountsGiven, std::vector<std::uint32_t>{2});
   EXPECT_EQ(fake.driver.entryVersionsGiven, (std::vector<std::uint32_t>{0x30010, 0x30010}));
+}
+
+TEST_F(DiscoveryDisplayBounds, ACountTheDriverLeavesUnwrittenIsNoDisplay) {
+  fake.driver.displayIds = {0x11};
+  fake.driver.wantedDisplay = 0x11;
+  EXPECT_EQ(Find(false), -1);
+  EXPECT_TRUE(fake.driver.fillCountsGiven.empty());
 }
 
 }  // namespace

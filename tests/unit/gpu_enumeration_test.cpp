@@ -79,6 +79,14 @@ Enumerated Clamped(std::uint32_t displayGpus, std::uint32_t displayReported,
   return Enumerate(fake.Get());
 }
 
+TEST(DiscoveryEnumerationClamp, CountsTheDriverLeavesUnwrittenAreZero) {
+  DiscoveryFakeVendor fake;
+  fake.driver.countsWritten = false;
+  const Enumerated e = Enumerate(fake.Get());
+  EXPECT_EQ(e.status, gpu::kNoGpuFound);
+  EXPECT_EQ(e.table->gpuCount.Load(), 0);
+}
+
 TEST(DiscoveryEnumerationClamp, AbsurdDisplayCountIsCutToTheTable) {
   const Enumerated e = Clamped(64, 1000000, 64, 1000000);
   EXPECT_EQ(e.status, nvapi::kOk);

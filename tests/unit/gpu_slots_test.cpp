@@ -26,11 +26,23 @@ TEST(SlotTable, StartsInItsInitialStateAndResetsToIt) {
   slot.gpuClockMin.Store(5);
   gpu::PushHistory(slot.temperatureHistory, 50);
   table->gpuCount.Store(2);
+  table->infoFacts[7].hasName.Store(1);
   gpu::ResetSlots(*table);
-  EXPECT_EQ(slot.hasTemperature.Load(), 0);
+  for (const gpu::Flag* flag :
+       {&slot.hasGpuClock, &slot.hasMemClock, &slot.hasProcClock, &slot.hasVideoClock,
+        &slot.hasGpuLoad, &slot.hasMemUsed, &slot.hasDriverModel, &slot.hasTemperature,
+        &slot.hasPower, &slot.hasMemCtrlLoad, &slot.hasVideoEngineLoad, &slot.hasBusLoad,
+        &slot.hasFanLevel, &slot.hasFanRpm, &slot.hasPstate, &slot.hasVoltage}) {
+    EXPECT_EQ(flag->Load(), 0);  // no reading supported before the first
+  }
+  EXPECT_EQ(table->infoFacts[7].hasName.Load(), 0);
   EXPECT_EQ(slot.gpuClockMin.Load(), 1000000u);
   EXPECT_EQ(slot.temperatureHistory.At(0), kEmptySample);
   EXPECT_EQ(table->gpuCount.Load(), 2);  // only the slots are reset
+
+  table->nameBuffers[0][0] = L'N';  // behind the 64 handles: index 64 gives no handle
+  slot.handleIndex.Store(64);
+  EXPECT_EQ(table->HandleOf(slot), nullptr);
 }
 
 TEST(SlotTable, HistoryShiftsTowardsTheOldEndAndDropsTheOldest) {
@@ -73,6 +85,12 @@ TEST(SlotTable, AverageDividesTheSourcesSumByTheCycleCount) {
   slot->clockCurrent[gpu::kGraphics].Store(0xFFFFFFFFu);
   for (int cycle = 2; cycle < 6; ++cycle) gpu::UpdateGpuClockStatistics(*slot, true, 0);
   EXPECT_EQ(slot->gpuClockAvg.Load(), static_cast<std::uint32_t>(900000ull + 4ull * 0xFFFFFFFFull));
+
+  // A count below zero is taken as no completed cycle.
+  slot = std::make_unique<gpu::GpuSlot>();
+  slot->clockCurrent[gpu::kGraphics].Store(900000);
+  gpu::UpdateGpuClockStatistics(*slot, true, -3);
+  EXPECT_EQ(slot->gpuClockAvg.Load(), 900000u);
 }
 
 TEST(SlotTable, SharedTextIsCutAndTerminated) {

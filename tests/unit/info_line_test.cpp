@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "support/discovery_fake_driver.h"
 #include "support/sim_vendor.h"
 
 namespace {
@@ -142,6 +143,8 @@ TEST_F(InfoLine, SelectedSlotOutsideTheSlotsInUseGivesDashes) {
 TEST_F(InfoLine, UnterminatedNameIsReadWithinItsSixtyFourBytes) {
   Load("gpu\n  name N\n  quirk name-unterminated\nend\n");
   ExpectLine("N" + std::string(63, 'X'));
+  gpu::Vendor vendor = sim->Get();
+  EXPECT_FALSE(gpu::RefreshInfoFacts(vendor, table, 0)) << "the same 64 bytes again";
 }
 
 TEST_F(InfoLine, LongLineIsCutAt127Characters) {
@@ -152,6 +155,21 @@ TEST_F(InfoLine, LongLineIsCutAt127Characters) {
                            "4294967295)";
   ASSERT_GT(full.size(), 127u);
   ExpectLine(full.substr(0, 127));
+}
+
+// A refresh reports a change of any one count on its own, and nothing when all stayed.
+TEST(InfoLineFacts, EachCountThatChangesIsAChange) {
+  testing_support::DiscoveryFakeVendor fake;
+  gpu::Vendor vendor = fake.Get();
+  const auto table = testing_support::EnumeratedTable(vendor, false);
+  table->detailMode.Store(1);
+  fake.driver.cores = {4352, 68, 544};
+  EXPECT_TRUE(gpu::RefreshInfoFacts(vendor, *table, 0));
+  EXPECT_FALSE(gpu::RefreshInfoFacts(vendor, *table, 0));
+  for (std::uint32_t& count : fake.driver.cores) {
+    count += 1;
+    EXPECT_TRUE(gpu::RefreshInfoFacts(vendor, *table, 0)) << count;
+  }
 }
 
 }  // namespace

@@ -39,6 +39,8 @@ TEST_F(NvapiStubTest, FirstWrappedCallLoadsAndInitialisesWithoutInitialize) {
   EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
   EXPECT_EQ(driver.initCalls, 1);
   EXPECT_EQ(stub.CallsInFlight(), 0);
+  EXPECT_TRUE(stub.Provides(NvapiFunction::kGetBusId));
+  EXPECT_EQ(stub.CallsInFlight(), 0);
 }
 
 TEST_F(NvapiStubTest, InitializeTwiceThenUnloadTwiceFreesOnTheLastReference) {

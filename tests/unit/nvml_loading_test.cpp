@@ -52,6 +52,7 @@ TEST_F(DiscoveryNvml, TheDriverFolderCopyComesFirst) {
   system.AddModule(kWindows, &failing);
   Load(L"C:\\Windows");
   EXPECT_EQ(system.Tried(), std::vector<std::wstring>{kSmi});
+  EXPECT_EQ(system.loadCalls[0].flags, 0u);  // a plain load by path
   EXPECT_EQ(nvml.Module(), &working);
   EXPECT_EQ(initCalls, 1);
   EXPECT_TRUE(messages.texts.empty());
@@ -102,6 +103,26 @@ TEST_F(DiscoveryNvml, AMissingInitExportCountsAsAFailedInitialisation) {
   Load(L"C:\\Windows");
   EXPECT_EQ(nvml.Module(), &withoutInit);
   EXPECT_EQ(messages.texts, std::vector<std::wstring>{kInitFailed});
+}
+
+// Entry points are looked up in the module at every use; the cached mode keeps the first answer
+// per name until the module is replaced.
+TEST_F(DiscoveryNvml, EntryPointsAreLookedUpAtEveryUseOrOncePerModule) {
+  gpu::NvmlLibrary cached{system, gpu::NvmlLookup::kCached};
+  void* const ok = working.symbols[nvml::kInit];
+  void* const bad = failing.symbols[nvml::kInit];
+  working.symbols["nvmlShutdown"] = bad;
+  for (gpu::NvmlLibrary* library : {&nvml, &cached}) {
+    library->SetModule(&working);
+    EXPECT_EQ(library->Find<void*>(nvml::kInit), ok);
+    EXPECT_EQ(library->Find<void*>("nvmlShutdown"), bad);
+  }
+  working.symbols[nvml::kInit] = bad;
+  EXPECT_EQ(nvml.Find<void*>(nvml::kInit), bad);
+  EXPECT_EQ(cached.Find<void*>(nvml::kInit), ok);
+  cached.SetModule(&failing);
+  EXPECT_EQ(cached.Find<void*>(nvml::kInit), bad);
+  EXPECT_EQ(cached.Find<void*>("nvmlShutdown"), nullptr);
 }
 
 }  // namespace

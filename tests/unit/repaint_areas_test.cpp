@@ -24,6 +24,7 @@ TEST(RepaintAreas, OddSizesDivideTowardsZero) {
   const auto areas = gpu::MeterAndGraphAreas({901, 522});  // h = 167, w = 450
   EXPECT_EQ(areas[1], (Rect{474, 47, 556, 122}));
   EXPECT_EQ(areas[4], (Rect{19, 257, 101, 332}));
+  EXPECT_EQ(gpu::MeterAndGraphAreas({900, 521})[0].bottom, 122);  // h = 167 (501 / 3)
 }
 
 TEST(RepaintAreas, GridPhaseStepsByTwoAndWrapsAtTwelve) {

@@ -54,11 +54,13 @@ TEST_F(Sampler, MinimumStaysAtItsStartAboveOneGigahertz) {
 TEST_F(Sampler, ClockSourceSwitchSplitsTheSumsAndTheDivisorCountsCycles) {
   // Three clock queries a cycle (current, base, boost): from call 7 on, cycle 3, all fail.
   Load(OneGpu({"clock.graphics ramp 1000000 100000", "clock.memory 5000000",
-               "clock.processor ramp 1500000 100000"},
+               "clock.processor ramp 1500000 100000", "clock.video ramp 1100000 100000"},
               "fail NvAPI_GPU_GetAllClockFrequencies -104 from 7"));
   Cycles(4);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockCurrent[kProcessor].Load(), 1800000u) << "from NVML";
+  EXPECT_EQ(slot.clockCurrent[kVideo].Load(), 1400000u) << "from NVML";
+  EXPECT_EQ(slot.clockHistory.At(3, kVideo), 1100000) << "from the driver";
   EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 1000000u + 1100000u);
   EXPECT_EQ(slot.gpuClockSumNvml.Load(), 1200000u + 1300000u);  // MHz from NVML, as kHz
   EXPECT_EQ(slot.gpuClockAvg.Load(), (1200000u + 1300000u) / 4);
@@ -92,6 +94,13 @@ TEST_F(Sampler, BaseClocksFallBackToThePerformanceStates) {
   EXPECT_EQ(slot.clockBase[kProcessor].Load(), 1600000u);
   EXPECT_EQ(slot.clockBase[kVideo].Load(), 1300000u);
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetPstates20), 1u);
+
+  // Nor is an entry behind the listed ones read, though its cleared domain word names graphics.
+  Load(OneGpu({"base.graphics none"}));
+  Slot(0).clockVersionBase.Store(nvapi::kClockFrequenciesV2);
+  Slot(0).clockBase[kGraphics].Store(1440000);
+  Cycles(1);
+  EXPECT_EQ(Slot(0).clockBase[kGraphics].Load(), 1440000u);
 }
 
 TEST_F(Sampler, CeilingsRiseWithBoostAndCurrentClocksAndNeverFall) {
@@ -126,6 +135,11 @@ TEST_F(Sampler, UsageQueryGivesTheLoadAndARefusedOneReadsAsZero) {
   EXPECT_EQ(Slot(0).hasGpuLoad.Load(), 1);
   EXPECT_EQ(Slot(0).loadHistory.At(0), 0);
   EXPECT_EQ(Slot(0).loadHistory.At(1), 40);
+
+  Load(OneGpu({"load.gpu 40"}));
+  Slot(0).handleIndex.Store(nvapi::kMaxPhysicalGpus);  // no handle of the driver's 64
+  Cycles(1);
+  EXPECT_EQ(Slot(0).gpuLoad.Load(), 0u);
 }
 
 TEST_F(Sampler, WithoutTheUsageQueryTheLoadIsNeverSupported) {
@@ -139,10 +153,12 @@ TEST_F(Sampler, ComputeModeGpuTakesLoadAndMemoryFromNvmlFromTheSecondCycle) {
   Load(OneGpu({"driver tcc", "load.gpu 70", "memory.total 16777216", "memory.used 4194304"}));
   Cycles(1);
   EXPECT_EQ(Slot(0).driverModel.Load(), 1u);
+  EXPECT_EQ(Slot(0).hasDriverModel.Load(), 1);
   EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetUtilizationRates), 0u);
   EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetMemoryInfo), 0u);
   Cycles(1);
   EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetUtilizationRates), 1u);
+  EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetMemoryInfo), 1u);
   EXPECT_EQ(Slot(0).gpuLoad.Load(), 70u);
   EXPECT_EQ(Slot(0).memTotalKiB.Load(), 16777216u);
   EXPECT_EQ(Slot(0).memUsedKiB.Load(), 4194304u);
@@ -176,6 +192,10 @@ TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
   EXPECT_EQ(slot.temperatureHistory.At(1), 40);
   EXPECT_EQ(slot.temperatureHistory.At(2), kEmptySample);
   EXPECT_NE(slot.powerHistory.At(2), kEmptySample);  // the other histories ran on
+
+  Load("library nvml missing\n" + OneGpu({}, "fail NvAPI_GPU_GetThermalSettings -104"));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).hasTemperature.Load(), 0);
 }
 
 TEST_F(Sampler, NegativeTemperaturesAreKept) {
@@ -208,8 +228,9 @@ TEST_F(Sampler, UnreadablePowerLimitIsShownAsOneHundredWatts) {
 }
 
 TEST_F(Sampler, PowerLimitNeverReadKeepsTheUnknownMarker) {
-  Load(OneGpu({}, "absent nvmlDeviceGetPowerManagementLimit"));
+  Load(OneGpu({}, "absent nvmlDeviceGetPowerManagementLimit\nabsent nvmlDeviceGetDriverModel"));
   Cycles(1);
+  EXPECT_EQ(Slot(0).hasDriverModel.Load(), 0);
   EXPECT_EQ(Slot(0).powerLimit.Load(), gpu::kUnknownPowerLimitMw);
   EXPECT_EQ(Slot(0).powerLimitUnknown.Load(), gpu::kInitialPowerLimitUnknown);
   EXPECT_EQ(Slot(0).hasPower.Load(), 1);
@@ -234,6 +255,8 @@ TEST_F(Sampler, TwoFansComeFromTheFanCoolerStatusWithoutFlags) {
   Cycles(1);
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.fanLevelPair[0].Load(), 30u);
+  EXPECT_EQ(slot.fanRpmPair[0].Load(), 1000u);
+  EXPECT_EQ(slot.fanLevelPair[1].Load(), 35u);
   EXPECT_EQ(slot.fanRpmPair[1].Load(), 1100u);
   EXPECT_EQ(slot.hasFanLevel.Load(), 0);
   EXPECT_EQ(slot.hasFanRpm.Load(), 0);
@@ -245,6 +268,11 @@ TEST_F(Sampler, CoolerQueryGivesLevelAndOnlyAValidTachometerGivesRpm) {
   EXPECT_EQ(Slot(0).fanLevel.Load(), 45u);
   EXPECT_EQ(Slot(0).hasFanLevel.Load(), 1);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
+
+  Load(OneGpu({"fan1.level 45", "fan1.rpm 1500"}));
+  Cycles(1);
+  EXPECT_EQ(Slot(0).fanRpm.Load(), 1500u);
+  EXPECT_EQ(Slot(0).hasFanRpm.Load(), 1);
 }
 
 TEST_F(Sampler, NvmlFanWithoutAUnitGivesTheLevelButNoSpeed) {

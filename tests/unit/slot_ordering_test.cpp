@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/sim.h"
+#include "support/discovery_fake_driver.h"
 #include "support/sim_vendor.h"
 
 namespace {
@@ -24,6 +26,20 @@ TEST(DiscoveryBusSort, AscendingAsUnsignedWithDuplicatesKept) {
             (std::vector<std::uint32_t>{0, 1, 0x80000000u, 0xFFFFFFFFu}));
   EXPECT_EQ(Sorted({4, 0, 4, 0}), (std::vector<std::uint32_t>{0, 0, 4, 4}));
   EXPECT_EQ(Sorted({}), std::vector<std::uint32_t>{});
+}
+
+// Only counted handles are asked for their bus: not one written beyond the count, and none at
+// all while no GPU is counted.
+TEST(DiscoveryBusSort, OnlyTheCountedHandlesAreAsked) {
+  testing_support::DiscoveryFakeVendor fake;  // every GPU answers bus 7
+  fake.driver.displayGpus = 2;                // two handles written, one reported
+  EXPECT_EQ(testing_support::EnumeratedTable(fake.Get())->slots[0].handleIndex.Load(), 0u);
+
+  testing_support::OrderedScenario s(Gpus({"  bus 5\n"}));
+  const std::uint32_t asked = sim::NvapiCallCount(nvapi::kIdGetBusId);
+  s.table->gpuCount.Store(0);
+  gpu::OrderSlotsByBus(s.vendor, *s.table);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), asked);
 }
 
 // The handle index of each slot in use after enumeration and ordering over `scenario`.
@@ -64,11 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
         SlotOrderCase{"NineGpusFillEightSlotsWithTheLowestBuses",
                       testing_support::GpusOnBuses({7, 3, 12, 1, 9, 4, 15, 2, 6}),
                       {3, 7, 1, 5, 8, 0, 4, 2}},
-        // Handle 1 cannot tell its bus: sorted buses are 0, 2, 5; nothing reads 0, so slot 0
+        // Handle 1 cannot tell its bus: sorted buses are 0, 1, 5; nothing reads 0, so slot 0
         // keeps handle 0, which is also slot 2's GPU (bus 5).
         SlotOrderCase{"AnUnreadableBusSortsFirstAndItsSlotKeepsHandleZero",
-                      Gpus({"  bus 5\n", "  bus 3\n  fail NvAPI_GPU_GetBusId -104\n", "  bus 2\n"}),
+                      Gpus({"  bus 5\n", "  bus 3\n  fail NvAPI_GPU_GetBusId -104\n", "  bus 1\n"}),
                       {0, 2, 0}},
+        // Slot 2 is not in use: it keeps handle 0 though handle 1 is on bus 0.
+        SlotOrderCase{"ASlotNotInUseIsNotMatched", Gpus({"  bus 5\n", "  bus 0\n"}), {1, 0, 0}},
         // Handle 1 tells bus 2 at its first read and fails afterwards: it sorts first, yet no
         // slot matches it, so slot 0 keeps handle 0, which also holds slot 1 (bus 5).
         SlotOrderCase{"EveryMatchReadsTheBusAgain",

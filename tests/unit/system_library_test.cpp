@@ -38,7 +38,9 @@ TEST_F(SystemLibraryTest, NewSystemLoadsByNameFromSystem32WithSearchFlagsStrippe
   AddCryptoLibraries();
   system.AddModule(L"nvapi64.dll", &target);
   const std::uint32_t asked = 0x2 | 0x8 | 0x100 | 0x200 | 0x400 | 0x1000;
+  system.SetLastError(5);
   EXPECT_EQ(loader.Load(L"nvapi64.dll", asked), &target);
+  EXPECT_EQ(system.LastError(), 0u);
   ASSERT_EQ(system.Tried(), (std::vector<std::wstring>{L"msasn1.dll", L"cryptnet.dll",
                                                        L"cryptbase.dll", L"nvapi64.dll"}));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(system.loadCalls[i].flags, kLoadLibrarySearchSystem32);
@@ -79,6 +81,7 @@ TEST_F(SystemLibraryTest, MissingRequiredCryptoLibraryRefusesEveryLoadForGood) {
   system.AddModule(L"nvapi64.dll", &target);  // msasn1.dll is missing
   EXPECT_EQ(loader.Load(L"nvapi64.dll", 0), nullptr);
   EXPECT_EQ(loader.Load(L"nvapi64.dll", 0), nullptr);
+  EXPECT_EQ(system.LastError(), platform::kErrorModNotFound);
   EXPECT_EQ(system.LoadsOf(L"nvapi64.dll"), 0);
 }
 

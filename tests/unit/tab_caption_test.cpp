@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/discovery_fake_driver.h"
 #include "support/sim_vendor.h"
 
 namespace {
@@ -70,8 +71,8 @@ TEST_F(TabCaption, SeveralGpusGetTheirTabNumbers) {
 }
 
 TEST_F(TabCaption, NameCharactersOutsideAsciiBecomeQuestionMarks) {
-  Load("gpu\nend\n", {L"Sim \u00e9\u30b0 A\tB\x7f"});
-  EXPECT_EQ(Build(0), "Sim ?? A?B?");
+  Load("gpu\nend\n", {L"Sim \u00e9\u30b0 A\tB\x7f~"});
+  EXPECT_EQ(Build(0), "Sim ?? A?B?~");
 }
 
 TEST_F(TabCaption, NullNameContributesNothing) {
@@ -195,6 +196,20 @@ TEST_F(TabCaption, ManyDisplaysAreCutAt99Characters) {
   full += ")";
   EXPECT_EQ(Detailed("gpu\n  bus 1\n  pcie 16 3\n" + displays + "end\n", L"Sim Board"),
             full.substr(0, 99));
+}
+
+// The display query is asked without flags and, whatever count the driver claims, over at
+// most sixteen records: once for the count, once per record's version, once to read.
+TEST(TabCaptionDisplays, AskedWithoutFlagsOverAtMostSixteenRecords) {
+  testing_support::DiscoveryFakeVendor fake;
+  fake.driver.displaysReported = 1000000;
+  gpu::Vendor vendor = fake.Get();
+  const auto table = testing_support::EnumeratedTable(vendor, false);
+  table->detailMode.Store(1);
+  char caption[gpu::kCaptionSize];
+  gpu::BuildTabCaption(vendor, *table, 0, caption);
+  EXPECT_EQ(fake.driver.displayFlagsGiven, std::vector<std::uint32_t>(18, 0));
+  EXPECT_EQ(fake.driver.fillCountsGiven, std::vector<std::uint32_t>(17, 16));
 }
 
 }  // namespace

@@ -41,7 +41,9 @@ struct DiscoveryFakeDriver {
   gpu::NvapiStub* stub = nullptr;
   NvAPI_Status callDuringUnload = 1;
 
-  // Enumeration: handles written and the counts reported.
+  // Enumeration: handles written and the counts reported. Without `countsWritten` the
+  // enumerations and the display count answer kOk and leave the count as it was passed in.
+  bool countsWritten = true;
   std::uint32_t displayGpus = 1;
   std::uint32_t displayReported = 1;
   std::uint32_t computeGpus = 0;
@@ -55,6 +57,7 @@ struct DiscoveryFakeDriver {
   NvAPI_Status displayIdStatus = nvapi::kOk;
   std::uint32_t wantedDisplay = 0;
   std::vector<std::uint32_t> fillCountsGiven;
+  std::vector<std::uint32_t> displayFlagsGiven;  // of every display query
   std::vector<std::uint32_t> entryVersionsGiven;
 
   // The records the probes passed in, as the driver saw them.
@@ -64,8 +67,9 @@ struct DiscoveryFakeDriver {
   std::vector<std::uint32_t> coolerIndexes;
   std::vector<std::uint32_t> probeCalls;  // interface ids of the probed queries, in call order
 
-  // The 64 bytes of the full name.
+  // The 64 bytes of the full name, and the CUDA, RT and tensor core counts.
   std::array<char, nvapi::kShortStringSize> name{};
+  std::array<std::uint32_t, 3> cores{};
 };
 
 inline DiscoveryFakeDriver* activeDiscoveryDriver = nullptr;
@@ -123,21 +127,22 @@ inline void WriteHandles(NvPhysicalGpuHandle* handles, std::uint32_t count, std:
 
 inline NvAPI_Status EnumDisplay(NvPhysicalGpuHandle* handles, std::uint32_t* count) {
   WriteHandles(handles, activeDiscoveryDriver->displayGpus, 0);
-  *count = activeDiscoveryDriver->displayReported;
+  if (activeDiscoveryDriver->countsWritten) *count = activeDiscoveryDriver->displayReported;
   return nvapi::kOk;
 }
 
 inline NvAPI_Status EnumCompute(NvPhysicalGpuHandle* handles, std::uint32_t* count) {
   WriteHandles(handles, activeDiscoveryDriver->computeGpus, 100);
-  *count = activeDiscoveryDriver->computeReported;
+  if (activeDiscoveryDriver->countsWritten) *count = activeDiscoveryDriver->computeReported;
   return nvapi::kOk;
 }
 
 inline NvAPI_Status ConnectedDisplays(NvPhysicalGpuHandle, nvapi::NV_GPU_DISPLAYIDS* entries,
-                                      std::uint32_t* count, std::uint32_t) {
+                                      std::uint32_t* count, std::uint32_t flags) {
   DiscoveryFakeDriver& driver = *activeDiscoveryDriver;
+  driver.displayFlagsGiven.push_back(flags);
   if (entries == nullptr) {
-    *count = driver.displaysReported;
+    if (driver.countsWritten) *count = driver.displaysReported;
     return nvapi::kOk;
   }
   driver.fillCountsGiven.push_back(*count);
@@ -159,6 +164,17 @@ inline NvAPI_Status DisplayId(std::uint32_t* id) {
 
 inline NvAPI_Status FullName(NvPhysicalGpuHandle, char name[nvapi::kShortStringSize]) {
   std::memcpy(name, activeDiscoveryDriver->name.data(), nvapi::kShortStringSize);
+  return nvapi::kOk;
+}
+
+inline NvAPI_Status CudaCores(NvPhysicalGpuHandle, std::uint32_t* count) {
+  *count = activeDiscoveryDriver->cores[0];
+  return nvapi::kOk;
+}
+
+inline NvAPI_Status CoreCounts(NvPhysicalGpuHandle, nvapi::NvGpuCoreCounts* counts) {
+  counts->rtCoreCount = activeDiscoveryDriver->cores[1];
+  counts->tensorCoreCount = activeDiscoveryDriver->cores[2];
   return nvapi::kOk;
 }
 
@@ -215,6 +231,8 @@ inline void* QueryInterface(std::uint32_t id) {
       {nvapi::kIdGetConnectedDisplayIds, Entry(&ConnectedDisplays)},
       {nvapi::kIdGetDisplayId, Entry(&DisplayId)},
       {nvapi::kIdGetFullName, Entry(&FullName)},
+      {nvapi::kIdGetGpuCoreCount, Entry(&CudaCores)},
+      {nvapi::kIdGetCoreCounts, Entry(&CoreCounts)},
       {nvapi::kIdGetAllClockFrequencies, Entry(&Clocks)},
       {nvapi::kIdGetPstates20, Entry(&Pstates)},
       {nvapi::kIdGetThermalSettings, Entry(&Thermal)},
