@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "driver/child_windows.h"
-#include "driver/message_box.h"
 #include "driver/process_windows.h"
 #include "driver/tab_control.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
-#include "driver/window_text.h"
 
 namespace e2e {
 

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "driver/app_process.h"
-#include "driver/temp_folder.h"
-#include "driver/ui_event.h"
+#include "driver/test_resources.h"
 
 namespace e2e {
 

@@ -9,7 +9,7 @@
 #include "driver/main_check_boxes.h"
 #include "driver/tab_control.h"
 #include "driver/wait.h"
-#include "driver/window_text.h"
+#include "driver/window_control.h"
 #include "logging_steps.h"
 #include "two_gpu_log.h"
 

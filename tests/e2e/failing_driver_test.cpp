@@ -12,7 +12,6 @@
 #include "driver/tab_control.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
-#include "driver/window_text.h"
 #include "log_file.h"
 #include "logging_steps.h"
 

@@ -9,7 +9,6 @@
 #include "driver/tab_control.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
-#include "driver/window_text.h"
 
 namespace e2e {
 namespace {

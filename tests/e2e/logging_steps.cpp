@@ -7,11 +7,10 @@
 #include "driver/dialog_window.h"
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
-#include "driver/message_box.h"
 #include "driver/process_windows.h"
 #include "driver/save_dialog.h"
 #include "driver/wait.h"
-#include "driver/window_text.h"
+#include "driver/window_control.h"
 
 namespace e2e {
 
@@ -94,9 +93,7 @@ bool ShowsIcon(HWND box) {
     const LONG kind = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
     if (ClassName(child) != "Static" || kind != SS_ICON || !IsWindowVisible(child)) continue;
     // Wine keeps the icon control of a box without an icon, holding no icon.
-    DWORD_PTR icon = 0;
-    SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &icon);
-    if (icon != 0) return true;
+    if (Send(child, STM_GETICON).value_or(0) != 0) return true;
   }
   return false;
 }

@@ -12,7 +12,7 @@
 #include "app_steps.h"
 #include "driver/file_bytes.h"
 #include "driver/main_check_boxes.h"
-#include "driver/test_console.h"
+#include "driver/test_resources.h"
 #include "driver/wait.h"
 #include "log_file.h"
 #include "logging_steps.h"

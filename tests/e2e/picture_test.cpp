@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "app_steps.h"
-#include "driver/screen_capture.h"
+#include "driver/dib_surface.h"
 #include "driver/wait.h"
 #include "driver/window_control.h"
 #include "resources/tools/logo_art.h"

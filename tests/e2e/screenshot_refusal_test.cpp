@@ -11,7 +11,7 @@
 #include "driver/dialog_window.h"
 #include "driver/main_check_boxes.h"
 #include "driver/save_dialog.h"
-#include "driver/temp_folder.h"
+#include "driver/test_resources.h"
 #include "logging_steps.h"
 #include "screenshot_steps.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bmp_image.h"
-#include "driver/screen_capture.h"
+#include "driver/dib_surface.h"
 
 namespace e2e {
 

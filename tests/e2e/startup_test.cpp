@@ -9,7 +9,6 @@
 #include "driver/child_windows.h"
 #include "driver/tab_control.h"
 #include "driver/window_control.h"
-#include "driver/window_text.h"
 
 namespace e2e {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/test_console.h"
+#include "driver/test_resources.h"
 #include "logging/log_console_win32.h"
 #include "logging/log_format.h"
 #include "support/log_table.h"
