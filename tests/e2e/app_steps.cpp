@@ -1,13 +1,5 @@
 #include "app_steps.h"
 
-#include <gtest/gtest.h>
-
-#include "driver/child_windows.h"
-#include "driver/process_windows.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-
 namespace e2e {
 
 std::unique_ptr<AppProcess> Launch(const std::string& scenario, const char* exe) {

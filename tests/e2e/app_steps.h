@@ -1,6 +1,6 @@
-// Steps the end-to-end tests share: start the shipped program on a scenario, wait for what it
-// shows, and find its controls. Failed expectations are reported through GoogleTest; a returned
-// null window means the test cannot go on.
+// Steps the end-to-end tests share, and the driver they work through: start the shipped program
+// on a scenario, wait for what it shows, find its controls. Failed expectations are reported
+// through GoogleTest; a returned null window means the test cannot go on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +11,18 @@
 #include <vector>
 
 #include "driver/app_process.h"
+#include "driver/child_windows.h"
+#include "driver/combo_box.h"
+#include "driver/dialog_controls.h"
+#include "driver/dialog_window.h"
+#include "driver/file_bytes.h"
+#include "driver/main_check_boxes.h"
+#include "driver/process_windows.h"
+#include "driver/save_dialog.h"
+#include "driver/tab_control.h"
 #include "driver/test_resources.h"
+#include "driver/wait.h"
+#include "driver/window_control.h"
 
 namespace e2e {
 

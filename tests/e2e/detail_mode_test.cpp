@@ -5,13 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/main_check_boxes.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {

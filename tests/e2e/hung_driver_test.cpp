@@ -5,13 +5,6 @@
 
 #include <string>
 
-#include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/main_check_boxes.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-#include "log_file.h"
 #include "logging_steps.h"
 
 namespace e2e {

@@ -2,13 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "app_steps.h"
-#include "driver/process_windows.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
 
 namespace e2e {
 namespace {

@@ -5,11 +5,7 @@
 
 #include <string>
 
-#include "app_steps.h"
-#include "driver/dialog_window.h"
-#include "driver/save_dialog.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {

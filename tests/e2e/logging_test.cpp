@@ -9,14 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/file_bytes.h"
-#include "driver/main_check_boxes.h"
-#include "driver/test_resources.h"
-#include "driver/wait.h"
-#include "log_file.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {

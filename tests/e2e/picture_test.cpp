@@ -14,8 +14,6 @@
 
 #include "app_steps.h"
 #include "driver/dib_surface.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
 #include "resources/tools/logo_art.h"
 
 namespace e2e {

@@ -7,12 +7,6 @@
 
 #include <string>
 
-#include "app_steps.h"
-#include "driver/dialog_window.h"
-#include "driver/main_check_boxes.h"
-#include "driver/save_dialog.h"
-#include "driver/test_resources.h"
-#include "logging_steps.h"
 #include "screenshot_steps.h"
 
 namespace e2e {

@@ -9,20 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/combo_box.h"
-#include "driver/dialog_controls.h"
-#include "driver/dib_surface.h"
-#include "driver/file_bytes.h"
-#include "driver/main_check_boxes.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-#include "logging_steps.h"
 #include "resources/tools/logo_art.h"
 #include "screenshot_steps.h"
-#include "shot_pixels.h"
 
 namespace e2e {
 namespace {

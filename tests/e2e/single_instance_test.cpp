@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app_steps.h"
-#include "driver/process_windows.h"
-#include "driver/window_control.h"
 
 namespace e2e {
 namespace {

@@ -15,9 +15,6 @@
 
 #include "app_steps.h"
 #include "driver/dib_surface.h"
-#include "driver/file_bytes.h"
-#include "driver/test_resources.h"
-#include "driver/wait.h"
 #include "resources/resource_ids.h"
 
 namespace e2e {

@@ -6,9 +6,6 @@
 #include <vector>
 
 #include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/tab_control.h"
-#include "driver/window_control.h"
 
 namespace e2e {
 namespace {
