@@ -43,6 +43,11 @@ void ExpectCleanExit(const AppProcess& app) {
   EXPECT_EQ(event.exitCode, 0u);
 }
 
+bool MoveToScreenOrigin(HWND main) {
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+  return SetWindowPos(main, nullptr, 0, 0, 0, 0, flags) && Responds(main);
+}
+
 void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs) {
   ASSERT_TRUE(PostClose(main));
   const std::optional<DWORD> code = app.WaitExit(timeoutMs);
@@ -57,6 +62,11 @@ HWND TabControl(HWND main) {
 HWND InfoBox(HWND main) {
   const auto children = ChildWindows(main);
   return children.size() > 12 ? children[12].window : nullptr;
+}
+
+void ExpectInfoLine(HWND main, const std::wstring& line, DWORD timeoutMs) {
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(InfoBox(main)) == line; }, timeoutMs))
+      << "the information box shows " << WindowText(InfoBox(main)) << ", not " << line;
 }
 
 std::vector<std::string> WaitForTabLabels(const AppProcess& app, HWND main,

@@ -43,6 +43,9 @@ void ExpectMessageBoxAndDismiss(const AppProcess& app, const std::wstring& text)
 // visible window left: a main window that is still closing would be seen first.
 void ExpectCleanExit(const AppProcess& app);
 
+// Moves the window to the top left of the screen, so that even the largest window lies wholly on
+// it, and waits until its thread has handled the move; false when it does not answer.
+bool MoveToScreenOrigin(HWND main);
 // Closes the main window as its close box would; the process ends within `timeoutMs` with code 0.
 void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs = 2000);
 
@@ -74,6 +77,8 @@ class AppTest : public ::testing::Test {
 
 HWND TabControl(HWND main);
 HWND InfoBox(HWND main);
+// The information box shows `line` within `timeoutMs`.
+void ExpectInfoLine(HWND main, const std::wstring& line, DWORD timeoutMs = kCycleTimeoutMs);
 std::vector<std::string> WaitForTabLabels(const AppProcess& app, HWND main,
                                           const std::vector<std::string>& expected);
 

@@ -13,7 +13,7 @@ namespace {
 constexpr DWORD kNoFileMs = 2500;  // more than two cycles and a logging interval
 
 void CancelSaveAndExpectRefusal(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND save = TickCsvAndWaitForSaveDialog(app, main);
+  HWND save = TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
   ASSERT_NE(save, nullptr);
   ASSERT_TRUE(CancelSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";

@@ -25,12 +25,8 @@ HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* c
   return dialog;
 }
 
-HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main) {
-  return TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
-}
-
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND save = TickCsvAndWaitForSaveDialog(app, main);
+  HWND save = TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
   if (save == nullptr) return nullptr;
   EXPECT_TRUE(AcceptSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";

@@ -34,8 +34,6 @@ int MainBoxState(HWND main, const wchar_t* caption);
 // Ticks the main window's box with `caption` and waits for the save dialog the program opens in
 // its next cycle, owned by the main window.
 HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* caption);
-// The same for "CSV 出力".
-HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main);
 // Ticks "CSV 出力", accepts the save dialog with `path` and waits for the log settings dialog.
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path);
 // Presses "CSV出力" in the dialog and expects it to end.

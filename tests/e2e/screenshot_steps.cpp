@@ -156,9 +156,8 @@ FrameOverdraw FindFrameOverdraw(const BmpImage& image, POINT offset, SIZE client
   const int bottom = offset.y + client.cy;
   std::set<std::uint32_t> frame;
   for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) {
+    for (int x = 0; x < image.Width(); ++x)
       if (x < offset.x || y < offset.y) frame.insert(image.At(x, y).value_or(0));
-    }
   }
   FrameOverdraw overdraw;
   for (int y = 0; y < image.Height(); ++y) {

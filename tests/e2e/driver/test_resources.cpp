@@ -4,14 +4,23 @@
 
 namespace e2e {
 
-TempFolder::TempFolder() {
+namespace {
+
+// A name under the system's temporary folder, made of the process id and the tick count: no two
+// runs of the driver share it. Empty when there is no temporary folder.
+std::wstring FreshTempPath() {
   wchar_t base[MAX_PATH] = {};
   const DWORD length = GetTempPathW(MAX_PATH, base);
-  if (length == 0 || length >= MAX_PATH) return;
-  // Process id and tick count: no two runs of the driver share a name.
-  const std::wstring path = std::wstring(base) + L"quorvane-e2e-" +
-                            std::to_wstring(GetCurrentProcessId()) + L"-" +
-                            std::to_wstring(GetTickCount64());
+  if (length == 0 || length >= MAX_PATH) return L"";
+  return std::wstring(base) + L"quorvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(GetTickCount64());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(FreshTempPath()) {}
+
+TempFolder::TempFolder(const std::wstring& path) {
   if (CreateDirectoryW(path.c_str(), nullptr)) path_ = path + L"\\";
 }
 

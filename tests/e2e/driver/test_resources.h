@@ -9,11 +9,12 @@
 
 namespace e2e {
 
-// A fresh folder under the system's temporary folder for the files one test makes; removed
-// with everything in it when the object ends.
+// A fresh folder under the system's temporary folder for the files one test makes, or the new
+// folder `path`; removed with the files in it when the object ends.
 class TempFolder {
  public:
   TempFolder();
+  explicit TempFolder(const std::wstring& path);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
