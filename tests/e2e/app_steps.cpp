@@ -1,15 +1,5 @@
 #include "app_steps.h"
 
-#include <gtest/gtest.h>
-
-#include "driver/child_windows.h"
-#include "driver/message_box.h"
-#include "driver/process_windows.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-#include "driver/window_text.h"
-
 namespace e2e {
 
 std::unique_ptr<AppProcess> Launch(const std::string& scenario, const char* exe) {
@@ -53,6 +43,11 @@ void ExpectCleanExit(const AppProcess& app) {
   EXPECT_EQ(event.exitCode, 0u);
 }
 
+bool MoveToScreenOrigin(HWND main) {
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+  return SetWindowPos(main, nullptr, 0, 0, 0, 0, flags) && Responds(main);
+}
+
 void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs) {
   ASSERT_TRUE(PostClose(main));
   const std::optional<DWORD> code = app.WaitExit(timeoutMs);
@@ -67,6 +62,11 @@ HWND TabControl(HWND main) {
 HWND InfoBox(HWND main) {
   const auto children = ChildWindows(main);
   return children.size() > 12 ? children[12].window : nullptr;
+}
+
+void ExpectInfoLine(HWND main, const std::wstring& line, DWORD timeoutMs) {
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(InfoBox(main)) == line; }, timeoutMs))
+      << "the information box shows " << WindowText(InfoBox(main)) << ", not " << line;
 }
 
 std::vector<std::string> WaitForTabLabels(const AppProcess& app, HWND main,

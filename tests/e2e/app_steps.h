@@ -1,6 +1,6 @@
-// Steps the end-to-end tests share: start the shipped program on a scenario, wait for what it
-// shows, and find its controls. Failed expectations are reported through GoogleTest; a returned
-// null window means the test cannot go on.
+// Steps the end-to-end tests share, and the driver they work through: start the shipped program
+// on a scenario, wait for what it shows, find its controls. Failed expectations are reported
+// through GoogleTest; a returned null window means the test cannot go on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,8 +11,18 @@
 #include <vector>
 
 #include "driver/app_process.h"
-#include "driver/temp_folder.h"
-#include "driver/ui_event.h"
+#include "driver/child_windows.h"
+#include "driver/combo_box.h"
+#include "driver/dialog_controls.h"
+#include "driver/dialog_window.h"
+#include "driver/file_bytes.h"
+#include "driver/main_check_boxes.h"
+#include "driver/process_windows.h"
+#include "driver/save_dialog.h"
+#include "driver/tab_control.h"
+#include "driver/test_resources.h"
+#include "driver/wait.h"
+#include "driver/window_control.h"
 
 namespace e2e {
 
@@ -33,6 +43,9 @@ void ExpectMessageBoxAndDismiss(const AppProcess& app, const std::wstring& text)
 // visible window left: a main window that is still closing would be seen first.
 void ExpectCleanExit(const AppProcess& app);
 
+// Moves the window to the top left of the screen, so that even the largest window lies wholly on
+// it, and waits until its thread has handled the move; false when it does not answer.
+bool MoveToScreenOrigin(HWND main);
 // Closes the main window as its close box would; the process ends within `timeoutMs` with code 0.
 void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeoutMs = 2000);
 
@@ -64,6 +77,8 @@ class AppTest : public ::testing::Test {
 
 HWND TabControl(HWND main);
 HWND InfoBox(HWND main);
+// The information box shows `line` within `timeoutMs`.
+void ExpectInfoLine(HWND main, const std::wstring& line, DWORD timeoutMs = kCycleTimeoutMs);
 std::vector<std::string> WaitForTabLabels(const AppProcess& app, HWND main,
                                           const std::vector<std::string>& expected);
 

@@ -5,22 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/main_check_boxes.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_text.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {
 
 using Labels = std::vector<std::string>;
-
-bool ShowsInfo(HWND main, const std::wstring& line) {
-  return WaitUntil([&] { return WindowText(InfoBox(main)) == line; }, kCycleTimeoutMs);
-}
 
 class DetailMode : public AppTest {};
 
@@ -33,18 +23,14 @@ TEST_F(DetailMode, InformationLineAndTabCaptionsFollowTheBox) {
   EXPECT_EQ(WindowText(InfoBox(main)), L"Quorvane Sim Alpha");
 
   SetMainBox(main, kDetailBoxCaption, true);
-  EXPECT_TRUE(
-      ShowsInfo(main, L"Quorvane Sim Alpha (CUDA Core: 8704 / RT Core: 68 / Tensore Core: 272)"))
-      << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Alpha (CUDA Core: 8704 / RT Core: 68 / Tensore Core: 272)");
   EXPECT_EQ(WaitForTabLabels(*app, main, detail), detail);
   // The other tab, chosen in detail mode, shows its own GPU's counts.
   ASSERT_TRUE(ClickTab(app->Handle(), TabControl(main), 1));
-  EXPECT_TRUE(
-      ShowsInfo(main, L"Quorvane Sim Beta (CUDA Core: 2560 / RT Core: 20 / Tensore Core: 80)"))
-      << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Beta (CUDA Core: 2560 / RT Core: 20 / Tensore Core: 80)");
 
   SetMainBox(main, kDetailBoxCaption, false);
-  EXPECT_TRUE(ShowsInfo(main, L"Quorvane Sim Beta")) << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Beta");
   EXPECT_EQ(WaitForTabLabels(*app, main, plain), plain);
 }
 

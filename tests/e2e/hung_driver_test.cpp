@@ -5,14 +5,6 @@
 
 #include <string>
 
-#include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/main_check_boxes.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-#include "driver/window_text.h"
-#include "log_file.h"
 #include "logging_steps.h"
 
 namespace e2e {
@@ -22,10 +14,6 @@ constexpr DWORD kAnswerMs = 1000;  // what a user may wait for a tab click
 constexpr DWORD kHangEndMs = 40000;
 constexpr DWORD kStandStillMs = 2000;
 constexpr DWORD kExitMs = 2000;
-
-bool ShowsCaption(HWND main, const std::wstring& caption, DWORD timeoutMs) {
-  return WaitUntil([&] { return WindowText(InfoBox(main)) == caption; }, timeoutMs);
-}
 
 // Ticks detail mode and checks that no sampling cycle reads it: the sampling thread is hung.
 void ExpectSamplingStandsStill(HWND main) {
@@ -50,7 +38,7 @@ TEST_F(HungDriver, TheWindowLivesThroughAHungSamplingCallAndSamplingGoesOnAfterI
 
   HWND tabs = TabControl(main);
   ASSERT_TRUE(ClickTab(app->Handle(), tabs, 1));
-  EXPECT_TRUE(ShowsCaption(main, L"Quorvane Sim Beta", kAnswerMs)) << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Beta", kAnswerMs);
   EXPECT_EQ(SelectedTab(tabs), 1);
 
   const RECT infoBefore = RectInParent(InfoBox(main));
@@ -61,9 +49,8 @@ TEST_F(HungDriver, TheWindowLivesThroughAHungSamplingCallAndSamplingGoesOnAfterI
   EXPECT_TRUE(Responds(main));
 
   // The hang ends: the next cycle reads the detail box and the line gains the counts.
-  EXPECT_TRUE(ShowsCaption(
-      main, L"Quorvane Sim Beta (CUDA Core: 4352 / RT Core: 34 / Tensore Core: 136)", kHangEndMs))
-      << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Beta (CUDA Core: 4352 / RT Core: 34 / Tensore Core: 136)",
+                 kHangEndMs);
   ExpectCloseEndsWithCodeZero(*app, main);
 }
 
@@ -73,9 +60,9 @@ TEST_F(HungDriver, AHungNameQueryDoesNotHoldUpATabClick) {
   Sleep(2000);  // the first cycle is inside the name query
   HWND tabs = TabControl(main);
   ASSERT_TRUE(ClickTab(app->Handle(), tabs, 1));
-  EXPECT_TRUE(ShowsCaption(main, L"Quorvane Sim Beta", kAnswerMs)) << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Beta", kAnswerMs);
   ASSERT_TRUE(ClickTab(app->Handle(), tabs, 0));
-  EXPECT_TRUE(ShowsCaption(main, L"Quorvane Sim Alpha", kAnswerMs)) << WindowText(InfoBox(main));
+  ExpectInfoLine(main, L"Quorvane Sim Alpha", kAnswerMs);
   EXPECT_TRUE(Repaints(main));
   ExpectCloseEndsWithCodeZero(*app, main, kExitMs);  // the query still hangs
 }
@@ -95,9 +82,8 @@ TEST_F(HungDriver, ClosingDuringAHangEndsAtOnceWithCodeZeroAndAWholeLog) {
   const LogLines log = ReadLog(path);
   EXPECT_TRUE(log.wellFormed) << "the log ends in a torn line";
   EXPECT_GE(log.lines.size(), rowsInHang);
-  for (std::size_t i = 2; i < log.lines.size(); ++i) {
+  for (std::size_t i = 2; i < log.lines.size(); ++i)
     EXPECT_EQ(CommaCount(log.lines[i]), CommaCount(log.lines[1])) << "line " << i + 1;
-  }
 }
 
 }  // namespace

@@ -2,38 +2,28 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "app_steps.h"
-#include "driver/process_windows.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-#include "driver/window_text.h"
 
 namespace e2e {
 namespace {
 
 constexpr DWORD kReactionMs = 1500;
 
-bool ShowsCaption(HWND main, const std::wstring& caption) {
-  return WaitUntil([&] { return WindowText(InfoBox(main)) == caption; }, kReactionMs);
-}
+class Interaction : public AppTest {};
 
-TEST(Interaction, ClickingATabSelectsItsGpu) {
-  auto app = Launch("e2e-three-gpus.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+TEST_F(Interaction, ClickingATabSelectsItsGpu) {
+  ASSERT_TRUE(Start("e2e-three-gpus.txt"));
   HWND tabs = TabControl(main);
-  ASSERT_TRUE(ClickTab(app->Handle(), tabs, 0));
-  EXPECT_TRUE(ShowsCaption(main, L"Quorvane Sim Alpha")) << WindowText(InfoBox(main));
-  EXPECT_EQ(SelectedTab(tabs), 0);
-  ASSERT_TRUE(ClickTab(app->Handle(), tabs, 2));
-  EXPECT_TRUE(ShowsCaption(main, L"Quorvane Sim Gamma")) << WindowText(InfoBox(main));
-  EXPECT_EQ(SelectedTab(tabs), 2);
-  ASSERT_TRUE(ClickTab(app->Handle(), tabs, 1));
-  EXPECT_TRUE(ShowsCaption(main, L"Quorvane Sim Beta")) << WindowText(InfoBox(main));
-  EXPECT_EQ(SelectedTab(tabs), 1);
+  const std::pair<int, const wchar_t*> clicks[] = {
+      {0, L"Quorvane Sim Alpha"}, {2, L"Quorvane Sim Gamma"}, {1, L"Quorvane Sim Beta"}};
+  for (const auto& [tab, caption] : clicks) {
+    SCOPED_TRACE(testing::Message() << "tab " << tab);
+    ASSERT_TRUE(ClickTab(app->Handle(), tabs, tab));
+    ExpectInfoLine(main, caption, kReactionMs);
+    EXPECT_EQ(SelectedTab(tabs), tab);
+  }
 }
 
 struct Appearance {
@@ -72,15 +62,13 @@ void ExpectAltCharacterChangesNothing(char c) {
   EXPECT_TRUE(Look(main) == before);
 }
 
-TEST(Interaction, AltQuestionMarkAndAltSlashChangeNothing) {
+TEST_F(Interaction, AltQuestionMarkAndAltSlashChangeNothing) {
   ExpectAltCharacterChangesNothing('?');
   ExpectAltCharacterChangesNothing('/');
 }
 
-TEST(Interaction, ClosingEndsTheProcessWithCodeZero) {
-  auto app = Launch("e2e-two-gpus.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+TEST_F(Interaction, ClosingEndsTheProcessWithCodeZero) {
+  ASSERT_TRUE(Start("e2e-two-gpus.txt"));
   // The first sampling cycle is still inside its slow call: closing does not wait for it.
   ExpectCloseEndsWithCodeZero(*app, main);
 }

@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/window_control.h"
 
 namespace e2e {
 namespace {
@@ -43,32 +41,26 @@ std::vector<Box> ActualBoxes(HWND main) {
   return boxes;
 }
 
-class Layout : public ::testing::Test {
+class Layout : public AppTest {
  protected:
-  void SetUp() override {
-    app_ = Launch("e2e-two-gpus.txt");
-    main_ = ExpectMainWindow(*app_);
-    ASSERT_NE(main_, nullptr);
-  }
+  void SetUp() override { ASSERT_TRUE(Start("e2e-two-gpus.txt")); }
   SIZE ResizeTo(int width, int height) {
-    EXPECT_TRUE(RequestOuterSize(main_, width, height));
-    return OuterSize(main_);
+    EXPECT_TRUE(RequestOuterSize(main, width, height));
+    return OuterSize(main);
   }
   void ExpectLayout(int W, int H) {
     SCOPED_TRACE(testing::Message() << W << " x " << H);
     const SIZE size = ResizeTo(W, H);
     ASSERT_EQ(size.cx, W);
     ASSERT_EQ(size.cy, H);
-    std::vector<Box> actual = ActualBoxes(main_);
+    std::vector<Box> actual = ActualBoxes(main);
     ASSERT_EQ(actual.size(), static_cast<std::size_t>(kChildCount));
     RECT client = {};
-    GetClientRect(main_, &client);
+    GetClientRect(main, &client);
     EXPECT_EQ(actual.back(), (Box{5, 5, static_cast<int>(client.right), 20})) << "tab control";
     actual.pop_back();
     EXPECT_EQ(actual, ExpectedBoxes(W, H));
   }
-  std::unique_ptr<AppProcess> app_;
-  HWND main_ = nullptr;
 };
 
 TEST_F(Layout, SizeIsHeldBetween900x520And1200x900) {
@@ -92,7 +84,7 @@ TEST_F(Layout, ChildrenFollowTheRuleAtSmallestMiddleAndLargestSize) {
 
 TEST_F(Layout, At1000x700TheRowsAndColumnsAreTheKnownOnes) {
   ResizeTo(1000, 700);
-  const std::vector<Box> boxes = ActualBoxes(main_);
+  const std::vector<Box> boxes = ActualBoxes(main);
   ASSERT_GE(boxes.size(), 12u);
   EXPECT_EQ(boxes[0], (Box{10, 30, 100, 160}));
   EXPECT_EQ(boxes[5], (Box{130, 195, 335, 160}));

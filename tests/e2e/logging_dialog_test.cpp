@@ -6,16 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/combo_box.h"
-#include "driver/dialog_controls.h"
-#include "driver/dialog_window.h"
-#include "driver/main_check_boxes.h"
-#include "driver/process_windows.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {

@@ -5,11 +5,7 @@
 
 #include <string>
 
-#include "app_steps.h"
-#include "driver/dialog_window.h"
-#include "driver/save_dialog.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {
@@ -17,7 +13,7 @@ namespace {
 constexpr DWORD kNoFileMs = 2500;  // more than two cycles and a logging interval
 
 void CancelSaveAndExpectRefusal(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND save = TickCsvAndWaitForSaveDialog(app, main);
+  HWND save = TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
   ASSERT_NE(save, nullptr);
   ASSERT_TRUE(CancelSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";

@@ -5,12 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/combo_box.h"
-#include "driver/dialog_controls.h"
-#include "log_file.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {

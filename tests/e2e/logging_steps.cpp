@@ -1,17 +1,6 @@
 #include "logging_steps.h"
 
-#include <gtest/gtest.h>
-
-#include "app_steps.h"
-#include "driver/dialog_controls.h"
-#include "driver/dialog_window.h"
-#include "driver/file_bytes.h"
-#include "driver/main_check_boxes.h"
-#include "driver/message_box.h"
-#include "driver/process_windows.h"
-#include "driver/save_dialog.h"
-#include "driver/wait.h"
-#include "driver/window_text.h"
+#include <cctype>
 
 namespace e2e {
 
@@ -36,12 +25,8 @@ HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* c
   return dialog;
 }
 
-HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main) {
-  return TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
-}
-
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND save = TickCsvAndWaitForSaveDialog(app, main);
+  HWND save = TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
   if (save == nullptr) return nullptr;
   EXPECT_TRUE(AcceptSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";
@@ -94,9 +79,7 @@ bool ShowsIcon(HWND box) {
     const LONG kind = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
     if (ClassName(child) != "Static" || kind != SS_ICON || !IsWindowVisible(child)) continue;
     // Wine keeps the icon control of a box without an icon, holding no icon.
-    DWORD_PTR icon = 0;
-    SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &icon);
-    if (icon != 0) return true;
+    if (Send(child, STM_GETICON).value_or(0) != 0) return true;
   }
   return false;
 }
@@ -130,6 +113,153 @@ void WaitForPoll(HWND main) {
   SetMainBox(main, kDetailBoxCaption, !detail);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(InfoBox(main)) != before; }, kCycleTimeoutMs))
       << "the information box did not follow the detail box";
+}
+
+LogLines SplitCrLfLines(const std::string& bytes) {
+  LogLines result;
+  result.wellFormed = true;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      result.wellFormed = false;
+      result.lines.push_back(bytes.substr(start));
+      break;
+    }
+    std::string line = bytes.substr(start, end - start);
+    if (line.find_first_of("\r\n") != std::string::npos) result.wellFormed = false;
+    result.lines.push_back(std::move(line));
+    start = end + 2;
+  }
+  return result;
+}
+
+namespace {
+
+bool IsNumber(std::string_view text, std::size_t at, std::size_t digits, int low, int high) {
+  int value = 0;
+  for (std::size_t i = at; i < at + digits; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value >= low && value <= high;
+}
+
+}  // namespace
+
+bool IsTimeStamp(std::string_view text) {
+  return text.size() == 19 && IsNumber(text, 0, 4, 1970, 9999) && text[4] == '/' &&
+         IsNumber(text, 5, 2, 1, 12) && text[7] == '/' && IsNumber(text, 8, 2, 1, 31) &&
+         text[10] == ' ' && IsNumber(text, 11, 2, 0, 23) && text[13] == ':' &&
+         IsNumber(text, 14, 2, 0, 59) && text[16] == ':' && IsNumber(text, 17, 2, 0, 60);
+}
+
+long long StampSeconds(std::string_view stamp) {
+  if (!IsTimeStamp(stamp)) return -1;
+  const auto field = [&](std::size_t at, std::size_t digits) {
+    return static_cast<WORD>(std::stoi(std::string(stamp.substr(at, digits))));
+  };
+  SYSTEMTIME time = {};
+  time.wYear = field(0, 4);
+  time.wMonth = field(5, 2);
+  time.wDay = field(8, 2);
+  time.wHour = field(11, 2);
+  time.wMinute = field(14, 2);
+  time.wSecond = field(17, 2);
+  FILETIME file = {};
+  if (!SystemTimeToFileTime(&time, &file)) return -1;
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+  return static_cast<long long>(ticks / 10000000);
+}
+
+std::size_t CommaCount(std::string_view line) {
+  std::size_t commas = 0;
+  for (char c : line) commas += c == ',';
+  return commas;
+}
+
+LogLines ReadLog(const std::wstring& path) {
+  return SplitCrLfLines(ReadFileBytes(path).value_or(""));
+}
+
+LogLines WaitForLines(const std::wstring& path, std::size_t count, DWORD timeoutMs) {
+  LogLines lines;
+  WaitUntil(
+      [&] {
+        lines = ReadLog(path);
+        return lines.wellFormed && lines.lines.size() >= count;
+      },
+      timeoutMs);
+  return lines;
+}
+
+std::string WaitUntilSettled(const std::wstring& path, DWORD quietMs, DWORD timeoutMs,
+                             bool& settled) {
+  std::string bytes = ReadFileBytes(path).value_or("");
+  ULONGLONG changed = GetTickCount64();
+  settled = WaitUntil(
+      [&] {
+        std::string now = ReadFileBytes(path).value_or("");
+        if (now != bytes) {
+          bytes = std::move(now);
+          changed = GetTickCount64();
+        }
+        return GetTickCount64() - changed >= quietMs;
+      },
+      timeoutMs);
+  return bytes;
+}
+
+// Alpha's group is 15 columns wide (its time stamp, ten items, two columns per fan item), so
+// Beta's name stands 15 commas after Alpha's.
+const std::string kAllItemsNames = "Quorvane Sim Alpha,,,,,,,,,,,,,,,Quorvane Sim Beta";
+const std::string kAllItemsColumns =
+    ",Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,Temperature,"
+    "Power Draw,P-State,Memory Controller Load,Bus Interface Load,"
+    "FAN1 Level,FAN2 Level,FAN1 rpm,FAN2 rpm,"
+    ",Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,Temperature,"
+    "Power Draw,P-State,Memory Controller Load,Bus Interface Load,FAN Level,FAN rpm,";
+
+std::string AllItemsRow(const std::string& stamp) {
+  return stamp + ",1830,7001,57,2048.50,12,65,215.300,2,33,4,40,42,1400,1450," + stamp +
+         ",1755,6000,91,1024.00,9,71,,8,48,7,45,1500,";
+}
+
+const std::string kTwoItemsNames = "Quorvane Sim Alpha,,,Quorvane Sim Beta";
+const std::string kTwoItemsColumns = ",Graphics Clock,Temperature,,Graphics Clock,Temperature,";
+
+std::string TwoItemsRow(const std::string& stamp) {
+  return stamp + ",1830,65," + stamp + ",1755,71,";
+}
+
+void ExpectRows(const std::vector<std::string>& lines, std::size_t from, std::size_t to,
+                RowOfStamp expected) {
+  std::string previous;
+  for (std::size_t i = from; i < to && i < lines.size(); ++i) {
+    SCOPED_TRACE("line " + std::to_string(i + 1));
+    const std::string stamp = lines[i].substr(0, 19);
+    EXPECT_TRUE(IsTimeStamp(stamp)) << lines[i];
+    EXPECT_EQ(lines[i], expected(stamp));
+    EXPECT_GE(stamp, previous) << "time stamps go back";
+    previous = stamp;
+  }
+}
+
+void ExpectAllItemsRunAt(const std::vector<std::string>& lines, std::size_t at) {
+  ASSERT_GE(lines.size(), at + 2) << "no header pair at line " << at + 1;
+  EXPECT_EQ(lines[at], kAllItemsNames);
+  EXPECT_EQ(lines[at + 1], kAllItemsColumns);
+  ExpectRows(lines, at + 2, lines.size(), AllItemsRow);
+}
+
+void ExpectStampGaps(const std::vector<std::string>& lines, std::size_t from, long long least,
+                     long long most) {
+  for (std::size_t i = from + 1; i < lines.size(); ++i) {
+    const long long gap =
+        StampSeconds(lines[i].substr(0, 19)) - StampSeconds(lines[i - 1].substr(0, 19));
+    EXPECT_TRUE(gap >= least && gap <= most)
+        << "line " << i + 1 << " comes " << gap << " s after the one before";
+  }
 }
 
 }  // namespace e2e

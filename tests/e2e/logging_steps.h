@@ -1,17 +1,17 @@
 // Steps of the CSV log tests: the main window's boxes, the way from a ticked "CSV 出力" box
-// through the save dialog to the log settings dialog, and the program's refusal message.
-// Failed expectations are reported through GoogleTest; a returned null window means the test
-// cannot go on.
+// through the save dialog to the log settings dialog, and the program's refusal message; the log
+// file the program appends to; what a log of the two-GPU scenario holds. Failed expectations are
+// reported through GoogleTest; a returned null window means the test cannot go on.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "driver/app_process.h"
+#include "app_steps.h"
 
 namespace e2e {
 
@@ -34,8 +34,6 @@ int MainBoxState(HWND main, const wchar_t* caption);
 // Ticks the main window's box with `caption` and waits for the save dialog the program opens in
 // its next cycle, owned by the main window.
 HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* caption);
-// The same for "CSV 出力".
-HWND TickCsvAndWaitForSaveDialog(const AppProcess& app, HWND main);
 // Ticks "CSV 出力", accepts the save dialog with `path` and waits for the log settings dialog.
 HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path);
 // Presses "CSV出力" in the dialog and expects it to end.
@@ -63,5 +61,55 @@ void ExpectNoFile(const std::wstring& path, DWORD forMs);
 // is read earlier in the same poll. The selected GPU must report its core counts, or the line
 // is the same in both modes.
 void WaitForPoll(HWND main);
+
+// Reading the CSV log the program appends to: its lines, its time stamps and its columns, and
+// waiting for it to grow or to settle.
+struct LogLines {
+  bool wellFormed = false;         // every line ends in CR LF; no CR or LF stands alone
+  std::vector<std::string> lines;  // without their line ends
+};
+
+LogLines SplitCrLfLines(const std::string& bytes);
+// The lines of the file as it stands (none when it cannot be read).
+LogLines ReadLog(const std::wstring& path);
+// "YYYY/MM/DD HH:MM:SS" with a plausible month, day, hour, minute and second.
+bool IsTimeStamp(std::string_view text);
+// Seconds of a time stamp on a continuous scale, for differences; -1 when it is no time stamp.
+long long StampSeconds(std::string_view stamp);
+std::size_t CommaCount(std::string_view line);
+
+// The file's lines once it holds at least `count` (whatever it holds at the deadline).
+LogLines WaitForLines(const std::wstring& path, std::size_t count, DWORD timeoutMs);
+// The file's bytes once they have not changed for `quietMs`; `settled` tells whether that
+// happened before `timeoutMs`.
+std::string WaitUntilSettled(const std::wstring& path, DWORD quietMs, DWORD timeoutMs,
+                             bool& settled);
+
+// What a log of tests/scenarios/e2e-log-two-gpus.txt holds. Its readings never change, so every
+// line is known but for the time stamps: Alpha (two fans through the fan-cooler status) writes
+// both fans' columns, Beta (one fan through the cooler query) its single values and an empty
+// power field.
+inline constexpr const char* kTwoGpuLogScenario = "e2e-log-two-gpus.txt";
+
+// The header pair and the rows with all twelve items selected.
+extern const std::string kAllItemsNames;
+extern const std::string kAllItemsColumns;
+std::string AllItemsRow(const std::string& stamp);
+// The same with only Graphics Clock and Temperature selected.
+extern const std::string kTwoItemsNames;
+extern const std::string kTwoItemsColumns;
+std::string TwoItemsRow(const std::string& stamp);
+
+using RowOfStamp = std::string (*)(const std::string&);
+
+// Lines [from, to) are rows of one pass each: a valid time stamp, the same for both GPUs, the
+// row `expected` gives for it, and time stamps that never go back.
+void ExpectRows(const std::vector<std::string>& lines, std::size_t from, std::size_t to,
+                RowOfStamp expected);
+// A run of all items from line `at` to the end: the header pair, then its rows.
+void ExpectAllItemsRunAt(const std::vector<std::string>& lines, std::size_t at);
+// Each row from line `from` on follows the one before by `least` to `most` seconds.
+void ExpectStampGaps(const std::vector<std::string>& lines, std::size_t from, long long least,
+                     long long most);
 
 }  // namespace e2e

@@ -9,14 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/file_bytes.h"
-#include "driver/main_check_boxes.h"
-#include "driver/test_console.h"
-#include "driver/wait.h"
-#include "log_file.h"
 #include "logging_steps.h"
-#include "two_gpu_log.h"
 
 namespace e2e {
 namespace {
@@ -25,48 +18,53 @@ constexpr DWORD kRowsTimeoutMs = 15000;
 constexpr DWORD kQuietMs = 3000;  // three intervals without a new record
 constexpr DWORD kSettleTimeoutMs = 15000;
 
-// Both GPUs' tabs once the first sampling cycle has named them.
-void ExpectTwoGpuTabs(const AppProcess& app, HWND main) {
-  const std::vector<std::string> labels = {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)"};
-  EXPECT_EQ(WaitForTabLabels(app, main, labels), labels) << "no sampling cycle";
-}
+class Logging : public AppTest {
+ protected:
+  // Starts the program on the two-GPU scenario and waits for the first sampling cycle, which
+  // names both GPUs' tabs.
+  bool StartTwoGpus() {
+    if (!Start(kTwoGpuLogScenario)) return false;
+    const std::vector<std::string> labels = {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)"};
+    EXPECT_EQ(WaitForTabLabels(*app, main, labels), labels) << "no sampling cycle";
+    return true;
+  }
 
-// Unticks the CSV box, waits for the poll that reads it and counts the file's lines then: at
-// most one more record may follow, the one whose wait was under way.
-std::size_t StopLogging(HWND main, const std::wstring& path) {
-  StopLog(main);
-  return ReadLog(path).lines.size();
-}
+  // Unticks the CSV box, waits for the poll that reads it and counts the file's lines then; the
+  // file once it has stopped growing, its bytes in `bytes`. At most one more record may follow
+  // the stop, the one whose wait was under way.
+  LogLines StopAndSettle(const std::wstring& path, std::string& bytes) {
+    StopLog(main);
+    const std::size_t linesAtStop = ReadLog(path).lines.size();
+    bool settled = false;
+    bytes = WaitUntilSettled(path, kQuietMs, kSettleTimeoutMs, settled);
+    EXPECT_TRUE(settled) << "the file keeps growing after the box was unticked";
+    LogLines log = SplitCrLfLines(bytes);
+    EXPECT_TRUE(log.wellFormed) << "a line does not end in CR LF";
+    EXPECT_LE(log.lines.size(), linesAtStop + 1) << "more than one record after the stop";
+    return log;
+  }
 
-// The file once it has stopped growing after a stop.
-LogLines SettledLog(const std::wstring& path, std::size_t linesAtStop, std::string& bytes) {
-  bool settled = false;
-  bytes = WaitUntilSettled(path, kQuietMs, kSettleTimeoutMs, settled);
-  EXPECT_TRUE(settled) << "the file keeps growing after the box was unticked";
-  LogLines log = SplitCrLfLines(bytes);
-  EXPECT_TRUE(log.wellFormed) << "a line does not end in CR LF";
-  EXPECT_LE(log.lines.size(), linesAtStop + 1) << "more than one record after the stop";
-  return log;
-}
+  // A run of all items at one second on `path`, stopped after `records` records.
+  LogLines RunAllItems(const std::wstring& path, std::size_t linesBefore, std::size_t records,
+                       std::string& bytes) {
+    if (!StartLog(*app, main, path)) return {};
+    const LogLines grown = WaitForLines(path, linesBefore + 2 + records, kRowsTimeoutMs);
+    EXPECT_GE(grown.lines.size(), linesBefore + 2 + records) << "the records did not come";
+    return StopAndSettle(path, bytes);
+  }
 
-// Starts a run of all items at one second on `path` and stops it after `records` records.
-std::size_t RunAllItems(const AppProcess& app, HWND main, const std::wstring& path,
-                        std::size_t linesBefore, std::size_t records) {
-  if (!StartLog(app, main, path)) return 0;
-  const LogLines grown = WaitForLines(path, linesBefore + 2 + records, kRowsTimeoutMs);
-  EXPECT_GE(grown.lines.size(), linesBefore + 2 + records) << "the records did not come";
-  return StopLogging(main, path);
-}
-
-class Logging : public AppTest {};
+  // Starts a run of all items at one second on `path` and waits for its header and two rows.
+  bool StartAllItems(const std::wstring& path) {
+    return StartLog(*app, main, path) && WaitForLines(path, 4, kRowsTimeoutMs).lines.size() >= 4;
+  }
+};
 
 TEST_F(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   const std::wstring path = folder.File(L"two-gpus.csv");
-  ASSERT_TRUE(Start(kTwoGpuLogScenario));
-  ExpectTwoGpuTabs(*app, main);
+  ASSERT_TRUE(StartTwoGpus());
 
   std::string first;
-  const LogLines run = SettledLog(path, RunAllItems(*app, main, path, 0, 3), first);
+  const LogLines run = RunAllItems(path, 0, 3, first);
   ASSERT_GE(run.lines.size(), 5u);
   ExpectAllItemsRunAt(run.lines, 0);
   EXPECT_EQ(MainBoxState(main, kCsvBoxCaption), 0);
@@ -74,19 +72,18 @@ TEST_F(Logging, RunsAppendExactRecordsAndEndWhenUnticked) {
   // A second run on the same file: its header pair follows the old rows, which stay as they were.
   const std::size_t old = run.lines.size();
   std::string both;
-  const LogLines again = SettledLog(path, RunAllItems(*app, main, path, old, 1), both);
+  const LogLines again = RunAllItems(path, old, 1, both);
   EXPECT_EQ(both.substr(0, first.size()), first) << "the first run's lines changed";
   ASSERT_GE(again.lines.size(), old + 3);
   ExpectAllItemsRunAt(again.lines, old);
 }
 
 TEST_F(Logging, ANameWithoutExtensionGetsCsv) {
-  ASSERT_TRUE(Start(kTwoGpuLogScenario));
-  ExpectTwoGpuTabs(*app, main);
+  ASSERT_TRUE(StartTwoGpus());
   ASSERT_TRUE(StartLog(*app, main, folder.File(L"plain")));
   const LogLines log = WaitForLines(folder.File(L"plain.csv"), 3, kRowsTimeoutMs);
   EXPECT_GE(log.lines.size(), 3u) << "no log with the extension .csv";
-  StopLogging(main, folder.File(L"plain.csv"));
+  StopLog(main);
   EXPECT_FALSE(FileExists(folder.File(L"plain")));
 }
 
@@ -112,18 +109,12 @@ void ExpectEachPassOnce(const std::vector<std::string>& lines, std::size_t from,
   EXPECT_EQ(rows, PassStamps(console)) << "the rows are not the run's passes";
 }
 
-// Starts a run of all items at one second on `path` and waits for its header and two rows.
-bool StartAllItems(const AppProcess& app, HWND main, const std::wstring& path) {
-  return StartLog(app, main, path) && WaitForLines(path, 4, kRowsTimeoutMs).lines.size() >= 4;
-}
-
 TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
   const TestConsole console;
   ASSERT_TRUE(console.Valid());
   const std::wstring path = folder.File(L"locked.csv");
-  ASSERT_TRUE(Start(kTwoGpuLogScenario));
-  ExpectTwoGpuTabs(*app, main);
-  ASSERT_TRUE(StartAllItems(*app, main, path));
+  ASSERT_TRUE(StartTwoGpus());
+  ASSERT_TRUE(StartAllItems(path));
 
   // Another program opens the log with a lock that denies writing, as a spreadsheet does.
   HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -136,7 +127,7 @@ TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
   WaitForLines(path, locked + 6, kRowsTimeoutMs);
 
   std::string bytes;
-  const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
+  const LogLines log = StopAndSettle(path, bytes);
   ASSERT_GE(log.lines.size(), locked + 6);
   ExpectAllItemsRunAt(log.lines, 0);
   ExpectEachPassOnce(log.lines, 2, console);
@@ -146,13 +137,12 @@ TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {
 // QUORVANE_SMALL_DISK). The file holds earlier records that end exactly at a page of the file
 // system, and the disk is filled before the run starts: nothing of the run fits until room is
 // made, and then the header and every row of the run follow the earlier records.
-class LoggingFullDisk : public AppTest {};
+class LoggingFullDisk : public Logging {};
 
 TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) {
   const char* disk = std::getenv("QUORVANE_SMALL_DISK");
-  if (disk == nullptr || *disk == '\0') {
+  if (disk == nullptr || *disk == '\0')
     GTEST_SKIP() << "no small file system: this machine cannot mount one for the test";
-  }
   std::wstring folder = L"Z:";
   for (const char* c = disk; *c != '\0'; ++c) folder += *c == '/' ? L'\\' : wchar_t(*c);
   const std::wstring path = folder + L"\\full.csv";
@@ -173,8 +163,7 @@ TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) 
 
   const TestConsole console;
   ASSERT_TRUE(console.Valid());
-  ASSERT_TRUE(Start(kTwoGpuLogScenario));
-  ExpectTwoGpuTabs(*app, main);
+  ASSERT_TRUE(StartTwoGpus());
   ASSERT_TRUE(StartLog(*app, main, path));
   Sleep(4000);
   EXPECT_EQ(ReadFileBytes(path).value_or(""), earlier) << "the full disk took part of the run";
@@ -183,7 +172,7 @@ TEST_F(LoggingFullDisk, TheWrittenRowsStayWholeAndTheRestFollowOnceThereIsRoom) 
   const std::size_t kept = earlier.size() / 16;
   WaitForLines(path, kept + 2 + 6, kRowsTimeoutMs);
   std::string bytes;
-  const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
+  const LogLines log = StopAndSettle(path, bytes);
   EXPECT_EQ(bytes.substr(0, earlier.size()), earlier) << "the earlier records changed";
   ASSERT_GE(log.lines.size(), kept + 2 + 6) << "the kept rows did not follow";
   ExpectAllItemsRunAt(log.lines, kept);
@@ -198,9 +187,8 @@ TEST_F(Logging, ALogWhoseFolderIsRemovedGoesOnWhenTheFolderIsBack) {
   ASSERT_TRUE(CreateDirectoryW(logs.c_str(), nullptr));
   const std::wstring path = logs + L"\\gone.csv";
   const std::wstring moved = folder.File(L"before.csv");
-  ASSERT_TRUE(Start(kTwoGpuLogScenario));
-  ExpectTwoGpuTabs(*app, main);
-  ASSERT_TRUE(StartAllItems(*app, main, path));
+  ASSERT_TRUE(StartTwoGpus());
+  ASSERT_TRUE(StartAllItems(path));
 
   // The file is closed between rows: it is moved away and its folder removed.
   ASSERT_TRUE(
@@ -214,7 +202,7 @@ TEST_F(Logging, ALogWhoseFolderIsRemovedGoesOnWhenTheFolderIsBack) {
   ASSERT_TRUE(CreateDirectoryW(logs.c_str(), nullptr));
   WaitForLines(path, 6, kRowsTimeoutMs);
   std::string bytes;
-  const LogLines log = SettledLog(path, StopLogging(main, path), bytes);
+  const LogLines log = StopAndSettle(path, bytes);
   ASSERT_GE(log.lines.size(), 6u) << "logging did not resume";
   // The rows of the time without the folder come first, right after the last row before it.
   LogLines before = ReadLog(moved);

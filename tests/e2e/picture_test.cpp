@@ -13,9 +13,7 @@
 #include <utility>
 
 #include "app_steps.h"
-#include "driver/screen_capture.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
+#include "driver/dib_surface.h"
 #include "resources/tools/logo_art.h"
 
 namespace e2e {
@@ -66,18 +64,14 @@ struct Geometry {
   }
 };
 
-class Picture : public ::testing::Test {
+class Picture : public AppTest {
  protected:
   void SetUp() override {
-    app_ = Launch("e2e-picture.txt");
-    main_ = ExpectMainWindow(*app_);
-    ASSERT_NE(main_, nullptr);
-    // The top left of the screen, so that even the largest window lies wholly on it.
-    const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
-    ASSERT_TRUE(SetWindowPos(main_, nullptr, 0, 0, 0, 0, flags) && Responds(main_));
+    ASSERT_TRUE(Start("e2e-picture.txt"));
+    ASSERT_TRUE(MoveToScreenOrigin(main));
   }
   void TearDown() override {
-    if (main_ != nullptr && app_->Running()) ExpectCloseEndsWithCodeZero(*app_, main_);
+    if (main != nullptr && app->Running()) ExpectCloseEndsWithCodeZero(*app, main);
   }
 
   void Expect(const ScreenCapture& shot, int x, int y, Rgb expected, const char* what) {
@@ -87,14 +81,14 @@ class Picture : public ::testing::Test {
   // Resizes the window and captures it once the bars of three samples stand where this size
   // puts them (so the repaint at the new size and a few sampling cycles have happened).
   ScreenCapture ResizeAndCapture(const Geometry& g) {
-    EXPECT_TRUE(RequestOuterSize(main_, g.W, g.H));
-    const SIZE size = OuterSize(main_);
+    EXPECT_TRUE(RequestOuterSize(main, g.W, g.H));
+    const SIZE size = OuterSize(main);
     EXPECT_EQ(size.cx, g.W);
     EXPECT_EQ(size.cy, g.H);
-    ScreenCapture shot(main_);
+    ScreenCapture shot(main);
     const bool painted = WaitUntil(
         [&] {
-          shot = ScreenCapture(main_);
+          shot = ScreenCapture(main);
           for (int i = 0; i < 3; ++i)
             if (Rgb{shot.At(g.ClockX0() - 2 * i, g.ClockBottom())} != kClockBar) return false;
           return true;
@@ -119,12 +113,9 @@ class Picture : public ::testing::Test {
     Expect(shot, 99, 48, kFrameInner, "meter frame row 1, right end");
     Expect(shot, 19, bottom, kFrameOuter, "meter frame column 0, bottom");
     Expect(shot, 20, bottom - 1, kFrameInner, "meter frame column 1, bottom");
-    Expect(shot, 21, 49, kBlack, "meter interior");
-    Expect(shot, 99, 49, kBlack, "meter interior");
-    Expect(shot, 100, 48, kWhite, "meter right column");
-    Expect(shot, 100, bottom - 1, kWhite, "meter right column");
-    Expect(shot, 20, bottom, kWhite, "meter bottom row");
-    Expect(shot, 60, bottom, kWhite, "meter bottom row");
+    for (int x : {21, 99}) Expect(shot, x, 49, kBlack, "meter interior");
+    for (int y : {48, bottom - 1}) Expect(shot, 100, y, kWhite, "meter right column");
+    for (int x : {20, 60}) Expect(shot, x, bottom, kWhite, "meter bottom row");
     // The meter of row 1, right, and the graph panel of row 1, right.
     Expect(shot, g.G + 189, 47, kFrameOuter, "right meter frame row 0");
     Expect(shot, g.G + 190, 48, kFrameInner, "right meter frame row 1");
@@ -145,14 +136,12 @@ class Picture : public ::testing::Test {
     Expect(shot, right, bottom, kWhite, "panel bottom row, right end");
     if (g.PanelWidth() == 417) Expect(shot, right, 50, kWhite, "panel right column");
     // Horizontal grid lines of row 1 start at x 140, at y = 49 + 12k.
-    Expect(shot, 140, 49, kGrid, "grid line k = 0");
-    Expect(shot, 140, 61, kGrid, "grid line k = 1");
+    for (int y : {49, 61}) Expect(shot, 140, y, kGrid, "grid line");
 
     // The newest graphics clock bar: 2 pixels wide at G + 118, bottom row P + 45.
     const int top = g.ClockBottom() - g.ClockBarHeight() + 1;
     Expect(shot, g.ClockX0() + 1, g.ClockBottom(), kClockBar, "clock bar bottom");
-    Expect(shot, g.ClockX0(), top, kClockBar, "clock bar top");
-    Expect(shot, g.ClockX0() + 1, top, kClockBar, "clock bar top");
+    for (int x : {g.ClockX0(), g.ClockX0() + 1}) Expect(shot, x, top, kClockBar, "clock bar top");
     Expect(shot, g.ClockX0() + 1, top - 1, kBlack, "above the clock bar");
 
     // The GPU load meter (row 2, left, at (19, R2)): segments 0 to L - 1 lit, L = N/2 rounded.
@@ -177,9 +166,6 @@ class Picture : public ::testing::Test {
       Expect(shot, g.W - 212 + x, g.H - 120 + y, MakeRgb(c.r, c.g, c.b), "logo");
     }
   }
-
-  std::unique_ptr<AppProcess> app_;
-  HWND main_ = nullptr;
 };
 
 TEST_F(Picture, PaintedPixelsFollowTheRulesAtTheSmallestAndTheLargestSize) {

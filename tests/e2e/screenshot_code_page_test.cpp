@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "logging_steps.h"
 #include "screenshot_steps.h"
 
 namespace e2e {

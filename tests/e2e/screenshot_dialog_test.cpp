@@ -7,14 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/combo_box.h"
-#include "driver/dialog_controls.h"
-#include "driver/dialog_window.h"
-#include "driver/main_check_boxes.h"
-#include "driver/process_windows.h"
-#include "driver/wait.h"
-#include "logging_steps.h"
 #include "screenshot_steps.h"
 
 namespace e2e {

@@ -7,38 +7,12 @@
 
 #include <string>
 
-#include "app_steps.h"
-#include "driver/dialog_window.h"
-#include "driver/main_check_boxes.h"
-#include "driver/save_dialog.h"
-#include "driver/temp_folder.h"
-#include "logging_steps.h"
 #include "screenshot_steps.h"
 
 namespace e2e {
 namespace {
 
 class ScreenshotRefusal : public AppTest {};
-
-// A folder inside the test's folder, removed again when the object ends (it is left empty).
-class SubFolder {
- public:
-  SubFolder(const TempFolder& folder, const std::wstring& name) : path_(folder.File(name)) {
-    created_ = CreateDirectoryW(path_.c_str(), nullptr) != FALSE;
-  }
-  ~SubFolder() {
-    if (created_) RemoveDirectoryW(path_.c_str());
-  }
-  SubFolder(const SubFolder&) = delete;
-  SubFolder& operator=(const SubFolder&) = delete;
-
-  bool Valid() const { return created_; }
-  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
- private:
-  std::wstring path_;
-  bool created_ = false;
-};
 
 TEST_F(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
   ASSERT_TRUE(Start("e2e-shot-steady.txt"));
@@ -61,7 +35,7 @@ TEST_F(ScreenshotRefusal, CancellingEitherDialogMeansTheFileCannotBeSaved) {
 
 TEST_F(ScreenshotRefusal, APathWithABlankIsRefused) {
   ASSERT_TRUE(folder.Valid());
-  SubFolder spaced(folder, L"two words");
+  const TempFolder spaced(folder.File(L"two words"));
   ASSERT_TRUE(spaced.Valid());
   ASSERT_TRUE(Start("e2e-shot-steady.txt"));
 
@@ -77,7 +51,7 @@ TEST_F(ScreenshotRefusal, APathWithABlankIsRefused) {
 // no name of five bytes for the picture to be written under first fits beside it.
 TEST_F(ScreenshotRefusal, APathWithoutRoomForThePictureCannotBeSaved) {
   ASSERT_TRUE(folder.Valid());
-  SubFolder deep(folder, std::wstring(254 - folder.File(L"").size(), L'd'));
+  const TempFolder deep(folder.File(std::wstring(254 - folder.File(L"").size(), L'd')));
   ASSERT_TRUE(deep.Valid());
   const std::wstring path = deep.File(L"a.b");
   ASSERT_EQ(path.size(), 258u);

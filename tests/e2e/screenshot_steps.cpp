@@ -1,18 +1,83 @@
 #include "screenshot_steps.h"
 
-#include <gtest/gtest.h>
-
-#include "app_steps.h"
-#include "driver/combo_box.h"
-#include "driver/dialog_controls.h"
-#include "driver/dialog_window.h"
-#include "driver/file_bytes.h"
-#include "driver/main_check_boxes.h"
-#include "driver/save_dialog.h"
-#include "driver/wait.h"
-#include "logging_steps.h"
+#include <cstdio>
+#include <set>
 
 namespace e2e {
+namespace {
+
+constexpr std::size_t kHeaderBytes = 54;
+
+bool Inside(const std::vector<RECT>& areas, int x, int y) {
+  for (const RECT& r : areas)
+    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+  return false;
+}
+
+std::string Describe(int x, int y, std::uint32_t file, std::uint32_t screen) {
+  char text[80];
+  std::snprintf(text, sizeof text, "(%d, %d) file %06X screen %06X", x, y,
+                static_cast<unsigned>(file), static_cast<unsigned>(screen));
+  return text;
+}
+
+}  // namespace
+
+std::uint32_t BmpImage::U16(std::size_t offset) const {
+  if (offset + 2 > bytes_.size()) return 0xFFFFFFFFu;
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes_.data() + offset);
+  return static_cast<std::uint32_t>(b[0] | b[1] << 8);
+}
+
+std::uint32_t BmpImage::U32(std::size_t offset) const {
+  if (offset + 4 > bytes_.size()) return 0xFFFFFFFFu;
+  return U16(offset) | U16(offset + 2) << 16;
+}
+
+std::size_t BmpImage::Stride() const {
+  const std::int32_t width = Width();
+  return width > 0 ? (3 * static_cast<std::size_t>(width) + 3) / 4 * 4 : 0;
+}
+
+std::optional<std::uint32_t> BmpImage::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return std::nullopt;
+  const std::size_t row = static_cast<std::size_t>(Height() - 1 - y);  // bottom row first
+  const std::size_t offset = kHeaderBytes + row * Stride() + 3 * static_cast<std::size_t>(x);
+  if (offset + 3 > bytes_.size()) return std::nullopt;
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes_.data() + offset);
+  return static_cast<std::uint32_t>(b[2] << 16 | b[1] << 8 | b[0]);  // blue, green, red
+}
+
+bool BmpImage::PaddingIsZero() const {
+  const std::size_t used = 3 * static_cast<std::size_t>(Width());
+  for (std::size_t row = 0; row < static_cast<std::size_t>(Height()); ++row) {
+    for (std::size_t i = used; i < Stride(); ++i) {
+      const std::size_t offset = kHeaderBytes + row * Stride() + i;
+      if (offset >= bytes_.size() || bytes_[offset] != '\0') return false;
+    }
+  }
+  return true;
+}
+
+void ExpectBmpLayout(const BmpImage& image, SIZE size) {
+  const std::size_t stride = (3 * static_cast<std::size_t>(size.cx) + 3) / 4 * 4;
+  const std::size_t pixels = stride * static_cast<std::size_t>(size.cy);
+  ASSERT_GE(image.Size(), kHeaderBytes) << "no complete header";
+  EXPECT_EQ(image.U16(0), 0x4D42u) << "signature BM";
+  EXPECT_EQ(image.U32(2), kHeaderBytes + pixels) << "file size";
+  EXPECT_EQ(image.U32(6), 0u) << "reserved";
+  EXPECT_EQ(image.U32(10), kHeaderBytes) << "offset of the pixel rows";
+  EXPECT_EQ(image.U32(14), 40u) << "size of the information header";
+  EXPECT_EQ(image.Width(), size.cx);
+  EXPECT_EQ(image.Height(), size.cy) << "positive: bottom row first";
+  EXPECT_EQ(image.U16(26), 1u) << "planes";
+  EXPECT_EQ(image.U16(28), 24u) << "bits per pixel";
+  EXPECT_EQ(image.U32(30), 0u) << "compression";
+  EXPECT_EQ(image.U32(34), pixels) << "image size";
+  for (std::size_t offset : {38, 42, 46, 50}) EXPECT_EQ(image.U32(offset), 0u) << offset;
+  EXPECT_EQ(image.Size(), kHeaderBytes + pixels) << "length of the file";
+  EXPECT_TRUE(image.PaddingIsZero()) << "a row's padding holds non-zero bytes";
+}
 
 HWND OpenShotDialog(const AppRun& run, const std::wstring& path) {
   HWND save = TickAndWaitForSaveDialog(run.app, run.main, kShotBoxCaption);
@@ -60,6 +125,71 @@ void ExpectShotRefused(const AppRun& run, const std::wstring& text) {
       WaitUntil([&] { return MainBoxState(run.main, kShotBoxCaption) == 0; }, kCycleTimeoutMs))
       << "the Screen Shot box stays ticked";
   EXPECT_EQ(FindDialog(run.app.Id(), kShotDialogTitle), nullptr);
+}
+
+std::vector<RECT> CycleAreas(SIZE outer) {
+  const int h = (outer.cy - 20) / 3;
+  const int w = outer.cx / 2;
+  const int top[3] = {47, h - 15, 2 * h - 77};
+  const int bottom[3] = {h - 45, 2 * h - 107, 3 * h - 169};
+  std::vector<RECT> areas;
+  for (int row = 0; row < 3; ++row) {
+    areas.push_back({19, top[row], 101, bottom[row]});              // left meter
+    areas.push_back({w + 24, top[row], w + 106, bottom[row]});      // right meter
+    areas.push_back({139, top[row], w - 44, bottom[row]});          // left graph
+    areas.push_back({w + 144, top[row], 2 * w - 39, bottom[row]});  // right graph
+  }
+  areas.push_back({12, outer.cy - 162, 682, outer.cy - 34});  // information panel
+  return areas;
+}
+
+POINT ClientOffset(HWND window) {
+  RECT outer = {};
+  POINT origin = {0, 0};
+  GetWindowRect(window, &outer);
+  ClientToScreen(window, &origin);
+  return {origin.x - outer.left, origin.y - outer.top};
+}
+
+FrameOverdraw FindFrameOverdraw(const BmpImage& image, POINT offset, SIZE client) {
+  const int right = offset.x + client.cx;
+  const int bottom = offset.y + client.cy;
+  std::set<std::uint32_t> frame;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x)
+      if (x < offset.x || y < offset.y) frame.insert(image.At(x, y).value_or(0));
+  }
+  FrameOverdraw overdraw;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      if (x < right && y < bottom) continue;
+      ++overdraw.strip;
+      const std::uint32_t pixel = image.At(x, y).value_or(0xFF000000u);
+      if (frame.count(pixel) != 0) continue;
+      if (overdraw.count++ == 0) {
+        char text[48];
+        std::snprintf(text, sizeof text, "(%d, %d) %06X", x, y, static_cast<unsigned>(pixel));
+        overdraw.firstSeen = text;
+      }
+    }
+  }
+  return overdraw;
+}
+
+PixelDifference CompareClient(const BmpImage& image, POINT offset, const ScreenCapture& screen,
+                              const std::vector<RECT>& skip) {
+  PixelDifference difference;
+  for (int y = 0; y < screen.Height(); ++y) {
+    for (int x = 0; x < screen.Width(); ++x) {
+      if (Inside(skip, x, y)) continue;
+      ++difference.compared;
+      const std::uint32_t onScreen = screen.At(x, y);
+      const std::uint32_t inFile = image.At(x + offset.x, y + offset.y).value_or(0xFF000000u);
+      if (inFile == onScreen) continue;
+      if (difference.count++ == 0) difference.firstSeen = Describe(x, y, inFile, onScreen);
+    }
+  }
+  return difference;
 }
 
 }  // namespace e2e

@@ -9,20 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/combo_box.h"
-#include "driver/dialog_controls.h"
-#include "driver/file_bytes.h"
-#include "driver/main_check_boxes.h"
-#include "driver/screen_capture.h"
-#include "driver/tab_control.h"
-#include "driver/wait.h"
-#include "driver/window_control.h"
-#include "logging_steps.h"
 #include "resources/tools/logo_art.h"
 #include "screenshot_steps.h"
-#include "shot_pixels.h"
 
 namespace e2e {
 namespace {
@@ -32,11 +20,6 @@ class Screenshot : public AppTest {};
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 constexpr const char* kTwoGpus = "e2e-shot-two-gpus.txt";
 constexpr DWORD kScreenRetryMs = 3000;
-
-void MoveToScreenOrigin(HWND main) {
-  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
-  ASSERT_TRUE(SetWindowPos(main, nullptr, 0, 0, 0, 0, flags) && Responds(main));
-}
 
 // Milliseconds from now until `seconds` after the start of the run; 0 when that has passed.
 DWORD MsUntil(const AppProcess& app, double seconds) {
@@ -100,7 +83,7 @@ void ExpectFrameUncovered(const BmpImage& image, HWND main) {
 TEST_F(Screenshot, AReachedTriggerGivesAPictureOfTheWholeWindowAtOnce) {
   ASSERT_TRUE(Start(kSteady));
   const std::wstring path = folder.File(L"reached.bmp");
-  MoveToScreenOrigin(main);
+  ASSERT_TRUE(MoveToScreenOrigin(main));
   // An odd width: each row of the file ends in one padding byte.
   ASSERT_TRUE(RequestOuterSize(main, 901, 520));
   const SIZE outer = OuterSize(main);
@@ -191,9 +174,8 @@ std::vector<std::wstring> FileNames(const TempFolder& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  }
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
   return names;
 }

@@ -3,16 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "app_steps.h"
-#include "driver/process_windows.h"
-#include "driver/window_control.h"
 
 namespace e2e {
 namespace {
 
-TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstGoesOn) {
-  auto first = Launch("e2e-two-gpus.txt");
-  HWND main = ExpectMainWindow(*first);
-  ASSERT_NE(main, nullptr);
+class SingleInstance : public AppTest {};
+
+TEST_F(SingleInstance, SecondStartEndsSilentlyAndTheFirstGoesOn) {
+  ASSERT_TRUE(Start("e2e-two-gpus.txt"));
 
   AppProcess second(QUORVANE_E2E_EXE, QUORVANE_E2E_SCENARIOS "/e2e-two-gpus.txt");
   ASSERT_TRUE(second.Started());
@@ -21,10 +19,10 @@ TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstGoesOn) {
   EXPECT_EQ(event.exitCode, 0u);
   std::printf("second instance ended after %.3f s\n", event.seconds);
 
-  EXPECT_TRUE(first->Running());
+  EXPECT_TRUE(app->Running());
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_TRUE(Responds(main));
-  EXPECT_EQ(FindMessageBox(first->Id()), nullptr);
+  EXPECT_EQ(FindMessageBox(app->Id()), nullptr);
 }
 
 }  // namespace

@@ -15,9 +15,6 @@
 
 #include "app_steps.h"
 #include "driver/dib_surface.h"
-#include "driver/file_bytes.h"
-#include "driver/temp_folder.h"
-#include "driver/wait.h"
 #include "resources/resource_ids.h"
 
 namespace e2e {
@@ -112,7 +109,9 @@ Image IconImage(HICON icon) {
   return image;
 }
 
-TEST(SmallIcon, IsTheSixteenPixelImageOfTheSmallGroupUnscaled) {
+class SmallIcon : public AppTest {};
+
+TEST_F(SmallIcon, IsTheSixteenPixelImageOfTheSmallGroupUnscaled) {
   // The 16-pixel image as the exe file carries it.
   HMODULE file = LoadLibraryExA(QUORVANE_E2E_EXE, nullptr,
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -124,9 +123,7 @@ TEST(SmallIcon, IsTheSixteenPixelImageOfTheSmallGroupUnscaled) {
   FreeLibrary(file);
   ASSERT_EQ(expected.width, 16);
 
-  auto app = Launch("e2e-one-gpu.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Start("e2e-one-gpu.txt"));
   std::vector<Image> icons;
   ASSERT_TRUE(WaitUntil([&] { return !(icons = XIcons(main)).empty(); }, kStartTimeoutMs));
   std::string sizes;

@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "app_steps.h"
-#include "driver/process_windows.h"
-#include "driver/tab_control.h"
 
 namespace e2e {
 namespace {

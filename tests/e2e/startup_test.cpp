@@ -6,65 +6,46 @@
 #include <vector>
 
 #include "app_steps.h"
-#include "driver/child_windows.h"
-#include "driver/tab_control.h"
-#include "driver/window_control.h"
-#include "driver/window_text.h"
 
 namespace e2e {
 namespace {
 
 using Labels = std::vector<std::string>;
 
-struct Machine {
-  const char* scenario;
-  Labels atStart;  // before the first sampling cycle
-  Labels afterCycle;
-  int displayTab;
-  const wchar_t* displayName;
+class StartUp : public AppTest {
+ protected:
+  void ExpectStart(const char* scenario, const Labels& atStart, const Labels& afterCycle,
+                   int displayTab, const wchar_t* displayName) {
+    ASSERT_TRUE(Start(scenario));
+    // The first cycle is held back by the scenario, so these are the labels of start-up.
+    EXPECT_EQ(TabLabels(app->Handle(), TabControl(main)), atStart);
+    EXPECT_EQ(SelectedTab(TabControl(main)), displayTab);
+    EXPECT_EQ(WindowText(InfoBox(main)), displayName);
+    EXPECT_EQ(WaitForTabLabels(*app, main, afterCycle), afterCycle);
+    EXPECT_EQ(SelectedTab(TabControl(main)), displayTab);
+    EXPECT_EQ(WindowText(InfoBox(main)), displayName);
+  }
 };
 
-void ExpectStart(const Machine& machine) {
-  auto app = Launch(machine.scenario);
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
-  // The first cycle is held back by the scenario, so these are the labels of start-up.
-  EXPECT_EQ(TabLabels(app->Handle(), TabControl(main)), machine.atStart);
-  EXPECT_EQ(SelectedTab(TabControl(main)), machine.displayTab);
-  EXPECT_EQ(WindowText(InfoBox(main)), machine.displayName);
-  EXPECT_EQ(WaitForTabLabels(*app, main, machine.afterCycle), machine.afterCycle);
-  EXPECT_EQ(SelectedTab(TabControl(main)), machine.displayTab);
-  EXPECT_EQ(WindowText(InfoBox(main)), machine.displayName);
+TEST_F(StartUp, OneGpuIsMarkedAtStartAndBareAfterTheFirstCycle) {
+  ExpectStart("e2e-one-gpu.txt", {"Quorvane Sim Solo (UNKNOWN)"}, {"Quorvane Sim Solo"}, 0,
+              L"Quorvane Sim Solo");
 }
 
-TEST(StartUp, OneGpuIsMarkedAtStartAndBareAfterTheFirstCycle) {
-  ExpectStart({"e2e-one-gpu.txt",
-               {"Quorvane Sim Solo (UNKNOWN)"},
-               {"Quorvane Sim Solo"},
-               0,
-               L"Quorvane Sim Solo"});
+TEST_F(StartUp, TwoGpusInBusOrderWithTheDisplayGpuSelected) {
+  ExpectStart("e2e-two-gpus.txt", {"Quorvane Sim Beta(1)", "Quorvane Sim Alpha(2) (UNKNOWN)"},
+              {"Quorvane Sim Beta(1)", "Quorvane Sim Alpha(2)"}, 1, L"Quorvane Sim Alpha");
 }
 
-TEST(StartUp, TwoGpusInBusOrderWithTheDisplayGpuSelected) {
-  ExpectStart({"e2e-two-gpus.txt",
-               {"Quorvane Sim Beta(1)", "Quorvane Sim Alpha(2) (UNKNOWN)"},
-               {"Quorvane Sim Beta(1)", "Quorvane Sim Alpha(2)"},
-               1,
-               L"Quorvane Sim Alpha"});
+TEST_F(StartUp, ThreeGpusMarkOnlyTheOneOnThePrimaryDisplay) {
+  ExpectStart("e2e-three-gpus.txt",
+              {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2) (UNKNOWN)", "Quorvane Sim Gamma(3)"},
+              {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)", "Quorvane Sim Gamma(3)"}, 1,
+              L"Quorvane Sim Beta");
 }
 
-TEST(StartUp, ThreeGpusMarkOnlyTheOneOnThePrimaryDisplay) {
-  ExpectStart({"e2e-three-gpus.txt",
-               {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2) (UNKNOWN)", "Quorvane Sim Gamma(3)"},
-               {"Quorvane Sim Alpha(1)", "Quorvane Sim Beta(2)", "Quorvane Sim Gamma(3)"},
-               1,
-               L"Quorvane Sim Beta"});
-}
-
-TEST(StartUp, MainWindowAndChildrenAsCreated) {
-  auto app = Launch("e2e-two-gpus.txt");
-  HWND main = ExpectMainWindow(*app);
-  ASSERT_NE(main, nullptr);
+TEST_F(StartUp, MainWindowAndChildrenAsCreated) {
+  ASSERT_TRUE(Start("e2e-two-gpus.txt"));
   EXPECT_EQ(WindowText(main), L"Quorvane");
   const SIZE size = OuterSize(main);
   EXPECT_EQ(size.cx, 900);

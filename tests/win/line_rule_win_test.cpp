@@ -73,9 +73,8 @@ TEST_F(LineRule, EveryDirectionLightsThePixelsLineToLights) {
       display::Canvas canvas(kSize, kSize);
       canvas.Line(kCentre, kCentre, x1, y1, display::kBlack);
       bool same = true;
-      for (int k = 0; k < kSize * kSize; ++k) {
+      for (int k = 0; k < kSize * kSize; ++k)
         same = same && expected[k] == (canvas.At(k % kSize, k / kSize) != display::kWhite);
-      }
       if (same) continue;
       ++mismatches[Octant(dx, dy)];
       if (first.empty()) first = "first to (" + std::to_string(x1) + "," + std::to_string(y1) + ")";

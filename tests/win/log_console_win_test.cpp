@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/test_console.h"
+#include "driver/test_resources.h"
 #include "logging/log_console_win32.h"
 #include "logging/log_format.h"
 #include "support/log_table.h"
@@ -21,33 +21,30 @@ namespace {
 constexpr WORD kConsoleAttribute = 0x1E;
 
 struct Line {
-  std::wstring text;  // tabs as the console shows them: blanks up to the next multiple of 8
+  const wchar_t* text;  // tabs as the console shows them: blanks up to the next multiple of 8
   WORD attribute;
 };
 
-const std::vector<Line>& ExampleBlock() {
-  static const std::vector<Line> block = {
-      {L"2024/05/17 09:03:07 ==============================", kConsoleAttribute},
-      {L"GPU-A:", 11},
-      {L"        Graphics Clock      1830 MHz", 5},
-      {L"        Memory Usage        2048.50 MB", 5},
-      {L"        Temperature         65", 5},
-      {L"        Power(Draw)         215.300 W", 5},
-      {L"        FAN Level           45 %", 5},
-      {L"        FAN rpm            1500 rpm", 5},
-      {L"GPU-B:", 11},
-      {L"        Graphics Clock      1755 MHz", 5},
-      {L"        Memory Usage        1024.00 MB", 5},
-      {L"        Temperature         71", 5},
-      {L"        Power(Draw)         No Support", 5},
-      {L"        FAN1 Level           40 %", 5},
-      {L"        FAN2 Level           42 %", 5},
-      {L"        FAN1 rpm            1400 rpm", 5},
-      {L"        FAN2 rpm            1450 rpm", 5},
-      {L"==================================================", 7},
-  };
-  return block;
-}
+const Line kBlock[] = {
+    {L"2024/05/17 09:03:07 ==============================", kConsoleAttribute},
+    {L"GPU-A:", 11},
+    {L"        Graphics Clock      1830 MHz", 5},
+    {L"        Memory Usage        2048.50 MB", 5},
+    {L"        Temperature         65", 5},
+    {L"        Power(Draw)         215.300 W", 5},
+    {L"        FAN Level           45 %", 5},
+    {L"        FAN rpm            1500 rpm", 5},
+    {L"GPU-B:", 11},
+    {L"        Graphics Clock      1755 MHz", 5},
+    {L"        Memory Usage        1024.00 MB", 5},
+    {L"        Temperature         71", 5},
+    {L"        Power(Draw)         No Support", 5},
+    {L"        FAN1 Level           40 %", 5},
+    {L"        FAN2 Level           42 %", 5},
+    {L"        FAN1 rpm            1400 rpm", 5},
+    {L"        FAN2 rpm            1450 rpm", 5},
+    {L"==================================================", 7},
+};
 
 std::string Narrow(const std::wstring& text) {
   return std::string(text.begin(), text.end());  // the block is ASCII
@@ -69,19 +66,17 @@ TEST(LogConsoleOverWine, TheExampleBlockShowsItsTextsInTheirAttributes) {
   const std::vector<e2e::TestConsole::Row> rows = console.Rows();
   log.Close();  // the last user lets the console go: read it first
 
-  const std::vector<Line>& block = ExampleBlock();
-  ASSERT_GE(rows.size(), block.size()) << "the block has too few lines";
-  for (std::size_t i = 0; i < block.size(); ++i) {
-    SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + Narrow(block[i].text));
-    EXPECT_EQ(Narrow(rows[i].text), Narrow(block[i].text));
+  ASSERT_GE(rows.size(), std::size(kBlock)) << "the block has too few lines";
+  for (std::size_t i = 0; i < std::size(kBlock); ++i) {
+    SCOPED_TRACE("line " + std::to_string(i + 1) + ": " + Narrow(kBlock[i].text));
+    EXPECT_EQ(Narrow(rows[i].text), Narrow(kBlock[i].text));
     int wrong = 0;
-    for (const WORD attribute : rows[i].attributes) wrong += attribute != block[i].attribute;
-    EXPECT_EQ(wrong, 0) << "cells not in attribute " << block[i].attribute << " (first is "
+    for (const WORD attribute : rows[i].attributes) wrong += attribute != kBlock[i].attribute;
+    EXPECT_EQ(wrong, 0) << "cells not in attribute " << kBlock[i].attribute << " (first is "
                         << (rows[i].attributes.empty() ? -1 : rows[i].attributes[0]) << ")";
   }
-  for (std::size_t i = block.size(); i < rows.size(); ++i) {
+  for (std::size_t i = std::size(kBlock); i < rows.size(); ++i)
     EXPECT_EQ(Narrow(rows[i].text), "") << "a line after the block";
-  }
 }
 
 }  // namespace

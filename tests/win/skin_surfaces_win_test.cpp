@@ -42,9 +42,8 @@ std::string FirstDifference(const std::vector<std::uint32_t>& actual,
                             const std::vector<std::uint32_t>& expected, int width) {
   if (actual.size() != expected.size()) return "size";
   for (std::size_t k = 0; k < actual.size(); ++k) {
-    if (actual[k] != expected[k]) {
+    if (actual[k] != expected[k])
       return std::to_string(k % width) + "," + std::to_string(k / width);
-    }
   }
   return "";
 }

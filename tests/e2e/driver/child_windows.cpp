@@ -1,6 +1,6 @@
 #include "child_windows.h"
 
-#include "window_text.h"
+#include "window_control.h"
 
 namespace e2e {
 

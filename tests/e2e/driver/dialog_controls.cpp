@@ -1,23 +1,17 @@
 #include "dialog_controls.h"
 
 #include "wait.h"
-#include "window_text.h"
+#include "window_control.h"
 
 namespace e2e {
 
 int ButtonCheck(HWND button) {
-  DWORD_PTR state = 0;
-  if (button == nullptr ||
-      !SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state))
-    return kNoAnswer;
-  return static_cast<int>(state);
+  if (button == nullptr) return kNoAnswer;
+  return static_cast<int>(Send(button, BM_GETCHECK).value_or(kNoAnswer));
 }
 
 bool SetButtonCheck(HWND button, bool checked) {
-  DWORD_PTR result = 0;
-  return button != nullptr &&
-         SendMessageTimeoutW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0,
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+  return button != nullptr && Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 int CheckState(HWND dialog, int id) {

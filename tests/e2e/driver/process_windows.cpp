@@ -1,6 +1,6 @@
 #include "process_windows.h"
 
-#include "window_text.h"
+#include "window_control.h"
 
 namespace e2e {
 namespace {
@@ -47,6 +47,27 @@ std::vector<HWND> OtherVisibleWindows(DWORD processId, HWND except) {
   for (HWND window : TopLevelWindows(processId))
     if (window != except && IsWindowVisible(window)) visible.push_back(window);
   return visible;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text == nullptr ? std::wstring() : WindowText(text);
+}
+
+std::wstring MessageBoxButtons(HWND box) {
+  std::wstring buttons;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Button" || !IsWindowVisible(child)) continue;
+    if (!buttons.empty()) buttons += L" ";
+    buttons += std::to_wstring(GetDlgCtrlID(child)) + L":" + WindowText(child);
+  }
+  return buttons;
+}
+
+bool DismissMessageBox(HWND box) {
+  HWND ok = GetDlgItem(box, IDOK);
+  return ok != nullptr && Send(ok, BM_CLICK).has_value();
 }
 
 }  // namespace e2e

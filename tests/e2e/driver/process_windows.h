@@ -1,4 +1,4 @@
-// The top-level windows that belong to one process: its main window and its message boxes.
+// The top-level windows of one process: its main window and its message boxes, read and answered.
 #pragma once
 
 #include <windows.h>
@@ -17,5 +17,12 @@ HWND FindMessageBox(DWORD processId);
 HWND FindMainWindow(DWORD processId);
 // Visible top-level windows of the process other than `except`.
 std::vector<HWND> OtherVisibleWindows(DWORD processId, HWND except);
+
+// The message text: the box's static control 0xFFFF.
+std::wstring MessageBoxText(HWND box);
+// The box's buttons as (control id, caption) pairs, in Z order.
+std::wstring MessageBoxButtons(HWND box);
+// Presses OK (control 1); false when the box has no such button or does not answer.
+bool DismissMessageBox(HWND box);
 
 }  // namespace e2e

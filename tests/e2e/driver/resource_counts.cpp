@@ -40,9 +40,8 @@ std::vector<HandleEntry> HandlesOf(DWORD processId) {
   if (status != 0) return {};
   const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
   std::vector<HandleEntry> handles;
-  for (ULONG i = 0; i < table->count; ++i) {
+  for (ULONG i = 0; i < table->count; ++i)
     if (table->entries[i].processId == processId) handles.push_back(table->entries[i]);
-  }
   return handles;
 }
 

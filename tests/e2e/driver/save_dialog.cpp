@@ -1,7 +1,7 @@
 #include "save_dialog.h"
 
 #include "dialog_controls.h"
-#include "window_text.h"
+#include "window_control.h"
 
 namespace e2e {
 namespace {
@@ -10,10 +10,7 @@ constexpr int kFileNameControl = 0x47C;
 
 bool SetFileName(HWND dialog, const std::wstring& path) {
   HWND name = GetDlgItem(dialog, kFileNameControl);
-  DWORD_PTR result = 0;
-  return name != nullptr &&
-         SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+  return name != nullptr && Send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 }  // namespace

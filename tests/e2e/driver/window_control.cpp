@@ -2,19 +2,40 @@
 
 #include <vector>
 
-#include "window_text.h"
-
 namespace e2e {
+
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                           &result))
+    return std::nullopt;
+  return static_cast<LRESULT>(result);
+}
+
+bool Responds(HWND window) {
+  return Send(window, WM_NULL).has_value();
+}
+
+std::wstring WindowText(HWND window) {
+  const std::optional<LRESULT> length = Send(window, WM_GETTEXTLENGTH);
+  if (!length) return {};
+  std::vector<wchar_t> text(static_cast<std::size_t>(*length) + 1, L'\0');
+  const std::optional<LRESULT> copied =
+      Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  if (!copied) return {};
+  return std::wstring(text.data(), static_cast<std::size_t>(*copied));
+}
+
+std::string ClassName(HWND window) {
+  char name[256] = {};
+  const int length = GetClassNameA(window, name, sizeof(name));
+  return std::string(name, length > 0 ? length : 0);
+}
 
 SIZE OuterSize(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
   return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-bool Responds(HWND window) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
 }
 
 bool RequestOuterSize(HWND window, int width, int height) {
@@ -24,18 +45,6 @@ bool RequestOuterSize(HWND window, int width, int height) {
   return SetWindowPos(window, nullptr, 0, 0, width, height, flags) && Responds(window);
 }
 
-namespace {
-
-void AddKey(std::vector<INPUT>& inputs, WORD key, bool release) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-  inputs.push_back(input);
-}
-
-}  // namespace
-
 bool TypeAltCharacter(HWND window, char c) {
   SetForegroundWindow(window);
   const SHORT scan = VkKeyScanA(c);
@@ -43,12 +52,19 @@ bool TypeAltCharacter(HWND window, char c) {
   const WORD key = LOBYTE(scan);
   const bool shifted = (HIBYTE(scan) & 1) != 0;
   std::vector<INPUT> inputs;
-  AddKey(inputs, VK_MENU, false);
-  if (shifted) AddKey(inputs, VK_SHIFT, false);
-  AddKey(inputs, key, false);
-  AddKey(inputs, key, true);
-  if (shifted) AddKey(inputs, VK_SHIFT, true);
-  AddKey(inputs, VK_MENU, true);
+  const auto add = [&inputs](WORD virtualKey, bool release) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  add(VK_MENU, false);
+  if (shifted) add(VK_SHIFT, false);
+  add(key, false);
+  add(key, true);
+  if (shifted) add(VK_SHIFT, true);
+  add(VK_MENU, true);
   const UINT count = static_cast<UINT>(inputs.size());
   return SendInput(count, inputs.data(), sizeof(INPUT)) == count && Responds(window);
 }

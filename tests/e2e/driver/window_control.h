@@ -1,9 +1,25 @@
-// Acting on the main window from outside as a user or the system would: size, keys, close.
+// The windows of another process, read and acted on from outside as a user or the system would:
+// texts and class names, size, keys and close. Every message is sent with a bounded wait, so a
+// program that stops answering cannot hold the driver.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 namespace e2e {
+
+inline constexpr UINT kSendTimeoutMs = 5000;
+
+// The window's answer to a message sent (wide) with SMTO_ABORTIFHUNG; nothing when it is gone or
+// its thread does not answer within kSendTimeoutMs.
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// True when the window's thread answers a message within the send timeout.
+bool Responds(HWND window);
+// The window's text through WM_GETTEXT (wide), or "" when the owner does not answer in time.
+std::wstring WindowText(HWND window);
+std::string ClassName(HWND window);
 
 // The outer size (window rectangle) of a window.
 SIZE OuterSize(HWND window);
@@ -17,7 +33,5 @@ bool TypeAltCharacter(HWND window, char c);
 bool PostClose(HWND window);
 // The window that has the keyboard focus in the thread of `window`, or null.
 HWND FocusInThreadOf(HWND window);
-// True when the window's thread answers a message within the send timeout.
-bool Responds(HWND window);
 
 }  // namespace e2e

@@ -1,8 +1,46 @@
-#include "test_console.h"
+#include "test_resources.h"
 
 #include <algorithm>
 
 namespace e2e {
+
+namespace {
+
+// A name under the system's temporary folder, made of the process id and the tick count: no two
+// runs of the driver share it. Empty when there is no temporary folder.
+std::wstring FreshTempPath() {
+  wchar_t base[MAX_PATH] = {};
+  const DWORD length = GetTempPathW(MAX_PATH, base);
+  if (length == 0 || length >= MAX_PATH) return L"";
+  return std::wstring(base) + L"quorvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(GetTickCount64());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(FreshTempPath()) {}
+
+TempFolder::TempFolder(const std::wstring& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) path_ = path + L"\\";
+}
+
+TempFolder::~TempFolder() {
+  if (path_.empty()) return;
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        DeleteFileW((path_ + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(path_.c_str());
+}
+
+std::wstring TempFolder::File(const std::wstring& name) const {
+  return path_ + name;
+}
 
 TestConsole::TestConsole() {
   FreeConsole();
