@@ -25,8 +25,10 @@ TEST(BmpFile, HeadersByteForByteAndStrides) {
     int width, height;
     std::uint32_t stride, fileSize;
   };
-  for (const Case c : {Case{800, 600, 2400, 54 + 600 * 2400}, Case{801, 600, 2404, 54 + 600 * 2404},
-                       Case{803, 600, 2412, 54 + 600 * 2412}, Case{802, 602, 2408, 1449670}}) {
+  EXPECT_EQ(BmpStride(0), 0u) << "no width, no row";
+  for (const Case c : {Case{1, 1, 4, 58}, Case{800, 600, 2400, 54 + 600 * 2400},
+                       Case{801, 600, 2404, 54 + 600 * 2404}, Case{803, 600, 2412, 54 + 600 * 2412},
+                       Case{802, 602, 2408, 1449670}}) {
     SCOPED_TRACE(c.width);
     EXPECT_EQ(BmpStride(c.width), c.stride);
     const auto h = BmpHeaders(c.width, c.height);
@@ -206,6 +208,14 @@ TEST_F(PictureFolder, ThePictureIsWrittenBesideItsNameInTheSameFolder) {
   file.Discard();
   EXPECT_EQ(ReadAll(folder_ / given), "theirs");
   std::filesystem::remove(folder_ / given);
+  // So is the name of a file moved into place.
+  ASSERT_TRUE(file.Create(path.c_str()) && file.Write("new", 3) && file.Close());
+  const std::string moved = Names()[Names()[0] == "existing.bmp" ? 1 : 0];
+  ASSERT_TRUE(file.Replace(path.c_str()));
+  std::ofstream(folder_ / moved) << "theirs";
+  file.Discard();
+  EXPECT_EQ(ReadAll(folder_ / moved), "theirs");
+  std::filesystem::remove(folder_ / moved);
 
   // A name at the system's limit (259 bytes) still has room for the short name beside it.
   const std::string longest =
@@ -251,9 +261,10 @@ TEST(ReplacingFileName, ShortNameInTheFolderOfThePath) {
         Case{932, "C:\\\x83\x5C.bmp", "C:\\~0007"},                  // "ソ.bmp"
         Case{932, "C:\\\x95\x5C\\\x83\x5C", "C:\\\x95\x5C\\~0007"},  // "表\ソ"
         Case{65001, "C:\\\xE3\x82\xBD\\a.bmp", "C:\\\xE3\x82\xBD\\~0007"},
-        Case{65001, "/tmp/a.bmp", "/tmp/~0007"}, Case{932, "C:a.bmp", "C:~0007"},
-        Case{932, "a.bmp", "~0007"}, Case{932, deep + "a.bmp", nullptr},  // 260 bytes
-        Case{932, deep + "a.b", nullptr},  // 258 bytes, but no room for the first name
+        Case{65001, "/tmp/a.bmp", "/tmp/~0007"}, Case{65001, "/a.bmp", "/~0007"},
+        Case{932, "C:a.bmp", "C:~0007"}, Case{932, "a.bmp", "~0007"},
+        Case{932, deep + "a.bmp", nullptr},  // 260 bytes
+        Case{932, deep + "a.b", nullptr},    // 258 bytes, but no room for the first name
         Case{932, "C:\\shots\\", nullptr}, Case{932, "", nullptr}}) {
     char first[platform::kMaxPathBytes] = {};
     const bool made = platform::TemporaryNameFor(c.path.c_str(), 0x70007, c.codePage, first);
@@ -270,6 +281,7 @@ class ScriptedWindow final : public PrintedWindow {
   void Restore() override { steps.push_back("restore"); }
   void OuterSize(std::int32_t& w, std::int32_t& h) override {
     steps.push_back("size");
+    if (!sized) return;  // the rectangle could not be read: nothing written
     w = width;
     h = height;
   }
@@ -283,6 +295,7 @@ class ScriptedWindow final : public PrintedWindow {
   std::int32_t width = 3;
   std::int32_t height = 2;
   bool prints = true;
+  bool sized = true;
 };
 
 // One capture of the scripted window into memory, through an open gate unless shut.
@@ -315,6 +328,13 @@ TEST(BmpCapture, ThePrintedWindowIsWrittenAndAFailedPrintOrAClosingProgramWrites
   sizeless.window.width = 0;  // no window rectangle
   EXPECT_FALSE(sizeless.Run());
   EXPECT_EQ(sizeless.window.steps, (std::vector<std::string>{"restore", "size"}));
+  Capture flat, unsized, oneRow;
+  flat.window.height = 0;
+  unsized.window.sized = false;
+  oneRow.window.height = 1;
+  EXPECT_FALSE(flat.Run());
+  EXPECT_FALSE(unsized.Run());
+  EXPECT_TRUE(oneRow.Run());
 }
 
 }  // namespace
