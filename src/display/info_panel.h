@@ -8,9 +8,6 @@
 
 namespace display {
 
-inline constexpr int kInfoPanelWidth = 760;
-inline constexpr int kInfoPanelHeight = 110;
-
 // Fills `panel` of `backBuffer` white and writes every label and value at the panel's origin
 // plus its place, black, in the UI font, clipped to the panel. Every text is narrow ASCII except
 // the temperature value (or its "No Support"), which is wide for the sign U+2103. A negative

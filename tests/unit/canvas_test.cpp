@@ -131,4 +131,71 @@ TEST(Canvas, BlendRoundsEveryChannelPairToNearest) {
   }
 }
 
+// The edges of a view into larger memory: the column at x == width and the row at y == height
+// belong to the memory beyond the view, which no read or write may reach.
+TEST(Canvas, NothingReachesPastTheRightOrBottomEdge) {
+  std::uint32_t memory[4 * 3] = {};  // all black: three rows of four, the view two of three
+  Canvas view(3, 2, memory, 4);
+  EXPECT_EQ(view.At(2, 1), display::kBlack);
+  EXPECT_EQ(view.At(3, 0), display::kWhite);  // memory[3]
+  EXPECT_EQ(view.At(0, 2), display::kWhite);  // memory[8]
+  view.Set(3, 0, MakeRgb(9, 9, 9));
+  view.Set(0, 2, MakeRgb(9, 9, 9));
+  const int xs[] = {-1, 3, 2};
+  view.SetPoints(0, xs, MakeRgb(7, 7, 7));
+  view.SetPoints(2, xs, MakeRgb(7, 7, 7));
+  view.SetPoints(-1, xs, MakeRgb(7, 7, 7));
+  EXPECT_EQ(memory[2], MakeRgb(7, 7, 7));  // the one point inside
+  Canvas white(3, 1);
+  const display::BlendSource prepared(white, 255);
+  view.Blend(prepared, 0, 3, 0, 2);  // the row below the view
+  view.Blend(prepared, 0, 3, 0, -1);
+  view.Blend(prepared, -1, 3, 0, 0);  // from before the prepared row: nothing
+  view.Blend(prepared, 0, 9, 2, 1);   // clipped at the right edge
+  EXPECT_EQ(memory[6], display::kWhite);
+  std::uint32_t expected[4 * 3] = {};
+  expected[2] = MakeRgb(7, 7, 7);
+  expected[6] = display::kWhite;
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(memory[i], expected[i]) << i;
+}
+
+TEST(Canvas, EmptyAreasAndRowlessSourcesGiveNothing) {
+  Canvas parent(6, 4);
+  const Canvas flat(parent, {1, 1, 3, 0});
+  EXPECT_EQ(flat.Width(), 0);
+  EXPECT_EQ(flat.Height(), 0);
+  const Canvas thin(parent, {1, 1, 0, 3});
+  EXPECT_EQ(thin.Width(), 0);
+  EXPECT_EQ(thin.Height(), 0);
+  const Canvas rowless(5, 0);
+  const display::BlendSource prepared(rowless, 128);
+  EXPECT_EQ(prepared.Width(), 0);
+  parent.Fill({0, 0, 6, 4}, display::kBlack);
+  parent.Blend(prepared, 0, 5, 0, 0);
+  EXPECT_EQ(parent.At(0, 0), display::kBlack);
+}
+
+// The longest line drawn is a million pixels (2^20) in either direction; one pixel more is left
+// out.
+TEST(Canvas, LinesOfTheLongestLengthAreDrawn) {
+  constexpr int kLongest = 1 << 20;
+  Canvas canvas(4, 4);
+  canvas.Line(0, 0, kLongest, 0, display::kBlack);
+  canvas.Line(0, 1, 0, kLongest, display::kBlack);
+  canvas.Line(3, 3, 3 - kLongest, 3, display::kBlack);
+  canvas.Line(2, 3, 2, 3 - kLongest, display::kBlack);
+  EXPECT_EQ(canvas.At(3, 0), display::kBlack);
+  EXPECT_EQ(canvas.At(0, 3), display::kBlack);
+  EXPECT_EQ(canvas.At(1, 3), display::kBlack);
+  EXPECT_EQ(canvas.At(2, 1), display::kBlack);
+  Canvas untouched(4, 4);
+  untouched.Line(0, 0, kLongest + 1, 0, display::kBlack);
+  untouched.Line(0, 0, 0, kLongest + 1, display::kBlack);
+  untouched.Line(0, 0, -kLongest - 1, 1, display::kBlack);
+  untouched.Line(0, 0, 1, -kLongest - 1, display::kBlack);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(untouched.At(x, y), display::kWhite) << x << "," << y;
+  }
+}
+
 }  // namespace

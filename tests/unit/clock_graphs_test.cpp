@@ -127,4 +127,54 @@ TEST_F(ClockGraphs, MemoryBarsUseTheirScaleAndAreClampedToThePlot) {
   ExpectRows(backBuffer, 857, kMemoryOverBlack, 84, 119);
 }
 
+// At P = 74 a bar spans 71 rows and is lifted by 2 (graphics) or 1 (memory) while its point
+// stands clear of the bar's top.
+TEST(ClockBars, DefaultScalesApplyWithoutCeilingOrBase) {
+  const display::ClockScales none{};
+  EXPECT_EQ(none.graphicsCeilingKHz, 0u);
+  EXPECT_EQ(none.graphicsBaseKHz, 0u);
+  EXPECT_EQ(none.memoryCeilingKHz, 0u);
+  EXPECT_EQ(none.memoryBaseKHz, 0u);
+  EXPECT_FALSE(none.fixedClockBoard);
+  // Exactly the default scale fills the plot, not lifted; half of it is 35 rows, lifted.
+  EXPECT_EQ(display::GraphicsClockBar(1200000, none, 74).lower, 71);
+  EXPECT_EQ(display::GraphicsClockBar(1200000, none, 74).upper, 0);
+  EXPECT_EQ(display::GraphicsClockBar(600000, none, 74).lower, 37);
+  EXPECT_EQ(display::GraphicsClockBar(600000, none, 74).upper, 0);
+  EXPECT_EQ(display::MemoryClockBar(7000000, none, 74), 71);
+  EXPECT_EQ(display::MemoryClockBar(3500000, none, 74), 36);
+  EXPECT_EQ(display::MemoryClockBar(2464789, none, 74), 26);  // 24.9999947 rows: 25 in floats
+  // A base without a ceiling scales the graphics bar; a base of 1 kHz too.
+  display::ClockScales based;
+  based.graphicsBaseKHz = 1;
+  EXPECT_EQ(display::GraphicsClockBar(1, based, 74).lower, 71);
+  based.graphicsBaseKHz = 2400000;
+  EXPECT_EQ(display::GraphicsClockBar(1200000, based, 74).lower, 37);
+}
+
+TEST(ClockBars, MemoryBarOfAnOrdinaryBoardIgnoresItsCeiling) {
+  display::ClockScales scales;
+  scales.memoryCeilingKHz = 3500000;
+  scales.memoryBaseKHz = 7000000;
+  // Half of the base is 35 rows; the point, scaled by the ceiling, stands at the top, clear of
+  // the bar: lifted by 1.
+  EXPECT_EQ(display::MemoryClockBar(3500000, scales, 74), 36);
+  scales.fixedClockBoard = true;
+  EXPECT_EQ(display::MemoryClockBar(3500000, scales, 74), 71);
+}
+
+// Samples never pushed are gaps: nothing is drawn for them, not even on the buffer's top row.
+TEST_F(ClockGraphs, GapsDrawNothing) {
+  Push(1500000, 3500000);
+  Draw();
+  for (int x = 0; x < 900; ++x) {
+    EXPECT_EQ(backBuffer.At(x, 0), display::kBlack) << x;
+    EXPECT_EQ(backBuffer.At(x, 1), display::kBlack) << x;
+  }
+  EXPECT_EQ(RowsOf(backBuffer, 401, display::kBlack).count, 500);
+  EXPECT_EQ(RowsOf(backBuffer, 857, display::kBlack).count, 500);
+  // Without a ceiling the whole bar is green: nothing above it.
+  EXPECT_EQ(RowsOf(backBuffer, 403, kOverBaseOverBlack).count, 0);
+}
+
 }  // namespace

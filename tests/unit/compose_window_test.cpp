@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "display/base_clock_marker.h"
 #include "display/paint_geometry.h"
+#include "display/sunken_frame.h"
 
 namespace {
 
@@ -60,7 +62,12 @@ class FakePainters final : public display::PanelPainters {
 
 struct Composition : ::testing::Test {
   void Compose(int width, int height, std::int32_t gridPhase = 0) {
-    backBuffer = std::make_unique<Canvas>(width, height - 20);
+    ComposeInto(width, height - 20, width, height, gridPhase);
+  }
+  // A back buffer of its own size for a window of another.
+  void ComposeInto(int bufferWidth, int bufferHeight, int width, int height,
+                   std::int32_t gridPhase = 0) {
+    backBuffer = std::make_unique<Canvas>(bufferWidth, bufferHeight);
     backBuffer->Fill({0, 0, width, height}, kStale);  // what a reused buffer may hold
     painters.calls.clear();
     text.runs.clear();
@@ -109,7 +116,9 @@ TEST_F(Composition, PlacesFramedMetersPanelsInfoAndLogoInOrder) {
                 {20, 48, kInnerEdge},
                 {50, 60, kBlack},
                 {100, 100, kWhite},
-                {50, 120, kWhite}});
+                {100, 48, kWhite},
+                {50, 120, kWhite},
+                {20, 120, kWhite}});
   // A graph panel of 267 columns: no white right edge at this width, white beyond the panel.
   ExpectPixels({{139, 151, kOuterEdge}, {405, 200, kBlack}, {406, 200, kWhite}});
   // The information panel, then the logo over its right end; elsewhere the buffer is white.
@@ -141,6 +150,10 @@ TEST_F(Composition, GridScrollsWithThePhase) {
   // At x 394: P - 3 rows from two below the panel top.
   ExpectPixels({{394, 48, kInnerEdge}, {394, 49, kGrid}, {394, 119, kGrid}, {394, 120, kWhite}});
   ExpectPixels({{392, 60, kBlack}, {850, 160, kGrid}, {848, 160, kBlack}, {394, 300, kGrid}});
+  Compose(900, 520, 11);  // the leftmost line, at x 141, is drawn; at x 140 it would not be
+  ExpectPixels({{141, 60, kGrid}, {140, 60, kInnerEdge}});
+  Compose(900, 520, 12);
+  ExpectPixels({{141, 60, kBlack}, {140, 60, kInnerEdge}});
 }
 
 TEST_F(Composition, BaseClockLabelStandsAboveItsLineOrBelowNearTheTop) {
@@ -186,6 +199,7 @@ TEST_F(Composition, TooSmallOrMismatchedBuffersStayDefined) {
   Compose(300, 200);  // no room for a plot: white, nothing called
   EXPECT_TRUE(painters.calls.empty());
   EXPECT_EQ(At(10, 10), kWhite);
+  EXPECT_EQ(StalePixels(), 0);
   // A back buffer far smaller than the window: everything is clipped to it.
   Canvas tiny(10, 10);
   slot->hasGpuClock.Store(1);
@@ -194,6 +208,109 @@ TEST_F(Composition, TooSmallOrMismatchedBuffersStayDefined) {
   display::ComposeMainWindow(tiny,
                              {1200, 900, *slot, INT32_MIN, skins, panelSurface, text, painters});
   EXPECT_EQ(tiny.At(9, 9), kWhite);
+  // A frame one column wide is its outer edge alone.
+  Canvas thin(1, 3);
+  display::DrawSunkenFrame(thin, 1, 3, skins.Get(display::kFrameSkin));
+  EXPECT_EQ(thin.At(0, 2), kOuterEdge);
+}
+
+// A back buffer shorter than the window cuts through the third row's meters: they are framed on
+// surfaces of their own and copied from their top row down, as far as the buffer reaches.
+TEST_F(Composition, MetersOutsideTheBufferAreCopiedFromTheirTopRow) {
+  ComposeInto(900, 300, 900, 520);
+  const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
+  for (const int i : {4, 5}) {
+    const Area& meter = g.meters[i];
+    ASSERT_EQ(meter.y, 255);
+    ExpectPixels({{meter.x, 255, kOuterEdge},
+                  {meter.x + 50, 255, kOuterEdge},
+                  {meter.x + 50, 256, kInnerEdge},
+                  {meter.x + 50, 257, kBlack},
+                  {meter.x + 40, 265, FakePainters::MeterMark(i)}});
+  }
+  EXPECT_EQ(StalePixels(), 0);
+}
+
+// P = 268 is taller than the frame skin's 256 rows: the meters' rows below it stay white, the
+// column at the left edge too.
+TEST_F(Composition, MetersTallerThanTheFrameSkinAreWhiteBelowIt) {
+  Compose(1200, 1100);
+  const display::PaintGeometry g = display::ComputePaintGeometry(1200, 1100);
+  ASSERT_EQ(g.plotHeight, 268);
+  const Area& meter = g.meters[0];
+  ExpectPixels({{meter.x, meter.y + 100, kOuterEdge},
+                {meter.x, meter.y + 260, kWhite},
+                {meter.x + 1, meter.y + 260, kWhite},
+                {meter.x + 40, meter.y + 260, kWhite}});
+  EXPECT_EQ(StalePixels(), 0);
+  // The grid column skin's 210 rows reach the vertical lines' row 209 (from row top + 2).
+  EXPECT_EQ(At(542, meter.y + 2 + 209), kGrid);
+}
+
+// P - 3 = 72 is a multiple of the grid spacing at P = 75: the horizontal lines stop one short of
+// it, so that no line lies on the first row's white bottom or 72 rows down the lower rows.
+TEST_F(Composition, HorizontalGridLinesEndAboveThePlotBottom) {
+  Compose(900, 521);
+  const display::PaintGeometry g = display::ComputePaintGeometry(900, 521);
+  ASSERT_EQ(g.plotHeight, 75);
+  ExpectPixels({{201, 49 + 60, kGrid}, {201, 121, kWhite}, {201, 120, kBlack}});
+  for (const int top : {g.rowTops[1], g.rowTops[2]}) {
+    ExpectPixels({{201, top + 60, kGrid}, {201, top + 72, kBlack}, {701, top + 72, kBlack}});
+  }
+}
+
+// Every one of the six graphs is drawn: two samples of each at the newest columns.
+TEST_F(Composition, DrawsAllSixGraphs) {
+  slot->graphicsClockCeilingKHz.Store(2000000);
+  slot->clockBase[gpu::kGraphics].Store(1000000);
+  slot->memTotalKiB.Store(1000);
+  slot->powerLimit.Store(200);
+  for (int i = 0; i < 2; ++i) {
+    slot->clockCurrent[gpu::kGraphics].Store(1500000);
+    slot->clockCurrent[gpu::kMemory].Store(3500000);
+    gpu::PushClockHistory(*slot);
+    gpu::PushHistory(slot->loadHistory, 50);
+    gpu::PushHistory(slot->memUsedHistory, 500);
+    gpu::PushHistory(slot->temperatureHistory, 60);
+    gpu::PushHistory(slot->powerHistory, 100);
+  }
+  Compose(900, 520);
+  const display::Rgb pen = MakeRgb(0, 255, 0);
+  // Clock bars (row 1): green up to the base, blue memory bars.
+  ExpectPixels({{403, 110, MakeRgb(0, 192, 0)}, {403, 70, MakeRgb(192, 48, 0)}});
+  ExpectPixels({{859, 110, MakeRgb(0, 96, 192)}, {859, 80, kBlack}});
+  // Load and memory usage (row 2) at half scale: row 151 + 71 - 37.
+  ExpectPixels({{404, 185, pen}, {403, 185, pen}, {860, 185, pen}, {859, 185, pen}});
+  ExpectPixels({{404, 184, kBlack}, {860, 186, kBlack}});
+  // Temperature (row 3 left): band 1 of 60 degrees; power at half its limit: row 255 + 71 - 37.
+  EXPECT_NE(At(404, 320), kBlack);
+  EXPECT_EQ(At(404, 290), kBlack);
+  ExpectPixels({{860, 289, pen}, {859, 289, pen}, {860, 290, kBlack}});
+}
+
+TEST(BaseClockMarker, LabelGoesBelowALineAtOrAboveRow60) {
+  EXPECT_EQ(display::BaseLabelArea(60).y, 62);
+  EXPECT_EQ(display::BaseLabelArea(59).y, 61);
+  EXPECT_EQ(display::BaseLabelArea(61).y, 51);
+  const Area area = display::BaseLabelArea(100);
+  EXPECT_EQ((std::array{area.x, area.y, area.width, area.height}), (std::array{142, 90, 100, 10}));
+}
+
+TEST(BaseClockMarker, RowNeedsAClockABaseAndACeiling) {
+  const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
+  // A base of 1 kHz at a ceiling of 1 kHz: the line on the row above the panel, drawn on its top.
+  EXPECT_EQ(display::BaseMarkerRow({true, 1, 1}, g), std::optional<int>(46));
+  EXPECT_EQ(display::BaseMarkerRow({true, 1, 2}, g), std::optional<int>(46 + 37));
+  EXPECT_EQ(display::BaseMarkerRow({true, 2, 1}, g), std::nullopt);
+  EXPECT_EQ(display::BaseMarkerRow({true, 0, 1}, g), std::nullopt);
+  EXPECT_EQ(display::BaseMarkerRow({true, 1, 0}, g), std::nullopt);
+  EXPECT_EQ(display::BaseMarkerRow({false, 1, 1}, g), std::nullopt);
+  // A reading holds no ceiling until one is given.
+  display::BaseClockReading reading;
+  reading.hasGpuClock = true;
+  reading.baseKHz = 1;
+  EXPECT_EQ(reading.ceilingKHz, 0u);
+  EXPECT_EQ(display::BaseMarkerRow(reading, g), std::nullopt);
 }
 
 }  // namespace

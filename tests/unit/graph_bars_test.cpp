@@ -71,4 +71,70 @@ TEST(GraphBars, RunsGiveThePixelsOfSingleBars) {
   }
 }
 
+// Skins the run path must not take: one whose first column varies down its rows, and a uniform
+// one shorter than every bar (a single bar's blend stops at the skin's height).
+TEST(GraphBars, SkinsThatRunsCannotStandForAreBlendedBarByBar) {
+  const display::GraphColumns columns{100, 20, 39};
+  Canvas firstColumnStriped(2, 204), shortUniform(2, 8);
+  for (int y = 0; y < 204; ++y) firstColumnStriped.Set(0, y, MakeRgb(y, 40, 200 - y));
+  firstColumnStriped.Fill({1, 0, 1, 204}, MakeRgb(0, 64, 255));
+  shortUniform.Fill({0, 0, 2, 8}, MakeRgb(200, 0, 100));
+  std::vector<BarSpan> tall;
+  for (int i = 0; i < 39; ++i) tall.push_back({20 + i % 7, 12 + i % 5});
+  for (const Canvas* skin : {&firstColumnStriped, &shortUniform}) {
+    for (const auto& bars : {MixedBars(), tall}) {
+      Canvas runs(120, 100), single(120, 100);
+      Pattern(runs);
+      Pattern(single);
+      display::BlendBarLayer(runs, columns, bars, *skin);
+      BlendOneByOne(single, columns, bars, *skin);
+      EXPECT_EQ(Differences(runs, single), 0);
+    }
+  }
+}
+
+// The whole history: 208 bars, more than one word of the cover set, all ending on one row.
+TEST(GraphBars, AFullHistoryOfBarsEndingTogether) {
+  const display::GraphColumns columns{420, 0, 208};
+  Canvas skin(2, 204);
+  skin.Fill({0, 0, 1, 204}, MakeRgb(0, 255, 0));
+  skin.Fill({1, 0, 1, 204}, MakeRgb(255, 64, 0));
+  for (const int rows : {208, 300, 0}) {
+    std::vector<BarSpan> bars;
+    for (int i = 0; i < 208; ++i) {
+      const int top = 20 + (i * 29) % 150;
+      bars.push_back({top, rows == 0 ? 10 + (i * 17) % 80 : 208 - top});  // 0: ends apart
+    }
+    const int height = rows == 0 ? 260 : rows;
+    Canvas untouched(424, height), runs(424, height), single(424, height);
+    Pattern(untouched);
+    Pattern(runs);
+    Pattern(single);
+    display::BlendBarLayer(runs, columns, bars, skin);
+    BlendOneByOne(single, columns, bars, skin);
+    EXPECT_EQ(Differences(runs, single), 0) << rows;
+    EXPECT_GT(Differences(runs, untouched), 10000) << rows;
+  }
+}
+
+// A span holds no bar until it is given a height; given only one, it stands on the top row.
+TEST(GraphBars, DefaultSpansAreEmptyAndStandOnRowZero) {
+  const BarSpan none{};
+  EXPECT_EQ(none.top, 0);
+  EXPECT_EQ(none.height, 0);
+  const display::GraphColumns columns{10, 0, 3};
+  Canvas skin(2, 204), canvas(14, 6), untouched(14, 6);
+  skin.Fill({0, 0, 2, 204}, display::kBlack);
+  std::vector<BarSpan> bars(3);
+  bars[1].height = 2;
+  display::BlendBarLayer(canvas, columns, bars, skin);
+  const display::Rgb blended = MakeRgb(63, 63, 63);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 14; ++x) {
+      const bool inBar = (x == 8 || x == 9) && y < 2;
+      EXPECT_EQ(canvas.At(x, y), inBar ? blended : display::kWhite) << x << "," << y;
+    }
+  }
+}
+
 }  // namespace

@@ -56,6 +56,8 @@ TEST(LevelMeter, LitCountRoundsAndStaysDefinedForEveryReading) {
   EXPECT_EQ(LitCount(67, 100, 14, Precision::kSingle), 9);     // 9.38
   EXPECT_EQ(LitCount(50, 100, 57, Precision::kSingle), 29);    // 28.5
   EXPECT_EQ(LitCount(512, 1024, 57, Precision::kDouble), 29);  // 28.5
+  EXPECT_EQ(LitCount(21, 38, 57, Precision::kDouble), 32);     // 31.5
+  EXPECT_EQ(LitCount(21, 38, 57, Precision::kSingle), 31);     // 31.4999981 in single precision
   EXPECT_EQ(LitCount(100, 100, 14, Precision::kSingle), 14);
   EXPECT_EQ(LitCount(0, 100, 14, Precision::kSingle), 0);
   EXPECT_EQ(LitCount(250, 100, 14, Precision::kSingle), 35);  // beyond the top: all lit
@@ -85,6 +87,7 @@ TEST(LevelMeter, FullScalesOfTheSixMeters) {
   EXPECT_EQ(scales, (std::array<std::int64_t, 6>{1200000, 8000000, 100, 8388608, 100, 250000}));
   constexpr Precision s = Precision::kSingle;
   EXPECT_EQ(precisions, (std::array{s, s, s, Precision::kDouble, s, s}));
+  EXPECT_EQ(readings[display::kPowerMeter].fullScale, 250000);
 }
 
 TEST(LevelMeter, GreenMeterSegmentsFromTheTile) {

@@ -8,6 +8,7 @@
 namespace {
 
 using display::Canvas;
+constexpr display::Rgb kPen = display::MakeRgb(0, 255, 0);
 
 // The smallest window (P = 74): row 2 starts at 151 with its zero level at 222, row 3 at 255 with
 // its zero level at 326. Load points start at x 404, memory and power points at 860.
@@ -20,7 +21,7 @@ struct LineGraphs : ::testing::Test {
   int PenPixels() const {
     int count = 0;
     for (int y = 0; y < 500; ++y) {
-      for (int x = 0; x < 900; ++x) count += backBuffer.At(x, y) == display::kLinePen;
+      for (int x = 0; x < 900; ++x) count += backBuffer.At(x, y) == kPen;
     }
     return count;
   }
@@ -35,13 +36,13 @@ TEST_F(LineGraphs, MemoryLineSkipsEmptySamplesAndRescalesWithTheTotal) {
   slot->memTotalKiB.Store(8388608);  // half full: 37 rows above the zero level
   Draw(display::kMemoryUsageGraph);
   // From x 860 to 858, whose point the line leaves out; the empty samples beyond draw nothing.
-  for (int x = 859; x <= 860; ++x) EXPECT_EQ(backBuffer.At(x, 185), display::kLinePen) << x;
+  for (int x = 859; x <= 860; ++x) EXPECT_EQ(backBuffer.At(x, 185), kPen) << x;
   EXPECT_EQ(PenPixels(), 2);
   // The whole history follows the current total.
   Clear();
   slot->memTotalKiB.Store(16777216);
   Draw(display::kMemoryUsageGraph);
-  EXPECT_EQ(backBuffer.At(859, 204), display::kLinePen);  // 18.5 rows, truncated
+  EXPECT_EQ(backBuffer.At(859, 204), kPen);  // 18.5 rows, truncated
   EXPECT_EQ(PenPixels(), 2);
   // Double precision: 3/37 of 74 rows is exactly 6 (single precision would give 5).
   Clear();
@@ -49,7 +50,7 @@ TEST_F(LineGraphs, MemoryLineSkipsEmptySamplesAndRescalesWithTheTotal) {
   gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
   gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
   Draw(display::kMemoryUsageGraph);
-  EXPECT_EQ(backBuffer.At(860, 216), display::kLinePen);
+  EXPECT_EQ(backBuffer.At(860, 216), kPen);
 }
 
 TEST_F(LineGraphs, PointsStayInsideThePlot) {
@@ -60,11 +61,11 @@ TEST_F(LineGraphs, PointsStayInsideThePlot) {
   }
   Draw(display::kLoadGraph);
   for (auto [x, y] : {std::pair{404, 152}, {403, 152}, {400, 222}, {399, 222}}) {
-    EXPECT_EQ(backBuffer.At(x, y), display::kLinePen) << x;
+    EXPECT_EQ(backBuffer.At(x, y), kPen) << x;
   }
   for (int x = 0; x < 900; ++x) {
-    EXPECT_NE(backBuffer.At(x, 151), display::kLinePen) << x;
-    EXPECT_NE(backBuffer.At(x, 223), display::kLinePen) << x;
+    EXPECT_NE(backBuffer.At(x, 151), kPen) << x;
+    EXPECT_NE(backBuffer.At(x, 223), kPen) << x;
   }
 }
 
@@ -78,8 +79,17 @@ TEST_F(LineGraphs, PowerLineFollowsTheLimitAndAnUnknownScaleDrawsNothing) {
   EXPECT_EQ(PenPixels(), 0);
   slot->powerLimit.Store(200000);
   Draw(display::kPowerGraph);
-  EXPECT_EQ(backBuffer.At(860, 289), display::kLinePen);  // 326 - 37
+  EXPECT_EQ(backBuffer.At(860, 289), kPen);  // 326 - 37
   EXPECT_EQ(PenPixels(), 4);
+}
+
+// The load graph shows 133 samples (x 404 down to 140); an older one is not joined to them.
+TEST_F(LineGraphs, SamplesBeyondTheShownColumnsAreLeftOut) {
+  for (int i = 0; i < 134; ++i) gpu::PushHistory(slot->loadHistory, 50);
+  Draw(display::kLoadGraph);
+  EXPECT_EQ(backBuffer.At(141, 185), kPen);
+  EXPECT_EQ(backBuffer.At(140, 185), display::kBlack);
+  EXPECT_EQ(PenPixels(), 264);
 }
 
 }  // namespace

@@ -68,22 +68,30 @@ TEST(PaintGeometry, SizesOutsideTheLimitsStayDefined) {
     const PaintGeometry g = ComputePaintGeometry(w, h);
     EXPECT_FALSE(g.drawable) << w << " x " << h;
   }
+  EXPECT_EQ(ComputePaintGeometry(-5, INT_MIN).outerWidth, 0);
+  EXPECT_EQ(ComputePaintGeometry(-5, INT_MIN).outerHeight, 0);
   EXPECT_EQ(ComputePaintGeometry(300, 520).columns[display::kLoadGraph].shown, 0);
-  EXPECT_TRUE(ComputePaintGeometry(900, 308).drawable);  // P = 4, the least plot
-  EXPECT_TRUE(ComputePaintGeometry(374, 520).drawable);  // G = 22
+  EXPECT_TRUE(ComputePaintGeometry(900, 308).drawable);            // P = 4, the least plot
+  const PaintGeometry narrowest = ComputePaintGeometry(374, 520);  // G = 22
+  EXPECT_TRUE(narrowest.drawable);
+  // The clock graphs' newest column is their leftmost: one sample each.
+  EXPECT_EQ(narrowest.columns[display::kGraphicsClockGraph].shown, 1);
+  EXPECT_EQ(narrowest.columns[display::kMemoryClockGraph].shown, 1);
   // Absurdly large: clamped, so that every position is still an int.
   const PaintGeometry huge = ComputePaintGeometry(INT_MAX, INT_MAX);
-  EXPECT_EQ(huge.outerWidth, display::kLargestOuterSide);
+  EXPECT_EQ(huge.outerWidth, 32767);
   EXPECT_EQ(huge.columns[display::kPowerGraph].shown, 208);
   EXPECT_GT(huge.graphPanels[display::kPowerGraph].x, 0);
 }
 
 TEST(PaintGeometry, ScaledPixelsTruncateAndStayInRange) {
-  EXPECT_EQ(display::ScaledPixels(3, 4, 74), 55);    // 55.5
-  EXPECT_EQ(display::ScaledPixels(-3, 4, 74), -55);  // toward zero
-  EXPECT_EQ(display::ScaledPixels(INT32_MAX, 1, 201), display::kPixelReach);
+  EXPECT_EQ(display::ScaledPixels(3, 4, 74), 55);                // 55.5
+  EXPECT_EQ(display::ScaledPixels(-3, 4, 74), -55);              // toward zero
+  EXPECT_EQ(display::ScaledPixels(INT32_MAX, 1, 201), 1 << 24);  // clamped
   EXPECT_EQ(display::ScaledPixels(INT32_MIN, 1, 201), -display::kPixelReach);
   EXPECT_EQ(display::ScaledPixels(5, 0, 74), 0);  // no scale: no height
+  EXPECT_EQ(display::ScaledPixelsPrecise(5, 0, 74), 0);
+  EXPECT_EQ(display::ScaledPixelsPrecise(3, 1, 74), 222);
   // 3 / 37 x 74 is 6 exactly; single precision falls just short of it.
   EXPECT_EQ(display::ScaledPixels(3, 37, 74), 5);
   EXPECT_EQ(display::ScaledPixelsPrecise(3, 37, 74), 6);

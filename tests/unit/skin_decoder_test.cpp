@@ -109,7 +109,8 @@ TEST(SkinDecoder, RefusesResourcesTooShortOrWithTheBlockPastTheEnd) {
   EXPECT_EQ(RefusalOf({.fileSize = 25, .pixelOffset = 26}), SkinRefusal::kPixelBlockPastEnd);
   EXPECT_EQ(RefusalOf({.fileSize = 0xFFFFFFFF, .pixelOffset = 0}), SkinRefusal::kPixelBlockPastEnd);
   const auto refused = DecodeSkin(Stored(Plain({.fileSize = 40000})));
-  EXPECT_TRUE(refused.skin.pixels.empty());
+  EXPECT_TRUE(refused.skin.pixels.empty());  // nothing of a refused resource is kept
+  EXPECT_EQ(refused.skin.coreHeader.height, 0);
 }
 
 TEST(SkinDecoder, RefusesImagesItCannotReadThreeBytesAPixel) {
@@ -124,6 +125,7 @@ TEST(SkinDecoder, RefusesImagesItCannotReadThreeBytesAPixel) {
   // Smaller images, and none at all, are fine.
   EXPECT_EQ(RefusalOf({.width = 7, .height = 3}), SkinRefusal::kNone);
   EXPECT_EQ(RefusalOf({.width = 0, .height = 0}), SkinRefusal::kNone);
+  EXPECT_EQ(RefusalOf({.fileSize = 26, .width = 0, .height = 0}), SkinRefusal::kNone);  // no block
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
+#include "display/skin_canvases.h"
 #include "resources/tools/logo_art.h"
 
 #ifndef QUORVANE_SKIN_FILE
@@ -59,8 +62,14 @@ DecodedSkin Logo(std::uint16_t width, std::uint16_t height) {
 TEST(SkinSurfaces, TableAndBuildOrderCoverEverySurfaceOnce) {
   std::vector<int> order(display::kSkinBuildOrder.begin(), display::kSkinBuildOrder.end());
   std::sort(order.begin(), order.end());
+  // Each surface's width and height.
+  const int sizes[][2] = {{418, 256}, {256, 256}, {1, 210},   {418, 1},   {2, 204},
+                          {2, 204},   {2, 204},   {180, 60},  {2, 204},   {2, 204},
+                          {2, 204},   {418, 1},   {256, 256}, {256, 256}, {2, 204}};
   for (int i = 0; i < display::kSkinSurfaceCount; ++i) {
     EXPECT_EQ(display::kSkinSurfaceTable[i].index, i);
+    EXPECT_EQ(display::kSkinSurfaceTable[i].width, sizes[i][0]) << i;
+    EXPECT_EQ(display::kSkinSurfaceTable[i].height, sizes[i][1]) << i;
     EXPECT_EQ(order[i], i);
     const SkinPixels pixels = Surface(i);
     EXPECT_EQ(pixels.width, display::kSkinSurfaceTable[i].width) << i;
@@ -68,8 +77,11 @@ TEST(SkinSurfaces, TableAndBuildOrderCoverEverySurfaceOnce) {
     EXPECT_EQ(pixels.argb.size(), static_cast<std::size_t>(pixels.width * pixels.height));
   }
   EXPECT_EQ(display::kSkinBuildOrder.back(), display::kLogoSkin);
-  EXPECT_TRUE(Surface(-1).argb.empty());
-  EXPECT_TRUE(Surface(display::kSkinSurfaceCount).argb.empty());
+  for (const int outside : {-1, display::kSkinSurfaceCount}) {  // an empty surface, 0 x 0
+    const SkinPixels none = Surface(outside);
+    EXPECT_EQ((std::array{none.width, none.height}), (std::array{0, 0})) << outside;
+    EXPECT_TRUE(none.argb.empty());
+  }
 }
 
 TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
@@ -81,6 +93,7 @@ TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
   ExpectPixels(frame, {{2, 2, SkinRgb(0, 0, 0)}, {417, 209, SkinRgb(0, 0, 0)}});
   // Row 210 on is never drawn: left at 0 like the black inside, so check the edge column.
   EXPECT_EQ(frame.At(0, 210), 0u);
+  EXPECT_EQ(frame.At(-1, 1), 0u);  // left of the surface, not the row above's last pixel
 }
 
 TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
@@ -90,6 +103,7 @@ TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
   const std::uint32_t black = SkinRgb(0, 0, 0);
   ExpectPixels(green, {{0, 0, dim}, {1, 0, black}, {2, 0, dim}, {3, 0, black}});
   ExpectPixels(green, {{0, 2, bright}, {1, 2, dim}, {2, 2, bright}, {3, 2, dim}});
+  ExpectPixels(green, {{2, 1, black}, {3, 1, dim}, {2, 3, dim}, {3, 3, bright}});
   struct Case {
     int index;
     std::uint32_t dim, mid, bright;
@@ -158,6 +172,18 @@ TEST(SkinSurfaces, GeneratedSkinResourceDecodesToTheDrawnLogo) {
       ASSERT_EQ(logo.At(x, y), SkinRgb(drawn.r, drawn.g, drawn.b)) << x << "," << y;
     }
   }
+}
+
+// Canvases made elsewhere are taken as they are, in index order; a missing one is empty.
+TEST(SkinSurfaces, CanvasesOfViewsTakeEachViewAtItsIndex) {
+  std::array<std::unique_ptr<display::Canvas>, display::kSkinSurfaceCount> views{};
+  views[display::kFrameSkin] = std::make_unique<display::Canvas>(3, 2);
+  views[display::kTempBand1Skin] = std::make_unique<display::Canvas>(1, 1);
+  const display::SkinCanvases skins(views);
+  EXPECT_EQ(&skins.Get(display::kFrameSkin), views[display::kFrameSkin].get());
+  EXPECT_EQ(&skins.Get(display::kTempBand1Skin), views[display::kTempBand1Skin].get());
+  EXPECT_EQ(skins.Get(display::kLogoSkin).Width(), 0);
+  EXPECT_EQ(skins.Get(display::kLogoSkin).Height(), 0);
 }
 
 }  // namespace

@@ -52,4 +52,26 @@ TEST(TemperatureGraph, BandsStackFromThirtyToOneHundredDegrees) {
   }
 }
 
+// At 1200 x 900 (P = 201, row 3 at 509) all 208 samples are shown, x 554 down to 140, while the
+// power history beside the temperature history holds readings of its own: 40 degrees is band 1
+// alone, rows 684 to 708, in every column.
+TEST(TemperatureGraph, AFullHistoryShowsOnlyItsOwnSamples) {
+  display::SkinCanvases skins{display::DecodedSkin{}};
+  auto slot = std::make_unique<gpu::GpuSlot>();
+  for (int i = 0; i < 208; ++i) {
+    gpu::PushHistory(slot->temperatureHistory, 40);
+    gpu::PushHistory(slot->powerHistory, 95);
+  }
+  Canvas backBuffer(1200, 880);
+  backBuffer.Fill({0, 0, 1200, 880}, display::kBlack);
+  display::DrawTemperatureGraph(backBuffer, display::ComputePaintGeometry(1200, 900), *slot, skins);
+  for (const int x : {555, 554, 141, 140}) {
+    for (int y = 0; y < 880; ++y) {
+      EXPECT_EQ(backBuffer.At(x, y), y >= 684 && y <= 708 ? kBand1 : display::kBlack)
+          << x << "," << y;
+    }
+  }
+  EXPECT_EQ(backBuffer.At(139, 690), display::kBlack);
+}
+
 }  // namespace
