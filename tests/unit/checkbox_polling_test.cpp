@@ -23,6 +23,10 @@ using Messages = std::vector<std::wstring>;
 struct Poll : gpu::CheckboxHost {
   void Once() { gpu::PollCheckboxes(*this, table); }
   void Tick(CheckBox box, bool on) { ticked[static_cast<int>(box)] = on; }
+  void TickAndPoll(CheckBox box, bool on) {
+    Tick(box, on);
+    Once();
+  }
   // The box's active and start-pending flags.
   std::pair<int, int> Csv() const { return {table.csvActive.Load(), table.csvStartPending.Load()}; }
   std::pair<int, int> Shot() const {
@@ -78,26 +82,22 @@ class CheckboxPolling : public ::testing::Test, protected Poll {};
 TEST_F(CheckboxPolling, CsvStartsOnTickAndStopsOnUntick) {
   Once();
   EXPECT_TRUE(steps.empty());
-  Tick(CheckBox::kCsv, true);
-  Once();
+  TickAndPoll(CheckBox::kCsv, true);
   EXPECT_EQ(steps, (Steps{"file csv", "dialog csv", "thread csv run 1"}));
   EXPECT_EQ(Csv(), std::make_pair(1, 0));
   steps.clear();
   Once();  // running: nothing more
   EXPECT_TRUE(steps.empty());
-  Tick(CheckBox::kCsv, false);
-  Once();
+  TickAndPoll(CheckBox::kCsv, false);
   EXPECT_EQ(Csv(), std::make_pair(0, 0));
   // A re-tick whose save dialog is cancelled starts nothing, and the run in its last wait stays
   // the newest: it still writes the record its wait ends with.
   fileChosen = false;
-  Tick(CheckBox::kCsv, true);
-  Once();
+  TickAndPoll(CheckBox::kCsv, true);
   EXPECT_EQ(table.csvRunNumber.Load(), 1);
   EXPECT_EQ(messages, (Messages{gpu::kCsvNotSavedText}));
   fileChosen = true;
-  Tick(CheckBox::kCsv, true);
-  Once();
+  TickAndPoll(CheckBox::kCsv, true);
   EXPECT_EQ(steps.back(), "thread csv run 2") << "every start is a new run";
 }
 
@@ -118,8 +118,7 @@ TEST_F(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessa
     p.fileChosen = c.fileChosen;
     p.settingsConfirmed = c.settingsConfirmed;
     p.settingsShown = c.settingsShown;
-    p.Tick(c.box, true);
-    p.Once();
+    p.TickAndPoll(c.box, true);
     const bool csv = c.box == CheckBox::kCsv;
     EXPECT_EQ(p.messages, (Messages{csv ? gpu::kCsvNotSavedText : gpu::kBmpNotSavedText}));
     EXPECT_EQ(p.steps.back(), csv ? "untick csv" : "untick shot");
@@ -133,8 +132,7 @@ TEST_F(CheckboxPolling, CancelledOrFailedSaveOrSettingsDialogUnticksWithTheMessa
 TEST_F(CheckboxPolling, AThreadThatCannotStartFailsTheStart) {
   threadStarts = false;
   Tick(CheckBox::kCsv, true);
-  Tick(CheckBox::kShot, true);
-  Once();
+  TickAndPoll(CheckBox::kShot, true);
   EXPECT_EQ(messages, (Messages{gpu::kCsvNotSavedText, gpu::kBmpNotSavedText}));
   EXPECT_EQ(Csv(), std::make_pair(0, 0));
   EXPECT_EQ(Shot(), std::make_pair(0, 0));
@@ -147,16 +145,13 @@ TEST_F(CheckboxPolling, OldWindowsNoticeOncePerRunBoxLeftTickedTestRepeatedSilen
     SCOPED_TRACE(std::to_string(old.major) + "." + std::to_string(old.minor));
     Poll p;
     p.version = old;
-    p.Tick(CheckBox::kCsv, true);
-    p.Once();
+    p.TickAndPoll(CheckBox::kCsv, true);
     p.Once();
     EXPECT_EQ(p.messages, (Messages{gpu::kCsvOsNoticeText}));
     EXPECT_TRUE(p.ticked[0]);
     EXPECT_EQ(p.Csv(), std::make_pair(1, 1)) << "stays starting";
-    p.Tick(CheckBox::kCsv, false);
-    p.Once();
-    p.Tick(CheckBox::kCsv, true);
-    p.Once();
+    p.TickAndPoll(CheckBox::kCsv, false);
+    p.TickAndPoll(CheckBox::kCsv, true);
     EXPECT_EQ(p.messages.size(), 1u) << "never a second notice";
     p.version = {6, 2};  // a later test that passes goes on with the start
     p.Once();            // the first start that went through is the first run
@@ -165,20 +160,17 @@ TEST_F(CheckboxPolling, OldWindowsNoticeOncePerRunBoxLeftTickedTestRepeatedSilen
 }
 
 TEST_F(CheckboxPolling, DetailModeFollowsTheBoxWithInfoLineAndRepaint) {
-  Tick(CheckBox::kDetail, true);
-  Once();
+  TickAndPoll(CheckBox::kDetail, true);
   EXPECT_EQ(table.detailMode.Load(), 1);
   Once();
-  Tick(CheckBox::kDetail, false);
-  Once();
+  TickAndPoll(CheckBox::kDetail, false);
   EXPECT_EQ(table.detailMode.Load(), 0);
   EXPECT_EQ(steps, (Steps{"info line", "repaint", "info line", "repaint"}));
 }
 
 TEST_F(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
   version = {10, 0};
-  Tick(CheckBox::kShot, true);
-  Once();
+  TickAndPoll(CheckBox::kShot, true);
   EXPECT_EQ(steps, (Steps{"file shot", "dialog shot", "thread shot run 1"}));
   EXPECT_EQ(Shot(), std::make_pair(1, 0));
   EXPECT_TRUE(messages.empty());
@@ -188,8 +180,7 @@ TEST_F(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
   Once();
   EXPECT_EQ(steps.back(), "untick shot");
   settingsConfirmed = false;
-  Tick(CheckBox::kShot, true);
-  Once();
+  TickAndPoll(CheckBox::kShot, true);
   EXPECT_EQ(messages, (Messages{gpu::kBmpNotSavedText}));
   EXPECT_EQ(Shot(), std::make_pair(0, 0));
   EXPECT_EQ(steps.back(), "untick shot");
@@ -198,8 +189,7 @@ TEST_F(CheckboxPolling, ScreenShotHasNoVersionTestAndItsOwnMessage) {
 TEST_F(CheckboxPolling, BoxesArePolledCsvThenDetailThenShot) {
   Tick(CheckBox::kCsv, true);
   Tick(CheckBox::kDetail, true);
-  Tick(CheckBox::kShot, true);
-  Once();
+  TickAndPoll(CheckBox::kShot, true);
   EXPECT_EQ(steps, (Steps{"file csv", "dialog csv", "thread csv run 1", "info line", "repaint",
                           "file shot", "dialog shot", "thread shot run 1"}));
 }
@@ -207,8 +197,7 @@ TEST_F(CheckboxPolling, BoxesArePolledCsvThenDetailThenShot) {
 // A screenshot thread only reports its request done; the poll unticks the box and clears the
 // flag while that request is the newest, and a report of an older one ends nothing.
 TEST_F(CheckboxPolling, ARequestReportedDoneIsEndedByThePollAndAStaleReportEndsNothing) {
-  Tick(CheckBox::kShot, true);
-  Once();
+  TickAndPoll(CheckBox::kShot, true);
   steps.clear();
   table.shotDoneNumber.Store(1);
   Once();
@@ -216,9 +205,8 @@ TEST_F(CheckboxPolling, ARequestReportedDoneIsEndedByThePollAndAStaleReportEndsN
   EXPECT_EQ(steps, (Steps{"untick shot"})) << "ended once, and no new request follows";
   EXPECT_EQ(Shot(), std::make_pair(0, 0));
 
-  Tick(CheckBox::kShot, true);
-  Once();                         // request 2
-  table.shotDoneNumber.Store(1);  // request 1's thread, finishing late
+  TickAndPoll(CheckBox::kShot, true);  // request 2
+  table.shotDoneNumber.Store(1);       // request 1's thread, finishing late
   Once();
   EXPECT_EQ(Shot(), std::make_pair(1, 0));
   EXPECT_TRUE(ticked[2]);
@@ -227,13 +215,11 @@ TEST_F(CheckboxPolling, ARequestReportedDoneIsEndedByThePollAndAStaleReportEndsN
 // Every tick numbers a new request or run before it is marked active.
 TEST_F(CheckboxPolling, EveryTickOfABoxIsANewlyNumberedRequest) {
   for (int request = 1; request <= 3; ++request) {
-    Tick(CheckBox::kShot, true);
-    Once();
+    TickAndPoll(CheckBox::kShot, true);
     EXPECT_EQ(steps.back(), "thread shot run " + std::to_string(request));
     Once();  // still running: the same request
     EXPECT_EQ(table.shotRequestNumber.Load(), request);
-    Tick(CheckBox::kShot, false);
-    Once();
+    TickAndPoll(CheckBox::kShot, false);
   }
 }
 

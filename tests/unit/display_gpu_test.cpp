@@ -69,10 +69,9 @@ class DiscoveryDisplayBounds : public ::testing::Test {
  protected:
   // With `countWritten` false the display count is answered without being written.
   std::int32_t Find(bool countWritten = true) {
-    gpu::Vendor vendor = fake.Get();
-    const auto table = testing_support::EnumeratedTable(vendor, false);
+    const auto table = testing_support::EnumeratedTable(fake.vendor, false);
     fake.driver.countsWritten = countWritten;
-    return gpu::FindDisplayGpu(vendor, *table);
+    return gpu::FindDisplayGpu(fake.vendor, *table);
   }
 
   testing_support::DiscoveryFakeVendor fake;

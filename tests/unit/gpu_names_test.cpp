@@ -116,18 +116,16 @@ TEST_F(DiscoveryNames, EightGpusAreNoWarning) {
 TEST_F(DiscoveryNames, HighBytesFromTheDriverAreWidenedAsLatin1) {
   DiscoveryFakeVendor fake;
   std::memcpy(fake.driver.name.data(), "Karte \334ber", 10);  // octal 334: U with diaeresis
-  gpu::Vendor vendor = fake.Get();
-  const auto table = EnumeratedTable(vendor, false);
-  ASSERT_TRUE(gpu::ReadGpuName(vendor, *table, 0, 0));
+  const auto table = EnumeratedTable(fake.vendor, false);
+  ASSERT_TRUE(gpu::ReadGpuName(fake.vendor, *table, 0, 0));
   EXPECT_EQ(std::wstring(table->slots[0].gpuName.Load()), L"Karte \u00DCber");
 }
 
 TEST_F(DiscoveryNames, IndexesOutsideTheTablesAreRefused) {
   DiscoveryFakeVendor fake;
-  gpu::Vendor vendor = fake.Get();
-  const auto table = EnumeratedTable(vendor, false);
-  EXPECT_FALSE(gpu::ReadGpuName(vendor, *table, 8, 0));
-  EXPECT_FALSE(gpu::ReadGpuName(vendor, *table, 0, 64));
+  const auto table = EnumeratedTable(fake.vendor, false);
+  EXPECT_FALSE(gpu::ReadGpuName(fake.vendor, *table, 8, 0));
+  EXPECT_FALSE(gpu::ReadGpuName(fake.vendor, *table, 0, 64));
   EXPECT_EQ(std::wstring(table->slots[0].gpuName.Load()), L"- empty -");
 }
 

@@ -160,15 +160,14 @@ TEST_F(InfoLine, LongLineIsCutAt127Characters) {
 // A refresh reports a change of any one count on its own, and nothing when all stayed.
 TEST(InfoLineFacts, EachCountThatChangesIsAChange) {
   testing_support::DiscoveryFakeVendor fake;
-  gpu::Vendor vendor = fake.Get();
-  const auto table = testing_support::EnumeratedTable(vendor, false);
+  const auto table = testing_support::EnumeratedTable(fake.vendor, false);
   table->detailMode.Store(1);
   fake.driver.cores = {4352, 68, 544};
-  EXPECT_TRUE(gpu::RefreshInfoFacts(vendor, *table, 0));
-  EXPECT_FALSE(gpu::RefreshInfoFacts(vendor, *table, 0));
+  EXPECT_TRUE(gpu::RefreshInfoFacts(fake.vendor, *table, 0));
+  EXPECT_FALSE(gpu::RefreshInfoFacts(fake.vendor, *table, 0));
   for (std::uint32_t& count : fake.driver.cores) {
     count += 1;
-    EXPECT_TRUE(gpu::RefreshInfoFacts(vendor, *table, 0)) << count;
+    EXPECT_TRUE(gpu::RefreshInfoFacts(fake.vendor, *table, 0)) << count;
   }
 }
 

@@ -21,12 +21,23 @@ using gpu::kProcessor;
 using gpu::kVideo;
 using testing_support::OneGpu;
 
-class Sampler : public testing_support::SamplingFixture {};
+class Sampler : public testing_support::SamplingFixture {
+ protected:
+  void Run(int cycles, const std::string& scenario) {
+    Load(scenario);
+    Cycles(cycles);
+  }
+  // Two GPUs, named A and B in their slots.
+  void LoadNamedPair() {
+    Load("gpu\n  name A\nend\ngpu\n  name B\nend\n");
+    Slot(0).gpuName.Store(L"A");
+    Slot(1).gpuName.Store(L"B");
+  }
+};
 
 TEST_F(Sampler, CurrentClocksFollowTheDriverWithHistoryAndStatistics) {
-  Load(OneGpu({"clock.graphics ramp 900000 50000", "clock.memory 7000000",
-               "clock.processor 1800000", "clock.video none", "base.graphics 1410000"}));
-  Cycles(3);
+  Run(3, OneGpu({"clock.graphics ramp 900000 50000", "clock.memory 7000000",
+                 "clock.processor 1800000", "clock.video none", "base.graphics 1410000"}));
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockBase[kGraphics].Load(), 1410000u);
   EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1000000u);
@@ -45,18 +56,16 @@ TEST_F(Sampler, CurrentClocksFollowTheDriverWithHistoryAndStatistics) {
 }
 
 TEST_F(Sampler, MinimumStaysAtItsStartAboveOneGigahertz) {
-  Load(OneGpu({"clock.graphics 1500000"}));
-  Cycles(2);
+  Run(2, OneGpu({"clock.graphics 1500000"}));
   EXPECT_EQ(Slot(0).gpuClockMin.Load(), gpu::kInitialGpuClockMinKHz);
   EXPECT_EQ(Slot(0).gpuClockMax.Load(), 1500000u);
 }
 
 TEST_F(Sampler, ClockSourceSwitchSplitsTheSumsAndTheDivisorCountsCycles) {
   // Three clock queries a cycle (current, base, boost): from call 7 on, cycle 3, all fail.
-  Load(OneGpu({"clock.graphics ramp 1000000 100000", "clock.memory 5000000",
-               "clock.processor ramp 1500000 100000", "clock.video ramp 1100000 100000"},
-              "fail NvAPI_GPU_GetAllClockFrequencies -104 from 7"));
-  Cycles(4);
+  Run(4, OneGpu({"clock.graphics ramp 1000000 100000", "clock.memory 5000000",
+                 "clock.processor ramp 1500000 100000", "clock.video ramp 1100000 100000"},
+                "fail NvAPI_GPU_GetAllClockFrequencies -104 from 7"));
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockCurrent[kProcessor].Load(), 1800000u) << "from NVML";
   EXPECT_EQ(slot.clockCurrent[kVideo].Load(), 1400000u) << "from NVML";
@@ -70,9 +79,8 @@ TEST_F(Sampler, ClockSourceSwitchSplitsTheSumsAndTheDivisorCountsCycles) {
 }
 
 TEST_F(Sampler, NoClockSourceLeavesClocksStatisticsAndHistoryAlone) {
-  Load("library nvml missing\n" +
-       OneGpu({"clock.graphics 1200000"}, "fail NvAPI_GPU_GetAllClockFrequencies -104 from 4"));
-  Cycles(3);
+  Run(3, "library nvml missing\n" + OneGpu({"clock.graphics 1200000"},
+                                           "fail NvAPI_GPU_GetAllClockFrequencies -104 from 4"));
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.clockCurrent[kGraphics].Load(), 1200000u);
   EXPECT_EQ(slot.gpuClockSumNvapi.Load(), 1200000u);
@@ -104,9 +112,8 @@ TEST_F(Sampler, BaseClocksFallBackToThePerformanceStates) {
 }
 
 TEST_F(Sampler, CeilingsRiseWithBoostAndCurrentClocksAndNeverFall) {
-  Load(OneGpu({"clock.graphics ramp 1800000 200000", "boost.graphics 1900000",
-               "clock.memory 7000000", "boost.memory 7500000"}));
-  Cycles(1);
+  Run(1, OneGpu({"clock.graphics ramp 1800000 200000", "boost.graphics 1900000",
+                 "clock.memory 7000000", "boost.memory 7500000"}));
   EXPECT_EQ(Slot(0).graphicsClockCeilingKHz.Load(), 1900000u);
   Cycles(1);
   EXPECT_EQ(Slot(0).graphicsClockCeilingKHz.Load(), 2000000u);  // current above boost
@@ -127,8 +134,7 @@ TEST_F(Sampler, FixedBoardWithoutBoostClocksKeepsItsFixedCeilings) {
 }
 
 TEST_F(Sampler, UsageQueryGivesTheLoadAndARefusedOneReadsAsZero) {
-  Load(OneGpu({"load.gpu 40"}, "fail usages -104 from 3"));
-  Cycles(2);
+  Run(2, OneGpu({"load.gpu 40"}, "fail usages -104 from 3"));
   EXPECT_EQ(Slot(0).gpuLoad.Load(), 40u);
   Cycles(1);
   EXPECT_EQ(Slot(0).gpuLoad.Load(), 0u);
@@ -143,15 +149,13 @@ TEST_F(Sampler, UsageQueryGivesTheLoadAndARefusedOneReadsAsZero) {
 }
 
 TEST_F(Sampler, WithoutTheUsageQueryTheLoadIsNeverSupported) {
-  Load(OneGpu({"load.gpu 40"}, "absent usages"));
-  Cycles(2);
+  Run(2, OneGpu({"load.gpu 40"}, "absent usages"));
   EXPECT_EQ(Slot(0).hasGpuLoad.Load(), 0);
   EXPECT_EQ(Slot(0).loadHistory.At(0), kEmptySample);
 }
 
 TEST_F(Sampler, ComputeModeGpuTakesLoadAndMemoryFromNvmlFromTheSecondCycle) {
-  Load(OneGpu({"driver tcc", "load.gpu 70", "memory.total 16777216", "memory.used 4194304"}));
-  Cycles(1);
+  Run(1, OneGpu({"driver tcc", "load.gpu 70", "memory.total 16777216", "memory.used 4194304"}));
   EXPECT_EQ(Slot(0).driverModel.Load(), 1u);
   EXPECT_EQ(Slot(0).hasDriverModel.Load(), 1);
   EXPECT_EQ(sim::NvmlCallCount(nvml::kDeviceGetUtilizationRates), 0u);
@@ -166,24 +170,21 @@ TEST_F(Sampler, ComputeModeGpuTakesLoadAndMemoryFromNvmlFromTheSecondCycle) {
 }
 
 TEST_F(Sampler, DisplayGpuMemoryComesFromTheDriver) {
-  Load(OneGpu({"memory.total 8388608", "memory.used ramp 1048576 1024"}));
-  Cycles(2);
+  Run(2, OneGpu({"memory.total 8388608", "memory.used ramp 1048576 1024"}));
   EXPECT_EQ(Slot(0).memTotalKiB.Load(), 8388608u);
   EXPECT_EQ(Slot(0).memUsedKiB.Load(), 1048576u + 1024u);
   EXPECT_EQ(Slot(0).memUsedHistory.At(1), 1048576);
 
   // A driver reporting more available than dedicated memory has none in use, not 4 GiB.
-  Load(OneGpu({"memory.total 8388608", "memory.used -4096"}));
-  Cycles(1);
+  Run(1, OneGpu({"memory.total 8388608", "memory.used -4096"}));
   EXPECT_EQ(Slot(0).memUsedKiB.Load(), 0u);
   EXPECT_EQ(Slot(0).hasMemUsed.Load(), 1);
 }
 
 TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
-  Load(OneGpu(
-      {"temperature ramp 40 1"},
-      "fail NvAPI_GPU_GetThermalSettings -104 from 2\nfail nvmlDeviceGetTemperature 999 from 2"));
-  Cycles(3);
+  Run(3, OneGpu({"temperature ramp 40 1"},
+                "fail NvAPI_GPU_GetThermalSettings -104 from 2\nfail nvmlDeviceGetTemperature 999 "
+                "from 2"));
   // Cycle 1 through the driver (40), cycle 2 through NVML (41), cycle 3 nothing.
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.temperature.Load(), 41);
@@ -193,20 +194,17 @@ TEST_F(Sampler, TemperatureFallsBackToNvmlAndKeepsItsLastValueWhenBothFail) {
   EXPECT_EQ(slot.temperatureHistory.At(2), kEmptySample);
   EXPECT_NE(slot.powerHistory.At(2), kEmptySample);  // the other histories ran on
 
-  Load("library nvml missing\n" + OneGpu({}, "fail NvAPI_GPU_GetThermalSettings -104"));
-  Cycles(1);
+  Run(1, "library nvml missing\n" + OneGpu({}, "fail NvAPI_GPU_GetThermalSettings -104"));
   EXPECT_EQ(Slot(0).hasTemperature.Load(), 0);
 }
 
 TEST_F(Sampler, NegativeTemperaturesAreKept) {
-  Load(OneGpu({"temperature -12"}));
-  Cycles(1);
+  Run(1, OneGpu({"temperature -12"}));
   EXPECT_EQ(Slot(0).temperature.Load(), -12);
   EXPECT_EQ(Slot(0).temperatureHistory.At(0), -12);
 
   // A reading equal to the history's empty marker is kept as read and still drawn.
-  Load(OneGpu({"temperature -1000", "load.gpu 0xFFFFFC18"}));
-  Cycles(1);
+  Run(1, OneGpu({"temperature -1000", "load.gpu 0xFFFFFC18"}));
   EXPECT_EQ(Slot(0).temperature.Load(), -1000);
   EXPECT_EQ(Slot(0).temperatureHistory.At(0), kEmptySample + 1);
   EXPECT_EQ(Slot(0).gpuLoad.Load(), 0xFFFFFC18u);
@@ -228,8 +226,7 @@ TEST_F(Sampler, UnreadablePowerLimitIsShownAsOneHundredWatts) {
 }
 
 TEST_F(Sampler, PowerLimitNeverReadKeepsTheUnknownMarker) {
-  Load(OneGpu({}, "absent nvmlDeviceGetPowerManagementLimit\nabsent nvmlDeviceGetDriverModel"));
-  Cycles(1);
+  Run(1, OneGpu({}, "absent nvmlDeviceGetPowerManagementLimit\nabsent nvmlDeviceGetDriverModel"));
   EXPECT_EQ(Slot(0).hasDriverModel.Load(), 0);
   EXPECT_EQ(Slot(0).powerLimit.Load(), gpu::kUnknownPowerLimitMw);
   EXPECT_EQ(Slot(0).powerLimitUnknown.Load(), gpu::kInitialPowerLimitUnknown);
@@ -237,8 +234,7 @@ TEST_F(Sampler, PowerLimitNeverReadKeepsTheUnknownMarker) {
 }
 
 TEST_F(Sampler, PstateEngineLoadsAndVoltage) {
-  Load(OneGpu({"pstate 2", "load.memctrl 11", "load.video 22", "load.bus 33", "voltage 875000"}));
-  Cycles(1);
+  Run(1, OneGpu({"pstate 2", "load.memctrl 11", "load.video 22", "load.bus 33", "voltage 875000"}));
   const gpu::GpuSlot& slot = Slot(0);
   EXPECT_EQ(slot.pstate.Load(), 2u);
   EXPECT_EQ(slot.memCtrlLoad.Load(), 11u);
@@ -263,14 +259,12 @@ TEST_F(Sampler, TwoFansComeFromTheFanCoolerStatusWithoutFlags) {
 }
 
 TEST_F(Sampler, CoolerQueryGivesLevelAndOnlyAValidTachometerGivesRpm) {
-  Load(OneGpu({"fan1.level 45", "fan1.rpm 1500", "quirk tachometer-invalid"}));
-  Cycles(1);
+  Run(1, OneGpu({"fan1.level 45", "fan1.rpm 1500", "quirk tachometer-invalid"}));
   EXPECT_EQ(Slot(0).fanLevel.Load(), 45u);
   EXPECT_EQ(Slot(0).hasFanLevel.Load(), 1);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
 
-  Load(OneGpu({"fan1.level 45", "fan1.rpm 1500"}));
-  Cycles(1);
+  Run(1, OneGpu({"fan1.level 45", "fan1.rpm 1500"}));
   EXPECT_EQ(Slot(0).fanRpm.Load(), 1500u);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 1);
 }
@@ -284,26 +278,21 @@ TEST_F(Sampler, NvmlFanWithoutAUnitGivesTheLevelButNoSpeed) {
 }
 
 TEST_F(Sampler, NvmlFanWithAUnitGivesTheSpeedOnlyWhileTheFanIsNormal) {
-  Load(OneGpu({"fans 1 status", "unit present", "fan1.rpm 1700"}));
-  Cycles(1);
+  Run(1, OneGpu({"fans 1 status", "unit present", "fan1.rpm 1700"}));
   EXPECT_EQ(Slot(0).fanRpm.Load(), 1700u);
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 1);
 
-  Load(OneGpu({"fans 1 status", "unit fan-failed", "fan1.rpm 1700"}));
-  Cycles(1);
+  Run(1, OneGpu({"fans 1 status", "unit fan-failed", "fan1.rpm 1700"}));
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
 
   // A unit that lists no fan has no speed to give, whatever its zeroed first entry holds.
-  Load(OneGpu({"fans 0 status", "unit present"}));
-  Cycles(1);
+  Run(1, OneGpu({"fans 0 status", "unit present"}));
   EXPECT_EQ(Slot(0).hasFanRpm.Load(), 0);
   EXPECT_EQ(sim::NvmlCallCount(nvml::kUnitGetFanSpeedInfo), 1u);
 }
 
 TEST_F(Sampler, CycleSendsEveryCaptionThenPollsThenAsksForTheRepaint) {
-  Load("gpu\n  name A\nend\ngpu\n  name B\nend\n");
-  Slot(0).gpuName.Store(L"A");
-  Slot(1).gpuName.Store(L"B");
+  LoadNamedPair();
   Cycles(1);
   EXPECT_EQ(window->captions, (std::vector<std::string>{"0:A(1)", "1:B(2)"}));
   EXPECT_EQ(window->polls, 1);
@@ -318,9 +307,7 @@ TEST_F(Sampler, CycleSendsEveryCaptionThenPollsThenAsksForTheRepaint) {
 // Each caption the tab control is given repaints its strip: only a changed one is sent, and
 // one that changes is sent in the same cycle.
 TEST_F(Sampler, ACaptionIsSentOnlyWhenItChanges) {
-  Load("gpu\n  name A\nend\ngpu\n  name B\nend\n");
-  Slot(0).gpuName.Store(L"A");
-  Slot(1).gpuName.Store(L"B");
+  LoadNamedPair();
   Cycles(3);  // the start-up labels are replaced by the first cycle, then nothing is resent
   EXPECT_EQ(window->captions, (std::vector<std::string>{"0:A(1)", "1:B(2)"}));
 

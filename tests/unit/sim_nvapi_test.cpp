@@ -12,11 +12,13 @@
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
 #include "support/sim_test.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
 using namespace nvapi;
 using sim::NvapiEntry;
+using testing_support::OneGpu;
 
 class SimNvapi : public testing_support::SimTest {
  protected:
@@ -240,17 +242,11 @@ TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
 }
 
 TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
-  const NvPhysicalGpuHandle gpu = Start(R"(gpu
-  clock.graphics 1500000
-  base.graphics 1200000
-  base.memory 7000000
-  base.processor 1100000
-  base.video none
-  boost.graphics 1800000
-  clock.video none
-end
-)")
-                                      .at(0);
+  const NvPhysicalGpuHandle gpu =
+      Start(OneGpu({"clock.graphics 1500000", "base.graphics 1200000", "base.memory 7000000",
+                    "base.processor 1100000", "base.video none", "boost.graphics 1800000",
+                    "clock.video none"}))
+          .at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
   const std::uint32_t expected[] = {1500000, 1200000, 1800000};
   for (std::uint32_t type = 0; type < 3; ++type) {

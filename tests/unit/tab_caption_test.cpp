@@ -203,11 +203,10 @@ TEST_F(TabCaption, ManyDisplaysAreCutAt99Characters) {
 TEST(TabCaptionDisplays, AskedWithoutFlagsOverAtMostSixteenRecords) {
   testing_support::DiscoveryFakeVendor fake;
   fake.driver.displaysReported = 1000000;
-  gpu::Vendor vendor = fake.Get();
-  const auto table = testing_support::EnumeratedTable(vendor, false);
+  const auto table = testing_support::EnumeratedTable(fake.vendor, false);
   table->detailMode.Store(1);
   char caption[gpu::kCaptionSize];
-  gpu::BuildTabCaption(vendor, *table, 0, caption);
+  gpu::BuildTabCaption(fake.vendor, *table, 0, caption);
   EXPECT_EQ(fake.driver.displayFlagsGiven, std::vector<std::uint32_t>(18, 0));
   EXPECT_EQ(fake.driver.fillCountsGiven, std::vector<std::uint32_t>(17, 16));
 }

@@ -25,6 +25,17 @@ Probed Probe(const std::string& scenario) {
 
 const auto Calls = &sim::NvapiCallCount;
 
+using Words = std::vector<std::uint32_t>;
+
+// The record versions kept for the slot: current, base and boost clocks, performance states,
+// thermal settings, memory information and cooler settings.
+Words Versions(const gpu::GpuSlot& slot) {
+  return {slot.clockVersionCurrent.Load(), slot.clockVersionBase.Load(),
+          slot.clockVersionBoost.Load(),   slot.pstates20Version.Load(),
+          slot.thermalVersion.Load(),      slot.memoryInfoVersion.Load(),
+          slot.coolerVersion.Load()};
+}
+
 // A GPU that answers every query in its newest version, plus `lines` inside its block.
 std::string Gpu(const std::string& lines = "") {
   return "gpu\n  fans 2 both\n" + lines + "end\n";
@@ -33,13 +44,7 @@ std::string Gpu(const std::string& lines = "") {
 TEST(DiscoveryVersions, TheNewestVersionsStayWhenAccepted) {
   const Probed p = Probe(Gpu());
   const gpu::GpuSlot& slot = p.Slot(0);
-  EXPECT_EQ(slot.clockVersionCurrent.Load(), 0x30108u);
-  EXPECT_EQ(slot.clockVersionBase.Load(), 0x30108u);
-  EXPECT_EQ(slot.clockVersionBoost.Load(), 0x30108u);
-  EXPECT_EQ(slot.pstates20Version.Load(), 0x31CF8u);
-  EXPECT_EQ(slot.thermalVersion.Load(), 0x20044u);
-  EXPECT_EQ(slot.memoryInfoVersion.Load(), 0x30020u);
-  EXPECT_EQ(slot.coolerVersion.Load(), 0x40558u);
+  EXPECT_EQ(Versions(slot), (Words{0x30108, 0x30108, 0x30108, 0x31CF8, 0x20044, 0x30020, 0x40558}));
   EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 1);
   EXPECT_EQ(slot.fanCoolerCount.Load(), 2u);
   EXPECT_TRUE(p.sleeps.empty());
@@ -49,31 +54,19 @@ TEST(DiscoveryVersions, TheNewestVersionsStayWhenAccepted) {
 
 TEST(DiscoveryVersions, ClockVersionOneIsStoredUntriedAfterTwoTriesAndOnePause) {
   const Probed p = Probe(Gpu("  accept clocks 0x10108\n"));
-  const gpu::GpuSlot& slot = p.Slot(0);
-  EXPECT_EQ(slot.clockVersionCurrent.Load(), 0x10108u);
-  EXPECT_EQ(slot.clockVersionBase.Load(), 0x10108u);
-  EXPECT_EQ(slot.clockVersionBoost.Load(), 0x10108u);
+  EXPECT_EQ(Versions(p.Slot(0)),
+            (Words{0x10108, 0x10108, 0x10108, 0x31CF8, 0x20044, 0x30020, 0x40558}));
   EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 6u);  // versions 3 and 2 per clock type
-  EXPECT_EQ(p.sleeps, (std::vector<std::uint32_t>{1, 1, 1}));
+  EXPECT_EQ(p.sleeps, (Words{1, 1, 1}));
 }
 
 TEST(DiscoveryVersions, AnOldDriverWalksDownEveryList) {
-  const Probed p = Probe(R"(
-gpu
-  fans 1 cooler
-  accept clocks 0x10108
-  accept pstates20 0x11C94
-  accept thermal 0x10044
-  accept memory 0x10014
-  accept cooler 0x103C8
-end
-absent fan-cooler-status
-)");
+  const Probed p = Probe(
+      "gpu\n  fans 1 cooler\n  accept clocks 0x10108\n  accept pstates20 0x11C94\n"
+      "  accept thermal 0x10044\n  accept memory 0x10014\n  accept cooler 0x103C8\n"
+      "end\nabsent fan-cooler-status\n");
   const gpu::GpuSlot& slot = p.Slot(0);
-  EXPECT_EQ(slot.pstates20Version.Load(), 0x11C94u);
-  EXPECT_EQ(slot.thermalVersion.Load(), 0x10044u);
-  EXPECT_EQ(slot.memoryInfoVersion.Load(), 0x10014u);
-  EXPECT_EQ(slot.coolerVersion.Load(), 0x103C8u);
+  EXPECT_EQ(Versions(slot), (Words{0x10108, 0x10108, 0x10108, 0x11C94, 0x10044, 0x10014, 0x103C8}));
   EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 0);
   EXPECT_EQ(slot.fanCoolerCount.Load(), 0u);
   EXPECT_EQ(Calls(nvapi::kIdGetPstates20), 2u);  // version 1 is not tried
@@ -81,13 +74,13 @@ absent fan-cooler-status
   EXPECT_EQ(Calls(nvapi::kIdGetMemoryInfo), 2u);
   EXPECT_EQ(Calls(nvapi::kIdGetCoolerSettings), 4u);
   // Clocks 3 x 1, cooler 3 (before each retry), fan-cooler status 1; none elsewhere.
-  EXPECT_EQ(p.sleeps, std::vector<std::uint32_t>(7, 1));
+  EXPECT_EQ(p.sleeps, Words(7, 1));
 }
 
 TEST(DiscoveryVersions, TheMiddleVersionsAreFoundWithoutPausesWhereNoneAreDue) {
   const Probed p = Probe(Gpu("  accept pstates20 0x21CF8\n  accept memory 0x20018\n"));
-  EXPECT_EQ(p.Slot(0).pstates20Version.Load(), 0x21CF8u);
-  EXPECT_EQ(p.Slot(0).memoryInfoVersion.Load(), 0x20018u);
+  EXPECT_EQ(Versions(p.Slot(0)),
+            (Words{0x30108, 0x30108, 0x30108, 0x21CF8, 0x20044, 0x20018, 0x40558}));
   EXPECT_TRUE(p.sleeps.empty());
 }
 
@@ -141,9 +134,8 @@ TEST(DiscoveryVersions, EachSlotIsProbedWithItsOwnGpu) {
 class DiscoveryVersionRecords : public ::testing::Test {
  protected:
   void SetUp() override {
-    table = testing_support::EnumeratedTable(fake.Get(), false);
-    gpu::Vendor vendor = fake.Get();
-    gpu::ProbeStructureVersions(vendor, *table);
+    table = testing_support::EnumeratedTable(fake.vendor, false);
+    gpu::ProbeStructureVersions(fake.vendor, *table);
   }
 
   testing_support::DiscoveryFakeVendor fake;
@@ -173,18 +165,16 @@ TEST_F(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
   EXPECT_EQ(pstates.numBaseVoltages, 0u);
   EXPECT_EQ(pstates.pstates[0].pstateId, 0u);
 
-  EXPECT_EQ(fake.driver.thermalSensors, std::vector<std::uint32_t>{0});
-  EXPECT_EQ(fake.driver.coolerIndexes, std::vector<std::uint32_t>{0});
+  EXPECT_EQ(fake.driver.thermalSensors, Words{0});
+  EXPECT_EQ(fake.driver.coolerIndexes, Words{0});
 }
 
 TEST_F(DiscoveryVersionRecords, TheQueriesRunInTheirOrder) {
-  const std::uint32_t clocks = nvapi::kIdGetAllClockFrequencies;
-  const std::uint32_t fan = nvapi::kIdGetFanCoolerStatus;
-  EXPECT_EQ(
-      fake.driver.probeCalls,
-      (std::vector<std::uint32_t>{clocks, clocks, clocks, clocks, clocks, clocks,
-                                  nvapi::kIdGetPstates20, nvapi::kIdGetThermalSettings,
-                                  nvapi::kIdGetMemoryInfo, nvapi::kIdGetCoolerSettings, fan, fan}));
+  Words expected(6, nvapi::kIdGetAllClockFrequencies);
+  expected.insert(expected.end(), {nvapi::kIdGetPstates20, nvapi::kIdGetThermalSettings,
+                                   nvapi::kIdGetMemoryInfo, nvapi::kIdGetCoolerSettings,
+                                   nvapi::kIdGetFanCoolerStatus, nvapi::kIdGetFanCoolerStatus});
+  EXPECT_EQ(fake.driver.probeCalls, expected);
 }
 
 }  // namespace

@@ -269,6 +269,7 @@ class DiscoveryFakeVendor {
   FakeModule crypto;
   gpu::NvapiStub stub{system};
   gpu::NvmlLibrary nvml{system};
+  gpu::Vendor vendor = Get();
 };
 
 }  // namespace testing_support
