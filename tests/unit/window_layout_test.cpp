@@ -32,7 +32,7 @@ TEST(WindowLayout, PlacesTheChildrenAtTheSmallestMiddleAndLargestSizes) {
   // Spot checks against the figures the layout is known by.
   EXPECT_EQ(app::LayoutChildWindows(1000, 700)[7].y, 195);
   EXPECT_EQ(app::LayoutChildWindows(1000, 700)[10].x, 515);
-  EXPECT_EQ(app::LayoutChildWindows(1200, 900)[12].y, 725);
+  EXPECT_EQ(app::LayoutChildWindows(app::kMaxWindowWidth, app::kMaxWindowHeight)[12].y, 725);
 }
 
 TEST(WindowLayout, OddSizesTruncateTowardsZero) {
