@@ -38,6 +38,7 @@ TEST(TabLabels, TheDisplayGpuIsSelectedOnlyWhenItHasASlot) {
   EXPECT_EQ(app::InitialSelectedSlot(2, 3), 2);
   EXPECT_EQ(app::InitialSelectedSlot(gpu::kNoDisplayGpu, 3), 0);
   EXPECT_EQ(app::InitialSelectedSlot(8, 9), 0);
+  EXPECT_EQ(app::InitialSelectedSlot(3, 3), 0) << "a slot beyond the GPUs found";
 }
 
 }  // namespace
