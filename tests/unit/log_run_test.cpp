@@ -160,7 +160,9 @@ TEST(RecordFile, AFileWithoutAnEndTakesNothingAndIsClosed) {
   ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
   const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
   StdioRecordFile real;
-  EXPECT_EQ(AppendWhole(real, path.c_str(), "row\r\n").result, AppendResult::kRolledBack);
+  const Appended appended = AppendWhole(real, path.c_str(), "row\r\n");
+  EXPECT_EQ(appended.result, AppendResult::kRolledBack);
+  EXPECT_EQ(appended.stayed, 0u);
   char byte = 0;
   EXPECT_EQ(read(reader, &byte, 1), 0) << "end of file: nothing written, no writer open";
   close(reader);
