@@ -333,6 +333,7 @@ TEST(BmpCapture, ThePrintedWindowIsWrittenAndAFailedPrintOrAClosingProgramWrites
   unsized.window.sized = false;
   oneRow.window.height = 1;
   EXPECT_FALSE(flat.Run());
+  EXPECT_EQ(flat.window.steps.size(), 2u) << "no print of a window without height";
   EXPECT_FALSE(unsized.Run());
   EXPECT_TRUE(oneRow.Run());
 }
