@@ -49,9 +49,7 @@ std::string UnopenablePath() {
 
 std::size_t Count(const std::string& text, std::string_view what) {
   std::size_t count = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++count;
-  }
+  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
   return count;
 }
 
@@ -68,9 +66,8 @@ class FaultyFile final : public RecordFile {
   std::size_t Write(std::string_view bytes) override {
     if (onWrite) onWrite();
     if (++writes != failingWrite) return real_.Write(bytes);
-    const std::size_t reached = real_.Write(bytes.substr(0, bytes.size() / 2));
-    locked = lockedAfterFailure;
-    return reached;
+    locked = lockedAfterFailure;  // checked at the next open
+    return real_.Write(bytes.substr(0, bytes.size() / 2));
   }
   bool Truncate(std::uint64_t length) override { return cuttable && real_.Truncate(length); }
   void Close() override {
@@ -78,8 +75,7 @@ class FaultyFile final : public RecordFile {
     --openNow;
   }
   int openNow = 0;  // opened and not closed again
-  int writes = 0;
-  int failingWrite = -1;
+  int writes = 0, failingWrite = -1;
   bool locked = false;  // another program holds the file with a lock that denies writing
   bool lockedAfterFailure = false;  // another program takes the file just after a failed write
   bool cuttable = true;
@@ -182,7 +178,6 @@ class LogRun : public ::testing::Test, public LogPlatform {
     table.csvRunNumber.Store(4);
   }
   logging::LogRun NewRun() { return MakeLogRun(table, settings, file.path.c_str()); }
-  // A run made now, logged to its end.
   logging::LogRun Log() {
     const logging::LogRun run = NewRun();
     result = RunLogging(*this, table, settings, run);
@@ -190,9 +185,6 @@ class LogRun : public ::testing::Test, public LogPlatform {
   }
   void Record(const logging::LogRun& run) {
     RowBacklog kept;
-    Record(run, kept);
-  }
-  void Record(const logging::LogRun& run, RowBacklog& kept) {
     WriteLogRecord(*this, table, run, kept);
   }
   int Rows() const { return static_cast<int>(Count(file.Bytes(), "\n")) - 2; }
@@ -222,16 +214,11 @@ class LogRun : public ::testing::Test, public LogPlatform {
   gpu::SlotTable table;
   LogSettings settings;
   TempFile file;
-  int result = -1;
+  int result = -1, opened = 0, closed = 0;
   bool consoleWorks = true;
   bool realSleeps = false;  // each wait really waits 1 ms, for a thread beside the run
-  int opened = 0;
-  int closed = 0;
-  int stopAtSleep = -1;
-  int newRunAtSleep = -1;
-  int newIntervalAtSleep = -1;
+  int stopAtSleep = -1, newRunAtSleep = -1, newIntervalAtSleep = -1, unlockAtSleep = -1;
   std::int32_t newInterval = 0;
-  int unlockAtSleep = -1;
   std::vector<std::uint32_t> sleeps;
   RecordingConsole console;
   FaultyFile faulty;
@@ -320,17 +307,6 @@ TEST_F(LogRun, TheConsoleBlockEchoesTheRowsOwnSample) {
   EXPECT_EQ(block.find("999 MHz"), std::string::npos) << "the block shows a newer sample";
 }
 
-// The seconds of the rows in the file, in file order (the platform's clock counts the waits).
-std::vector<int> RowSeconds(const std::string& bytes) {
-  std::vector<int> seconds;
-  for (std::size_t at = bytes.find("2026/01/02 03:04:"); at != std::string::npos;
-       at = bytes.find("\r\n2026/01/02 03:04:", at + 1)) {
-    if (bytes.compare(at, 2, "\r\n") == 0) at += 2;
-    seconds.push_back(std::stoi(bytes.substr(at + 17, 2)));
-  }
-  return seconds;
-}
-
 TEST_F(LogRun, RowsAndTheHeaderKeptWhileTheFileIsLockedFollowInOrderOnceItOpens) {
   faulty.locked = true;  // from the start: the header waits too
   unlockAtSleep = 3;
@@ -338,7 +314,14 @@ TEST_F(LogRun, RowsAndTheHeaderKeptWhileTheFileIsLockedFollowInOrderOnceItOpens)
   const auto run = Log();
   const std::string bytes = file.Bytes();
   EXPECT_EQ(bytes.rfind(Header(table, run.selection), 0), 0u) << "the header comes first";
-  EXPECT_EQ(RowSeconds(bytes), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  // The seconds of the rows in file order (the platform's clock counts the waits).
+  std::vector<int> seconds;
+  for (std::size_t at = bytes.find("2026/01/02 03:04:"); at != std::string::npos;
+       at = bytes.find("\r\n2026/01/02 03:04:", at + 1)) {
+    if (bytes.compare(at, 2, "\r\n") == 0) at += 2;
+    seconds.push_back(std::stoi(bytes.substr(at + 17, 2)));
+  }
+  EXPECT_EQ(seconds, (std::vector<int>{0, 1, 2, 3, 4, 5}));
   const std::string shown = console.Text();
   EXPECT_EQ(Count(shown, kFileMissingText), 3u) << "the three passes of the locked time";
   EXPECT_EQ(shown.find("\x8Ds\x82\xCD\x8E\xB8"), std::string::npos) << "no row was lost";
@@ -357,10 +340,8 @@ TEST_F(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheE
 
   // The same by bytes, and the newest rows are the ones that stay.
   RowBacklog kept(2 * 21);  // two of these rows
-  for (const char* row : {"row 1 ..............\n", "row 2 ..............\n",
-                          "row 3 ..............\n", "row 4 ..............\n"}) {
-    kept.Keep(row);
-  }
+  for (const char n : {'1', '2', '3', '4'})
+    kept.Keep(std::string("row ") + n + " ..............\n");
   EXPECT_EQ(kept.Rows(), 2u);
   kept.KeepHeader("header\n");
   EXPECT_EQ(AppendAll(kept, faulty, file.path), AppendResult::kNotOpened);
@@ -390,7 +371,7 @@ TEST_F(LogRun, ACatchUpStopsBetweenBatchesWhenTheProgramClosesOrANewerRunBegins)
     };
     RowBacklog kept;
     for (const char row : {'1', '2', '3'}) kept.Keep(row + big + "\r\n");
-    Record(NewRun(), kept);
+    WriteLogRecord(*this, table, NewRun(), kept);
     EXPECT_EQ(file.Bytes().size(), 2 * (big.size() + 3)) << "only the batch under way";
     EXPECT_EQ(kept.Rows(), 2u) << "the rest stays kept";
     EXPECT_EQ(faulty.writes, 1);
@@ -407,14 +388,6 @@ TEST_F(LogRun, ASecondRunAppendsItsHeaderAfterTheOldRows) {
   const std::string both = file.Bytes();
   ASSERT_EQ(both.rfind(first, 0), 0u);
   EXPECT_EQ(both.substr(first.size()).rfind(Header(table, second.selection), 0), 0u);
-}
-
-// The fields of a CSV line, the empty one after its last comma left out.
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream in(line.substr(0, line.rfind(',') + 1));  // each comma ends a field
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-  return fields;
 }
 
 // The number after `label` in every console block, or in those of GPU `gpu` of `gpus` only.
@@ -453,11 +426,12 @@ TEST_F(LogRunConcurrent, RowsStayWholeAndEchoTheirOwnSampleWhileTheTableChanges)
 
   std::istringstream lines(file.Bytes());
   std::string line;
-  std::vector<std::string> clocks;
-  std::vector<std::string> temperatures;
+  std::vector<std::string> clocks, temperatures;
   for (int n = 0; std::getline(lines, line); ++n) {
-    if (n < 2) continue;  // the header pair
-    const std::vector<std::string> fields = Fields(line);
+    if (n < 2) continue;              // the header pair
+    std::vector<std::string> fields;  // each comma ends one: none after the last
+    std::istringstream in(line.substr(0, line.rfind(',') + 1));
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
     // GPU-A: its time stamp and twelve items (one fan); GPU-B: its time stamp and fourteen.
     ASSERT_EQ(fields.size(), 13u + 15u) << line;
     EXPECT_EQ(line.back(), '\r');
