@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,10 +14,6 @@
 namespace {
 
 using namespace screenshot;
-
-std::uint32_t U32At(const std::array<std::uint8_t, kBmpHeaderSize>& h, std::size_t at) {
-  return h[at] | h[at + 1] << 8 | h[at + 2] << 16 | static_cast<std::uint32_t>(h[at + 3]) << 24;
-}
 
 TEST(BmpFile, HeadersByteForByteAndStrides) {
   struct Case {
@@ -32,20 +27,17 @@ TEST(BmpFile, HeadersByteForByteAndStrides) {
     SCOPED_TRACE(c.width);
     EXPECT_EQ(BmpStride(c.width), c.stride);
     const auto h = BmpHeaders(c.width, c.height);
-    std::array<std::uint8_t, kBmpHeaderSize> expected{};
-    const std::uint32_t image = c.fileSize - 54;
-    const std::uint8_t fixed[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0};
-    std::memcpy(expected.data(), fixed, sizeof fixed);
+    std::array<std::uint8_t, kBmpHeaderSize> expected{'B', 'M', 0, 0, 0,  0, 0, 0, 0, 0,
+                                                      54,  0,   0, 0, 40, 0, 0, 0, 0, 0,
+                                                      0,   0,   0, 0, 0,  0, 1, 0, 24};
     for (int i = 0; i < 4; ++i) {
       expected[2 + i] = static_cast<std::uint8_t>(c.fileSize >> (8 * i));
       expected[18 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.width) >> (8 * i));
       expected[22 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(c.height) >> (8 * i));
-      expected[34 + i] = static_cast<std::uint8_t>(image >> (8 * i));
+      expected[34 + i] = static_cast<std::uint8_t>((c.fileSize - 54) >> (8 * i));
     }
-    expected[26] = 1;
-    expected[28] = 24;
     EXPECT_EQ(h, expected);
-    EXPECT_EQ(U32At(h, 2), c.fileSize);
+    EXPECT_EQ(h[2] | h[3] << 8 | h[4] << 16 | static_cast<std::uint32_t>(h[5]) << 24, c.fileSize);
   }
 }
 
@@ -60,12 +52,9 @@ class MemorySink final : public BmpSink {
   }
   bool Write(const void* data, std::size_t size) override {
     const auto* begin = static_cast<const std::uint8_t*>(data);
-    if (++writes == failingWrite) {
-      staged.insert(staged.end(), begin, begin + size / 2);
-      return false;
-    }
-    staged.insert(staged.end(), begin, begin + size);
-    return true;
+    const bool fails = ++writes == failingWrite;
+    staged.insert(staged.end(), begin, begin + (fails ? size / 2 : size));
+    return !fails;
   }
   bool Close() override { return true; }
   bool Replace(const char*) override {
@@ -129,7 +118,6 @@ std::string ReadAll(const std::filesystem::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-// A folder of its own per test, with one existing picture in it.
 class PictureFolder : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -158,9 +146,8 @@ class FailingFileSink final : public BmpSink {
  public:
   bool Create(const char* path) override { return real_.Create(path); }
   bool Write(const void* bytes, std::size_t size) override {
-    if (++writes != failingWrite) return real_.Write(bytes, size);
-    real_.Write(bytes, size / 2);
-    return false;
+    const bool fails = ++writes == failingWrite;
+    return real_.Write(bytes, fails ? size / 2 : size) && !fails;
   }
   bool Close() override { return real_.Close(); }
   bool Replace(const char* path) override { return real_.Replace(path); }
@@ -307,28 +294,21 @@ struct Capture {
 };
 
 TEST(BmpCapture, ThePrintedWindowIsWrittenAndAFailedPrintOrAClosingProgramWritesNothing) {
-  Capture printed;
+  Capture printed, unprinted, closing, sizeless, flat, unsized, oneRow;
   EXPECT_TRUE(printed.Run());
   EXPECT_EQ(printed.window.steps, (std::vector<std::string>{"restore", "size", "print 3x2"}));
   ASSERT_EQ(printed.sink.bytes.size(), 54u + 24u);
   EXPECT_EQ(printed.sink.bytes[54], 0x77);
-
-  Capture unprinted;
   unprinted.window.prints = false;  // PrintWindow failed: the surface holds no picture
   EXPECT_FALSE(unprinted.Run());
   EXPECT_EQ(unprinted.sink.writes, 0);
   EXPECT_FALSE(unprinted.sink.stagedExists);
-
-  Capture closing;
   closing.gate.Shut(0);
   EXPECT_FALSE(closing.Run());
   EXPECT_EQ(closing.sink.writes, 0);
-
-  Capture sizeless;
   sizeless.window.width = 0;  // no window rectangle
   EXPECT_FALSE(sizeless.Run());
   EXPECT_EQ(sizeless.window.steps, (std::vector<std::string>{"restore", "size"}));
-  Capture flat, unsized, oneRow;
   flat.window.height = 0;
   unsized.window.sized = false;
   oneRow.window.height = 1;
