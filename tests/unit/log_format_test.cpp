@@ -9,18 +9,9 @@
 namespace {
 
 using namespace logging;
-using testing_support::ConsoleGpus;
-using testing_support::ConsoleText;
-using testing_support::ExampleSelection;
-using testing_support::FillExampleGpus;
-using testing_support::Header;
-using testing_support::kExampleTime;
-using testing_support::RecordingConsole;
-using testing_support::Row;
-using testing_support::Select;
+using namespace testing_support;
 
-class LogFormat : public ::testing::Test {
- protected:
+struct LogFormat : ::testing::Test {
   gpu::SlotTable table;
 };
 
@@ -79,11 +70,10 @@ TEST_F(LogFormat, AllTwelveItemsForOneGpu) {
   slot.pstate.Store(8);
   slot.memCtrlLoad.Store(44);
   slot.busLoad.Store(2);
-  testing_support::SetFans(slot, 1, 30, 0, 900, 0);
+  SetFans(slot, 1, 30, 0, 900, 0);
   LogSelection all = Select({});
   all.items.fill(true);
-  const std::string header = Header(table, all);
-  EXPECT_EQ(header,
+  EXPECT_EQ(Header(table, all),
             "Solo\r\n,Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,"
             "Temperature,Power Draw,P-State,Memory Controller Load,Bus Interface Load,FAN Level,"
             "FAN rpm,\r\n");
@@ -108,9 +98,9 @@ TEST_F(LogFormat, AllTwelveItemsForOneGpu) {
 TEST_F(LogFormat, FanColumnsFollowTheFanClass) {
   table.gpuCount.Store(3);
   table.slots[0].gpuName.Store(L"One");
-  testing_support::SetFans(table.slots[0], 1, 10, 11, 1000, 1100);
+  SetFans(table.slots[0], 1, 10, 11, 1000, 1100);
   table.slots[1].gpuName.Store(L"Two");
-  testing_support::SetFans(table.slots[1], 2, 20, 21, 2000, 2100);
+  SetFans(table.slots[1], 2, 20, 21, 2000, 2100);
   table.slots[2].gpuName.Store(L"None");  // neither per-fan data nor single values
   const LogSelection rpmOnly = Select({kFanRpm});
   EXPECT_EQ(Header(table, rpmOnly), "One,,Two,,,None\r\n,FAN rpm,,FAN1 rpm,FAN2 rpm,,FAN rpm,\r\n");
