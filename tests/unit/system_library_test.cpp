@@ -12,11 +12,9 @@ using testing_support::FakeSystem;
 
 class SystemLibraryTest : public ::testing::Test {
  protected:
-  // The three crypto libraries, each found as `directory` and its name.
   void AddCryptoLibraries(const std::wstring& directory = L"") {
-    for (const wchar_t* name : {L"msasn1.dll", L"cryptnet.dll", L"cryptbase.dll"}) {
+    for (const wchar_t* name : {L"msasn1.dll", L"cryptnet.dll", L"cryptbase.dll"})
       system.AddModule(directory + name, &crypto);
-    }
   }
 
   FakeSystem system;
@@ -93,9 +91,8 @@ TEST_F(SystemLibraryTest, OtherPreloadFailuresDoNotStopTheLoad) {
 }
 
 TEST_F(SystemLibraryTest, PreloadIsRetriedWhileNoneOfTheThreeLoaded) {
-  for (const wchar_t* name : {L"msasn1.dll", L"cryptnet.dll", L"cryptbase.dll"}) {
+  for (const wchar_t* name : {L"msasn1.dll", L"cryptnet.dll", L"cryptbase.dll"})
     system.FailModule(name, 5);
-  }
   system.AddModule(L"nvapi64.dll", &target);
   loader.Load(L"nvapi64.dll", 0);
   loader.Load(L"nvapi64.dll", 0);

@@ -1,6 +1,7 @@
 // A SystemApi whose libraries are tables of symbols, for testing the loaders' decisions.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -47,13 +48,10 @@ class FakeSystem final : public platform::SystemApi {
 
   platform::ModuleHandle LoadLibraryEx(const std::wstring& file, std::uint32_t flags) override {
     loadCalls.push_back({file, flags});
-    if (auto failure = failures_.find(file); failure != failures_.end()) {
-      lastError_ = failure->second;
-      return nullptr;
-    }
-    auto found = modules_.find(file);
-    if (found == modules_.end()) {
-      lastError_ = platform::kErrorModNotFound;
+    const auto failure = failures_.find(file);
+    const auto found = modules_.find(file);
+    if (failure != failures_.end() || found == modules_.end()) {
+      lastError_ = failure != failures_.end() ? failure->second : platform::kErrorModNotFound;
       return nullptr;
     }
     ++found->second->loads;
@@ -73,23 +71,16 @@ class FakeSystem final : public platform::SystemApi {
   void SetLastError(std::uint32_t error) override { lastError_ = error; }
   void SleepMs(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
 
-  // The files the loader asked for, in order.
   std::vector<std::wstring> Tried() const {
     std::vector<std::wstring> files;
     for (const auto& call : loadCalls) files.push_back(call.file);
     return files;
   }
 
-  // Loads of files whose name ends in `suffix`.
   int LoadsOf(const std::wstring& suffix) const {
-    int count = 0;
-    for (const auto& call : loadCalls) {
-      if (call.file.size() >= suffix.size() &&
-          call.file.compare(call.file.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        ++count;
-      }
-    }
-    return count;
+    return static_cast<int>(
+        std::count_if(loadCalls.begin(), loadCalls.end(),
+                      [&](const LoadCall& call) { return call.file.ends_with(suffix); }));
   }
 
   int buildQueries = 0;
