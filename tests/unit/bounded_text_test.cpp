@@ -35,10 +35,7 @@ TEST(BoundedText, ReadsAnUnterminatedSourceOnlyUpToItsLength) {
   BoundedText text(buffer);
   text.Append(source, sizeof source);
   EXPECT_STREQ(buffer, "wxyz");
-  text.Append(
-      "12\0"
-      "34",
-      5);  // stops at the terminator inside the length
+  text.Append("12\00034", 5);  // stops at the terminator (octal 000) inside the length
   EXPECT_STREQ(buffer, "wxyz12");
 }
 

@@ -49,8 +49,10 @@ struct Poll : gpu::CheckboxHost {
   }
   bool ShowSettingsDialog(CheckBox box) override {
     steps.push_back(std::string("dialog ") + Name(box));
-    EXPECT_EQ(Marker(box).Load(), 0) << "the marker is cleared before the dialog opens";
-    if (!settingsConfirmed) Marker(box).Store(-1);
+    gpu::I32& marker =
+        box == CheckBox::kCsv ? table.logDialogCancelled : table.screenshotDialogCancelled;
+    EXPECT_EQ(marker.Load(), 0) << "the marker is cleared before the dialog opens";
+    if (!settingsConfirmed) marker.Store(-1);
     return settingsShown;
   }
   bool StartThread(CheckBox box) override {
@@ -61,10 +63,6 @@ struct Poll : gpu::CheckboxHost {
   }
   void RebuildInfoLine() override { steps.push_back("info line"); }
   void RepaintWholeWindow() override { steps.push_back("repaint"); }
-
-  gpu::I32& Marker(CheckBox box) {
-    return box == CheckBox::kCsv ? table.logDialogCancelled : table.screenshotDialogCancelled;
-  }
 
   gpu::SlotTable table;
   bool ticked[3] = {};

@@ -7,7 +7,6 @@
 #include "app/utf8_path.h"
 #include "gpu/checkbox_texts.h"
 #include "platform/code_page_text.h"
-
 #include "screenshot/path_check.h"
 #include "screenshot/trigger.h"
 

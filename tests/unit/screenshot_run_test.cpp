@@ -53,10 +53,7 @@ struct Shot : ShotPlatform {
   std::vector<std::wstring> messages;
   std::vector<std::string> steps;
   int sleeps = 0;
-  int warmAtSleep = -1;
-  int switchAtSleep = -1;
-  int offAtSleep = -1;
-  int newRequestAtSleep = -1;
+  int warmAtSleep = -1, switchAtSleep = -1, offAtSleep = -1, newRequestAtSleep = -1;
   bool newRequestDuringCapture = false;
 };
 

@@ -17,9 +17,7 @@ TEST(WriteGate, ShutWaitsForTheWriteUnderWayAndRefusesLaterOnes) {
     shutReturned = true;
   });
   // Once the gate refuses, the closing thread is inside Shut, waiting for this write.
-  for (;;) {
-    const platform::GatedWrite probe(gate);
-    if (!probe.Open()) break;
+  while (platform::GatedWrite(gate).Open()) {
   }
   EXPECT_FALSE(shutReturned);
   gate.Leave();
