@@ -45,13 +45,11 @@ TEST(BoundedText, NumbersCoverTheWhole32BitRange) {
     const char* decimal;
     const char* hex;
   };
-  const Case cases[] = {{0u, "0", "0x00000000"},
-                        {1u, "1", "0x00000001"},
-                        {0xABu, "171", "0x000000AB"},
-                        {0x7FFFFFFFu, "2147483647", "0x7FFFFFFF"},
-                        {0x80000000u, "2147483648", "0x80000000"},
-                        {0xFFFFFFFFu, "4294967295", "0xFFFFFFFF"}};
-  for (const Case& c : cases) {
+  for (const Case& c :
+       {Case{0u, "0", "0x00000000"}, Case{1u, "1", "0x00000001"}, Case{0xABu, "171", "0x000000AB"},
+        Case{0x7FFFFFFFu, "2147483647", "0x7FFFFFFF"},
+        Case{0x80000000u, "2147483648", "0x80000000"},
+        Case{0xFFFFFFFFu, "4294967295", "0xFFFFFFFF"}}) {
     char buffer[32] = {};
     BoundedText text(buffer);
     text.AppendDecimal(c.value);
