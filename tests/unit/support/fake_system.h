@@ -13,8 +13,7 @@ namespace testing_support {
 
 struct FakeModule {
   std::map<std::string, void*> symbols;
-  int loads = 0;
-  int frees = 0;
+  int loads = 0, frees = 0;
 };
 
 struct LoadCall {
@@ -39,13 +38,13 @@ class FakeSystem final : public platform::SystemApi {
   std::wstring systemDirectory = L"C:\\windows\\system32";
   std::vector<LoadCall> loadCalls;
   std::vector<std::uint32_t> sleeps;
+  int buildQueries = 0;
 
   bool BuildNumberAtLeast(std::uint32_t build) override {
     ++buildQueries;
     return newSystem && build <= 19045;
   }
   std::wstring SystemDirectory() override { return systemDirectory; }
-
   platform::ModuleHandle LoadLibraryEx(const std::wstring& file, std::uint32_t flags) override {
     loadCalls.push_back({file, flags});
     const auto failure = failures_.find(file);
@@ -57,13 +56,11 @@ class FakeSystem final : public platform::SystemApi {
     ++found->second->loads;
     return found->second;
   }
-
   void* FindSymbol(platform::ModuleHandle module, const char* name) override {
     auto* fake = static_cast<FakeModule*>(module);
     auto found = fake->symbols.find(name);
     return found == fake->symbols.end() ? nullptr : found->second;
   }
-
   void ReleaseModule(platform::ModuleHandle module) override {
     if (module != nullptr) ++static_cast<FakeModule*>(module)->frees;
   }
@@ -76,14 +73,11 @@ class FakeSystem final : public platform::SystemApi {
     for (const auto& call : loadCalls) files.push_back(call.file);
     return files;
   }
-
   int LoadsOf(const std::wstring& suffix) const {
     return static_cast<int>(
         std::count_if(loadCalls.begin(), loadCalls.end(),
                       [&](const LoadCall& call) { return call.file.ends_with(suffix); }));
   }
-
-  int buildQueries = 0;
 
  private:
   std::map<std::wstring, FakeModule*> modules_;
