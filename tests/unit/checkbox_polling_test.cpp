@@ -67,10 +67,8 @@ struct Poll : gpu::CheckboxHost {
   gpu::SlotTable table;
   bool ticked[3] = {};
   gpu::WindowsVersion version{6, 1};
-  bool fileChosen = true;
-  bool settingsConfirmed = true;
+  bool fileChosen = true, settingsConfirmed = true, threadStarts = true;
   bool settingsShown = true;  // false: the dialog could not be made, its marker left at 0
-  bool threadStarts = true;
   Steps steps;
   Messages messages;
 };

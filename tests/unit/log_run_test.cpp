@@ -89,9 +89,8 @@ class FaultyFile final : public RecordFile {
 // Every batch the file takes, as a run's passes append them.
 AppendResult AppendAll(RowBacklog& kept, RecordFile& file, const std::string& path) {
   AppendResult result = AppendResult::kWritten;
-  while (!kept.Empty() && result == AppendResult::kWritten) {
+  while (!kept.Empty() && result == AppendResult::kWritten)
     result = kept.AppendBatch(file, path.c_str());
-  }
   return result;
 }
 
@@ -131,8 +130,7 @@ TEST(RecordFile, AFailedBatchLeavesNoFragmentInARowAndNoRowTwice) {
     faulty.lockedAfterFailure = c.lockedAfterFailure;
     faulty.cuttable = c.cuttable;
     RowBacklog kept;
-    kept.Keep("row 1 ....\r\n");
-    kept.Keep("row 2 ............\r\n");
+    for (const char* row : {"row 1 ....\r\n", "row 2 ............\r\n"}) kept.Keep(row);
     EXPECT_EQ(AppendAll(kept, faulty, file.path), c.failed);
     faulty.locked = false;
     kept.Keep("row 3\r\n");
