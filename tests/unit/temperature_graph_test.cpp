@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -30,18 +31,13 @@ TEST(TemperatureGraph, BandsStackFromThirtyToOneHundredDegrees) {
   backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
   display::DrawTemperatureGraph(backBuffer, geometry, *slot, skins);
 
-  // 100 °C reaches three rows below the panel top (255 + 3).
-  EXPECT_EQ(backBuffer.At(404, 257), display::kBlack);
-  EXPECT_EQ(backBuffer.At(404, 258), kBand4);
-  EXPECT_EQ(backBuffer.At(404, 273), kBand4);
-  EXPECT_EQ(backBuffer.At(404, 274), kBand3);
-  EXPECT_EQ(backBuffer.At(404, 293), kBand3);
-  EXPECT_EQ(backBuffer.At(404, 294), kBand3OverBand2);  // band 3 is blended after band 2
-  EXPECT_EQ(backBuffer.At(404, 295), kBand2);
-  EXPECT_EQ(backBuffer.At(405, 309), kBand2);
-  EXPECT_EQ(backBuffer.At(405, 310), kBand1);
-  EXPECT_EQ(backBuffer.At(405, 327), kBand1);
-  EXPECT_EQ(backBuffer.At(405, 328), display::kBlack);
+  // 100 °C reaches three rows below the panel top (255 + 3); band 3 is blended after band 2.
+  const std::tuple<int, int, display::Rgb> pixels[] = {
+      {404, 257, display::kBlack}, {404, 258, kBand4},         {404, 273, kBand4},
+      {404, 274, kBand3},          {404, 293, kBand3},         {404, 294, kBand3OverBand2},
+      {404, 295, kBand2},          {405, 309, kBand2},         {405, 310, kBand1},
+      {405, 327, kBand1},          {405, 328, display::kBlack}};
+  for (const auto& [x, y, colour] : pixels) EXPECT_EQ(backBuffer.At(x, y), colour) << x << "," << y;
   for (int y = 0; y < 500; ++y) {
     // Hotter than the scale: drawn as 100 °C, never above the panel.
     EXPECT_EQ(backBuffer.At(402, y), backBuffer.At(404, y)) << "row " << y;
