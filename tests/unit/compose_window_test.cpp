@@ -111,14 +111,9 @@ TEST_F(Composition, PlacesFramedMetersPanelsInfoAndLogoInOrder) {
     EXPECT_EQ(painters.captionAreas[i].y, meter.y);
   }
   // The first meter's frame: outer and inner edges, black interior, white bottom and right.
-  ExpectPixels({{19, 47, kOuterEdge},
-                {19, 120, kOuterEdge},
-                {20, 48, kInnerEdge},
-                {50, 60, kBlack},
-                {100, 100, kWhite},
-                {100, 48, kWhite},
-                {50, 120, kWhite},
-                {20, 120, kWhite}});
+  ExpectPixels(
+      {{19, 47, kOuterEdge}, {19, 120, kOuterEdge}, {20, 48, kInnerEdge}, {50, 60, kBlack}});
+  ExpectPixels({{100, 100, kWhite}, {100, 48, kWhite}, {50, 120, kWhite}, {20, 120, kWhite}});
   // A graph panel of 267 columns: no white right edge at this width, white beyond the panel.
   ExpectPixels({{139, 151, kOuterEdge}, {405, 200, kBlack}, {406, 200, kWhite}});
   // The information panel, then the logo over its right end; elsewhere the buffer is white.
@@ -220,13 +215,10 @@ TEST_F(Composition, MetersOutsideTheBufferAreCopiedFromTheirTopRow) {
   ComposeInto(900, 300, 900, 520);
   const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
   for (const int i : {4, 5}) {
-    const Area& meter = g.meters[i];
-    ASSERT_EQ(meter.y, 255);
-    ExpectPixels({{meter.x, 255, kOuterEdge},
-                  {meter.x + 50, 255, kOuterEdge},
-                  {meter.x + 50, 256, kInnerEdge},
-                  {meter.x + 50, 257, kBlack},
-                  {meter.x + 40, 265, FakePainters::MeterMark(i)}});
+    ASSERT_EQ(g.meters[i].y, 255);
+    const int x = g.meters[i].x;
+    ExpectPixels({{x, 255, kOuterEdge}, {x + 50, 255, kOuterEdge}, {x + 50, 256, kInnerEdge}});
+    ExpectPixels({{x + 50, 257, kBlack}, {x + 40, 265, FakePainters::MeterMark(i)}});
   }
   EXPECT_EQ(StalePixels(), 0);
 }
@@ -238,10 +230,8 @@ TEST_F(Composition, MetersTallerThanTheFrameSkinAreWhiteBelowIt) {
   const display::PaintGeometry g = display::ComputePaintGeometry(1200, 1100);
   ASSERT_EQ(g.plotHeight, 268);
   const Area& meter = g.meters[0];
-  ExpectPixels({{meter.x, meter.y + 100, kOuterEdge},
-                {meter.x, meter.y + 260, kWhite},
-                {meter.x + 1, meter.y + 260, kWhite},
-                {meter.x + 40, meter.y + 260, kWhite}});
+  ExpectPixels({{meter.x, meter.y + 100, kOuterEdge}, {meter.x, meter.y + 260, kWhite}});
+  ExpectPixels({{meter.x + 1, meter.y + 260, kWhite}, {meter.x + 40, meter.y + 260, kWhite}});
   EXPECT_EQ(StalePixels(), 0);
   // The grid column skin's 210 rows reach the vertical lines' row 209 (from row top + 2).
   EXPECT_EQ(At(542, meter.y + 2 + 209), kGrid);
