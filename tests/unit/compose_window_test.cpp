@@ -68,6 +68,7 @@ struct Composition : ::testing::Test {
   void ComposeInto(int bufferWidth, int bufferHeight, int width, int height,
                    std::int32_t gridPhase = 0) {
     backBuffer = std::make_unique<Canvas>(bufferWidth, bufferHeight);
+    geometry = display::ComputePaintGeometry(width, height);
     backBuffer->Fill({0, 0, width, height}, kStale);  // what a reused buffer may hold
     painters.calls.clear();
     text.runs.clear();
@@ -98,14 +99,14 @@ struct Composition : ::testing::Test {
   display::RecordingTextRenderer text;
   FakePainters painters;
   std::unique_ptr<Canvas> backBuffer;
+  display::PaintGeometry geometry;  // of the window last composed
 };
 
 TEST_F(Composition, PlacesFramedMetersPanelsInfoAndLogoInOrder) {
   Compose(900, 520);
   EXPECT_EQ(painters.calls, (std::vector<std::string>{"segments", "captions", "info"}));
-  const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
   for (int i = 0; i < 6; ++i) {
-    const Area& meter = g.meters[i];
+    const Area& meter = geometry.meters[i];
     EXPECT_EQ(At(meter.x + 40, meter.y + 10), FakePainters::MeterMark(i)) << i;
     EXPECT_EQ(painters.captionAreas[i].x, meter.x);
     EXPECT_EQ(painters.captionAreas[i].y, meter.y);
@@ -140,7 +141,6 @@ TEST_F(Composition, GridScrollsWithThePhase) {
   ExpectPixels({{140, 49, kGrid}, {139, 49, kOuterEdge}, {596, 49, kGrid}, {595, 49, kInnerEdge}});
   ExpectPixels({{140, 163, kInnerEdge}, {141, 163, kGrid}, {141, 151, kGrid}});
   ExpectPixels({{404, 163, kGrid}, {405, 163, kBlack}});
-
   Compose(900, 520, 10);  // every vertical line moves 10 pixels to the left
   // At x 394: P - 3 rows from two below the panel top.
   ExpectPixels({{394, 48, kInnerEdge}, {394, 49, kGrid}, {394, 119, kGrid}, {394, 120, kWhite}});
@@ -168,7 +168,6 @@ TEST_F(Composition, BaseClockLabelStandsAboveItsLineOrBelowNearTheTop) {
   ExpectPixels({{141, 84, kBlack}, {142, 84, kAmber}, {406, 84, kAmber}, {407, 84, kWhite}});
   EXPECT_NE(At(300, 83), kAmber);
   EXPECT_NE(At(300, 85), kAmber);
-
   slot->clockBase[gpu::kGraphics].Store(1900000);  // 70 rows up: yb = 50, label below
   Compose(900, 520);
   ASSERT_EQ(text.runs.size(), 1u);
@@ -213,10 +212,9 @@ TEST_F(Composition, TooSmallOrMismatchedBuffersStayDefined) {
 // surfaces of their own and copied from their top row down, as far as the buffer reaches.
 TEST_F(Composition, MetersOutsideTheBufferAreCopiedFromTheirTopRow) {
   ComposeInto(900, 300, 900, 520);
-  const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
   for (const int i : {4, 5}) {
-    ASSERT_EQ(g.meters[i].y, 255);
-    const int x = g.meters[i].x;
+    ASSERT_EQ(geometry.meters[i].y, 255);
+    const int x = geometry.meters[i].x;
     ExpectPixels({{x, 255, kOuterEdge}, {x + 50, 255, kOuterEdge}, {x + 50, 256, kInnerEdge}});
     ExpectPixels({{x + 50, 257, kBlack}, {x + 40, 265, FakePainters::MeterMark(i)}});
   }
@@ -227,9 +225,8 @@ TEST_F(Composition, MetersOutsideTheBufferAreCopiedFromTheirTopRow) {
 // column at the left edge too.
 TEST_F(Composition, MetersTallerThanTheFrameSkinAreWhiteBelowIt) {
   Compose(1200, 1100);
-  const display::PaintGeometry g = display::ComputePaintGeometry(1200, 1100);
-  ASSERT_EQ(g.plotHeight, 268);
-  const Area& meter = g.meters[0];
+  ASSERT_EQ(geometry.plotHeight, 268);
+  const Area& meter = geometry.meters[0];
   ExpectPixels({{meter.x, meter.y + 100, kOuterEdge}, {meter.x, meter.y + 260, kWhite}});
   ExpectPixels({{meter.x + 1, meter.y + 260, kWhite}, {meter.x + 40, meter.y + 260, kWhite}});
   EXPECT_EQ(StalePixels(), 0);
@@ -241,10 +238,9 @@ TEST_F(Composition, MetersTallerThanTheFrameSkinAreWhiteBelowIt) {
 // it, so that no line lies on the first row's white bottom or 72 rows down the lower rows.
 TEST_F(Composition, HorizontalGridLinesEndAboveThePlotBottom) {
   Compose(900, 521);
-  const display::PaintGeometry g = display::ComputePaintGeometry(900, 521);
-  ASSERT_EQ(g.plotHeight, 75);
+  ASSERT_EQ(geometry.plotHeight, 75);
   ExpectPixels({{201, 49 + 60, kGrid}, {201, 121, kWhite}, {201, 120, kBlack}});
-  for (const int top : {g.rowTops[1], g.rowTops[2]}) {
+  for (const int top : {geometry.rowTops[1], geometry.rowTops[2]}) {
     ExpectPixels({{201, top + 60, kGrid}, {201, top + 72, kBlack}, {701, top + 72, kBlack}});
   }
 }
