@@ -80,7 +80,6 @@ TEST(Canvas, ViewsWriteIntoForeignMemoryWithItsStride) {
   Canvas none(10, 10, nullptr, 10);
   none.Fill({0, 0, 10, 10}, kBlack);  // a view of nothing is empty
   EXPECT_EQ(none.Width(), 0);
-
   // A view of part of a canvas: clipped to it, drawing at its own origin into the parent.
   Canvas parent(6, 4);
   Canvas corner(parent, {4, 2, 5, 5});

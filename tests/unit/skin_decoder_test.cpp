@@ -85,7 +85,6 @@ TEST(SkinDecoder, PixelBlockIsFileSizeLessOffsetFromByte26) {
   ASSERT_EQ(result.refusal, SkinRefusal::kNone);
   ASSERT_EQ(result.skin.pixels.size(), 32400u);
   EXPECT_TRUE(std::equal(result.skin.pixels.begin(), result.skin.pixels.end(), plain.begin() + 26));
-
   // A block that ends exactly at the resource's end is accepted.
   const auto exact = DecodeSkin(Stored(Plain({.fileSize = 32428, .pixelOffset = 26})));
   ASSERT_EQ(exact.refusal, SkinRefusal::kNone);

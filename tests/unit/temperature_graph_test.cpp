@@ -30,7 +30,6 @@ TEST(TemperatureGraph, BandsStackFromThirtyToOneHundredDegrees) {
   Canvas backBuffer(900, 500);
   backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
   display::DrawTemperatureGraph(backBuffer, geometry, *slot, skins);
-
   // 100 °C reaches three rows below the panel top (255 + 3); band 3 is blended after band 2.
   const std::tuple<int, int, display::Rgb> pixels[] = {
       {404, 257, display::kBlack}, {404, 258, kBand4},         {404, 273, kBand4},
