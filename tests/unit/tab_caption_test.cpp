@@ -52,8 +52,6 @@ class TabCaption : public ::testing::Test {
 const std::string kBoard =
     "gpu\n  bus 1\n  pcie 16 3\n  display dp 0x1001\n  display hdmi 0x1002\n";
 
-// ---- Detail mode off --------------------------------------------------------------------
-
 TEST_F(TabCaption, OneGpuGetsItsBareName) {
   Load(kBoard + "end\n", {L"Sim Board"});
   EXPECT_EQ(Build(0), "Sim Board");
@@ -99,8 +97,6 @@ TEST_F(TabCaption, SlotOutsideTheSlotsInUseGetsAnEmptyCaptionWithoutAQuery) {
   EXPECT_EQ(Build(8), "");
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), 0u);
 }
-
-// ---- Detail mode on: the full tail and its parts ----------------------------------------
 
 TEST_F(TabCaption, DetailOnSeveralGpusHasNoTabNumber) {
   Load("gpu\n  bus 0xAB\n  pcie 8 4\nend\ngpu\n  bus 0xCD\n  pcie 16 3\nend\n", {L"A", L"B"});
@@ -158,8 +154,6 @@ const DetailCase kDetailCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, TabCaptionDetail, ::testing::ValuesIn(kDetailCases),
                          [](const auto& info) { return info.param.name; });
-
-// ---- Detail mode on: the display query --------------------------------------------------
 
 TEST_F(TabCaption, DisplayQueryFailuresLeaveOutTheConnectors) {
   // Call 1 asks for the count, calls 2 and 3 settle the two records' versions, call 4 reads.
