@@ -47,8 +47,7 @@ TEST_F(LineGraphs, MemoryLineSkipsEmptySamplesAndRescalesWithTheTotal) {
   // Double precision: 3/37 of 74 rows is exactly 6 (single precision would give 5).
   Clear();
   slot->memTotalKiB.Store(37 * 262144);
-  gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
-  gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
+  for (int i = 0; i < 2; ++i) gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
   Draw(display::kMemoryUsageGraph);
   EXPECT_EQ(backBuffer.At(860, 216), kPen);
 }
