@@ -13,10 +13,9 @@ using display::Canvas;
 using display::MakeRgb;
 
 // Bar colours blended at 192/255 over the black panel and over a grid line (0,128,64).
-constexpr display::Rgb kGreenOverBlack = MakeRgb(0, 192, 0);
-constexpr display::Rgb kGreenOverGrid = MakeRgb(0, 224, 16);
-constexpr display::Rgb kOverBaseOverBlack = MakeRgb(192, 48, 0);
-constexpr display::Rgb kMemoryOverBlack = MakeRgb(0, 96, 192);
+constexpr display::Rgb kGreenOverBlack = MakeRgb(0, 192, 0), kGreenOverGrid = MakeRgb(0, 224, 16);
+constexpr display::Rgb kOverBaseOverBlack = MakeRgb(192, 48, 0),
+                       kMemoryOverBlack = MakeRgb(0, 96, 192);
 
 // The number of rows of column x that hold `colour`.
 int RowsOf(const Canvas& canvas, int x, display::Rgb colour) {

@@ -12,10 +12,8 @@ using display::Canvas;
 using display::MakeRgb;
 
 // Band colours blended at 192/255 over black.
-constexpr display::Rgb kBand1 = MakeRgb(60, 181, 35);
-constexpr display::Rgb kBand2 = MakeRgb(151, 192, 0);
-constexpr display::Rgb kBand3 = MakeRgb(192, 154, 0);
-constexpr display::Rgb kBand4 = MakeRgb(192, 48, 0);
+constexpr display::Rgb kBand1 = MakeRgb(60, 181, 35), kBand2 = MakeRgb(151, 192, 0);
+constexpr display::Rgb kBand3 = MakeRgb(192, 154, 0), kBand4 = MakeRgb(192, 48, 0);
 constexpr display::Rgb kBand3OverBand2 = MakeRgb(229, 201, 0);
 
 // The smallest window (P = 74): row 3 starts at 255, the newest sample stands at x 404.
