@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/base_clock_marker.h"
@@ -18,10 +19,8 @@ using display::kBlack;
 using display::kWhite;
 using display::MakeRgb;
 
-constexpr display::Rgb kOuterEdge = MakeRgb(160, 160, 160);
-constexpr display::Rgb kInnerEdge = MakeRgb(105, 105, 105);
-constexpr display::Rgb kGrid = MakeRgb(0, 128, 64);
-constexpr display::Rgb kAmber = MakeRgb(255, 204, 0);
+constexpr display::Rgb kOuterEdge = MakeRgb(160, 160, 160), kInnerEdge = MakeRgb(105, 105, 105);
+constexpr display::Rgb kGrid = MakeRgb(0, 128, 64), kAmber = MakeRgb(255, 204, 0);
 
 // Stands in for the meters and the information panel: marks each meter at (40, 10) with its own
 // colour and fills the information panel white.
@@ -76,12 +75,8 @@ struct Composition : ::testing::Test {
         *backBuffer, {width, height, *slot, gridPhase, skins, panelSurface, text, painters});
   }
   display::Rgb At(int x, int y) const { return backBuffer->At(x, y); }
-  struct Pixel {
-    int x, y;
-    display::Rgb colour;
-  };
-  void ExpectPixels(std::initializer_list<Pixel> pixels) const {
-    for (const Pixel& p : pixels) EXPECT_EQ(At(p.x, p.y), p.colour) << p.x << "," << p.y;
+  void ExpectPixels(std::initializer_list<std::tuple<int, int, display::Rgb>> pixels) const {
+    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(At(x, y), colour) << x << "," << y;
   }
   // Pixels still holding what the buffer held before the composition.
   int StalePixels() const {

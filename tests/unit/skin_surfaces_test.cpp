@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "display/skin_canvases.h"
@@ -30,13 +31,9 @@ SkinPixels Surface(int index) {
   return BuildSkinSurfacePixels(index, {});
 }
 
-struct Pixel {
-  int x, y;
-  std::uint32_t argb;
-};
-
-void ExpectPixels(const SkinPixels& surface, std::initializer_list<Pixel> pixels) {
-  for (const Pixel& p : pixels) EXPECT_EQ(surface.At(p.x, p.y), p.argb) << p.x << "," << p.y;
+void ExpectPixels(const SkinPixels& surface,
+                  std::initializer_list<std::tuple<int, int, std::uint32_t>> pixels) {
+  for (const auto& [x, y, argb] : pixels) EXPECT_EQ(surface.At(x, y), argb) << x << "," << y;
 }
 
 // A decoded image whose pixel (x, r) has blue x, green r and red 7 (taken as given, no
