@@ -97,18 +97,15 @@ TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
   ExpectPixels(green, {{0, 0, dim}, {1, 0, black}, {2, 0, dim}, {3, 0, black}});
   ExpectPixels(green, {{0, 2, bright}, {1, 2, dim}, {2, 2, bright}, {3, 2, dim}});
   ExpectPixels(green, {{2, 1, black}, {3, 1, dim}, {2, 3, dim}, {3, 3, bright}});
-  struct Case {
-    int index;
-    std::uint32_t dim, mid, bright;
-  };
-  for (const Case& c : {Case{display::kAmberTileSkin, SkinRgb(64, 51, 0), SkinRgb(128, 102, 0),
-                             SkinRgb(255, 204, 0)},
-                        Case{display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0),
-                             SkinRgb(255, 64, 0)}}) {
-    SCOPED_TRACE(c.index);
-    const SkinPixels tile = Surface(c.index);
-    ExpectPixels(tile, {{18, 0, c.dim}, {19, 1, c.dim}, {18, 1, black}, {18, 2, c.bright}});
-    ExpectPixels(tile, {{19, 2, c.mid}, {18, 3, c.mid}, {19, 3, c.bright}});
+  // The amber and red tiles' dim, middle and bright colours.
+  const std::tuple<int, std::uint32_t, std::uint32_t, std::uint32_t> tiles[] = {
+      {display::kAmberTileSkin, SkinRgb(64, 51, 0), SkinRgb(128, 102, 0), SkinRgb(255, 204, 0)},
+      {display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0), SkinRgb(255, 64, 0)}};
+  for (const auto& [index, low, mid, high] : tiles) {
+    SCOPED_TRACE(index);
+    const SkinPixels tile = Surface(index);
+    ExpectPixels(tile, {{18, 0, low}, {19, 1, low}, {18, 1, black}, {18, 2, high}});
+    ExpectPixels(tile, {{19, 2, mid}, {18, 3, mid}, {19, 3, high}});
     ExpectPixels(tile, {{20, 2, 0u}, {0, 4, 0u}});  // outside the 20 x 4 pattern nothing is drawn
   }
 }
