@@ -61,8 +61,7 @@ TEST(PaintGeometry, LargestWindow) {
 TEST(PaintGeometry, SizesOutsideTheLimitsStayDefined) {
   // Too small for a plot: nothing is drawable and no graph shows a sample.
   for (const auto& [w, h] : {std::pair{0, 0}, {-5, INT_MIN}, {900, 307}, {373, 520}}) {
-    const PaintGeometry g = ComputePaintGeometry(w, h);
-    EXPECT_FALSE(g.drawable) << w << " x " << h;
+    EXPECT_FALSE(ComputePaintGeometry(w, h).drawable) << w << " x " << h;
   }
   EXPECT_EQ(ComputePaintGeometry(-5, INT_MIN).outerWidth, 0);
   EXPECT_EQ(ComputePaintGeometry(-5, INT_MIN).outerHeight, 0);
