@@ -22,9 +22,7 @@ TEST(TemperatureGraph, BandsStackFromThirtyToOneHundredDegrees) {
   const display::PaintGeometry geometry = display::ComputePaintGeometry(900, 520);
   auto slot = std::make_unique<gpu::GpuSlot>();
   // Pushed oldest first: index 0 is 100 °C at x 404, index 5 is -40 °C at x 394.
-  for (std::int32_t t : {-40, INT32_MIN, 31, 50, 1000, 100}) {
-    gpu::PushHistory(slot->temperatureHistory, t);
-  }
+  for (int t : {-40, INT32_MIN, 31, 50, 1000, 100}) gpu::PushHistory(slot->temperatureHistory, t);
   Canvas backBuffer(900, 500);
   backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
   display::DrawTemperatureGraph(backBuffer, geometry, *slot, skins);
