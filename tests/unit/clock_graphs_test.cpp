@@ -13,32 +13,21 @@ using display::Canvas;
 using display::MakeRgb;
 
 // Bar colours blended at 192/255 over the black panel and over a grid line (0,128,64).
-constexpr display::Rgb kGreenOverBlack = MakeRgb(0, 192, 0);
-constexpr display::Rgb kGreenOverGrid = MakeRgb(0, 224, 16);
-constexpr display::Rgb kOverBaseOverBlack = MakeRgb(192, 48, 0);
-constexpr display::Rgb kMemoryOverBlack = MakeRgb(0, 96, 192);
+constexpr display::Rgb kGreenOverBlack = MakeRgb(0, 192, 0), kGreenOverGrid = MakeRgb(0, 224, 16);
+constexpr display::Rgb kOverBaseOverBlack = MakeRgb(192, 48, 0),
+                       kMemoryOverBlack = MakeRgb(0, 96, 192);
 
-struct Rows {
-  int first = -1, last = -1, count = 0;
-};
-
-// The rows of column x that hold `colour`.
-Rows RowsOf(const Canvas& canvas, int x, display::Rgb colour) {
-  Rows rows;
-  for (int y = 0; y < canvas.Height(); ++y) {
-    if (canvas.At(x, y) != colour) continue;
-    if (rows.first < 0) rows.first = y;
-    rows.last = y;
-    ++rows.count;
-  }
-  return rows;
+// The number of rows of column x that hold `colour`.
+int RowsOf(const Canvas& canvas, int x, display::Rgb colour) {
+  int count = 0;
+  for (int y = 0; y < canvas.Height(); ++y) count += canvas.At(x, y) == colour;
+  return count;
 }
 
+// Column x holds `colour` on rows first to last and on no other row.
 void ExpectRows(const Canvas& canvas, int x, display::Rgb colour, int first, int last) {
-  const Rows rows = RowsOf(canvas, x, colour);
-  EXPECT_EQ(rows.first, first) << "x " << x;
-  EXPECT_EQ(rows.last, last) << "x " << x;
-  EXPECT_EQ(rows.count, last - first + 1) << "x " << x;
+  EXPECT_EQ(RowsOf(canvas, x, colour), last - first + 1) << "x " << x;
+  for (int y = first; y <= last; ++y) EXPECT_EQ(canvas.At(x, y), colour) << x << "," << y;
 }
 
 // The smallest window (P = 74, G = 285) over a black back buffer: the graphics clock's newest
@@ -100,9 +89,9 @@ TEST_F(ClockGraphs, GraphicsBarWithoutCeilingOrAboveItStaysInThePlot) {
   Push(INT32_MAX, gpu::kEmptySample);
   Push(INT32_MIN, gpu::kEmptySample);  // far below zero: nothing
   Draw();
-  EXPECT_EQ(RowsOf(backBuffer, 404, display::kBlack).count, 500);
+  EXPECT_EQ(RowsOf(backBuffer, 404, display::kBlack), 500);
   ExpectRows(backBuffer, 402, kGreenOverBlack, 49, 119);
-  EXPECT_EQ(RowsOf(backBuffer, 402, kOverBaseOverBlack).count, 0);
+  EXPECT_EQ(RowsOf(backBuffer, 402, kOverBaseOverBlack), 0);
 }
 
 TEST_F(ClockGraphs, MemoryBarsUseTheirScaleAndAreClampedToThePlot) {
@@ -113,7 +102,7 @@ TEST_F(ClockGraphs, MemoryBarsUseTheirScaleAndAreClampedToThePlot) {
   Draw();
   ExpectRows(backBuffer, 860, kMemoryOverBlack, 49, 119);
   ExpectRows(backBuffer, 857, kMemoryOverBlack, 84, 119);
-  EXPECT_EQ(RowsOf(backBuffer, 855, display::kBlack).count, 500);
+  EXPECT_EQ(RowsOf(backBuffer, 855, display::kBlack), 500);
   // A fixed-clock board scales its bars by its ceiling: 3,500,000 of 3,500,000 fills the plot.
   backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
   slot->fixedClockBoard.Store(1);
@@ -171,10 +160,10 @@ TEST_F(ClockGraphs, GapsDrawNothing) {
     EXPECT_EQ(backBuffer.At(x, 0), display::kBlack) << x;
     EXPECT_EQ(backBuffer.At(x, 1), display::kBlack) << x;
   }
-  EXPECT_EQ(RowsOf(backBuffer, 401, display::kBlack).count, 500);
-  EXPECT_EQ(RowsOf(backBuffer, 857, display::kBlack).count, 500);
+  EXPECT_EQ(RowsOf(backBuffer, 401, display::kBlack), 500);
+  EXPECT_EQ(RowsOf(backBuffer, 857, display::kBlack), 500);
   // Without a ceiling the whole bar is green: nothing above it.
-  EXPECT_EQ(RowsOf(backBuffer, 403, kOverBaseOverBlack).count, 0);
+  EXPECT_EQ(RowsOf(backBuffer, 403, kOverBaseOverBlack), 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/base_clock_marker.h"
@@ -18,10 +19,8 @@ using display::kBlack;
 using display::kWhite;
 using display::MakeRgb;
 
-constexpr display::Rgb kOuterEdge = MakeRgb(160, 160, 160);
-constexpr display::Rgb kInnerEdge = MakeRgb(105, 105, 105);
-constexpr display::Rgb kGrid = MakeRgb(0, 128, 64);
-constexpr display::Rgb kAmber = MakeRgb(255, 204, 0);
+constexpr display::Rgb kOuterEdge = MakeRgb(160, 160, 160), kInnerEdge = MakeRgb(105, 105, 105);
+constexpr display::Rgb kGrid = MakeRgb(0, 128, 64), kAmber = MakeRgb(255, 204, 0);
 
 // Stands in for the meters and the information panel: marks each meter at (40, 10) with its own
 // colour and fills the information panel white.
@@ -68,6 +67,7 @@ struct Composition : ::testing::Test {
   void ComposeInto(int bufferWidth, int bufferHeight, int width, int height,
                    std::int32_t gridPhase = 0) {
     backBuffer = std::make_unique<Canvas>(bufferWidth, bufferHeight);
+    geometry = display::ComputePaintGeometry(width, height);
     backBuffer->Fill({0, 0, width, height}, kStale);  // what a reused buffer may hold
     painters.calls.clear();
     text.runs.clear();
@@ -75,12 +75,8 @@ struct Composition : ::testing::Test {
         *backBuffer, {width, height, *slot, gridPhase, skins, panelSurface, text, painters});
   }
   display::Rgb At(int x, int y) const { return backBuffer->At(x, y); }
-  struct Pixel {
-    int x, y;
-    display::Rgb colour;
-  };
-  void ExpectPixels(std::initializer_list<Pixel> pixels) const {
-    for (const Pixel& p : pixels) EXPECT_EQ(At(p.x, p.y), p.colour) << p.x << "," << p.y;
+  void ExpectPixels(std::initializer_list<std::tuple<int, int, display::Rgb>> pixels) const {
+    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(At(x, y), colour) << x << "," << y;
   }
   // Pixels still holding what the buffer held before the composition.
   int StalePixels() const {
@@ -98,27 +94,22 @@ struct Composition : ::testing::Test {
   display::RecordingTextRenderer text;
   FakePainters painters;
   std::unique_ptr<Canvas> backBuffer;
+  display::PaintGeometry geometry;  // of the window last composed
 };
 
 TEST_F(Composition, PlacesFramedMetersPanelsInfoAndLogoInOrder) {
   Compose(900, 520);
   EXPECT_EQ(painters.calls, (std::vector<std::string>{"segments", "captions", "info"}));
-  const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
   for (int i = 0; i < 6; ++i) {
-    const Area& meter = g.meters[i];
+    const Area& meter = geometry.meters[i];
     EXPECT_EQ(At(meter.x + 40, meter.y + 10), FakePainters::MeterMark(i)) << i;
     EXPECT_EQ(painters.captionAreas[i].x, meter.x);
     EXPECT_EQ(painters.captionAreas[i].y, meter.y);
   }
   // The first meter's frame: outer and inner edges, black interior, white bottom and right.
-  ExpectPixels({{19, 47, kOuterEdge},
-                {19, 120, kOuterEdge},
-                {20, 48, kInnerEdge},
-                {50, 60, kBlack},
-                {100, 100, kWhite},
-                {100, 48, kWhite},
-                {50, 120, kWhite},
-                {20, 120, kWhite}});
+  ExpectPixels(
+      {{19, 47, kOuterEdge}, {19, 120, kOuterEdge}, {20, 48, kInnerEdge}, {50, 60, kBlack}});
+  ExpectPixels({{100, 100, kWhite}, {100, 48, kWhite}, {50, 120, kWhite}, {20, 120, kWhite}});
   // A graph panel of 267 columns: no white right edge at this width, white beyond the panel.
   ExpectPixels({{139, 151, kOuterEdge}, {405, 200, kBlack}, {406, 200, kWhite}});
   // The information panel, then the logo over its right end; elsewhere the buffer is white.
@@ -145,7 +136,6 @@ TEST_F(Composition, GridScrollsWithThePhase) {
   ExpectPixels({{140, 49, kGrid}, {139, 49, kOuterEdge}, {596, 49, kGrid}, {595, 49, kInnerEdge}});
   ExpectPixels({{140, 163, kInnerEdge}, {141, 163, kGrid}, {141, 151, kGrid}});
   ExpectPixels({{404, 163, kGrid}, {405, 163, kBlack}});
-
   Compose(900, 520, 10);  // every vertical line moves 10 pixels to the left
   // At x 394: P - 3 rows from two below the panel top.
   ExpectPixels({{394, 48, kInnerEdge}, {394, 49, kGrid}, {394, 119, kGrid}, {394, 120, kWhite}});
@@ -171,9 +161,7 @@ TEST_F(Composition, BaseClockLabelStandsAboveItsLineOrBelowNearTheTop) {
                         label.clip.height}),
             (std::array{142, 73, 142, 73, 100, 10}));
   ExpectPixels({{141, 84, kBlack}, {142, 84, kAmber}, {406, 84, kAmber}, {407, 84, kWhite}});
-  EXPECT_NE(At(300, 83), kAmber);
-  EXPECT_NE(At(300, 85), kAmber);
-
+  for (const int y : {83, 85}) EXPECT_NE(At(300, y), kAmber) << y;
   slot->clockBase[gpu::kGraphics].Store(1900000);  // 70 rows up: yb = 50, label below
   Compose(900, 520);
   ASSERT_EQ(text.runs.size(), 1u);
@@ -218,15 +206,11 @@ TEST_F(Composition, TooSmallOrMismatchedBuffersStayDefined) {
 // surfaces of their own and copied from their top row down, as far as the buffer reaches.
 TEST_F(Composition, MetersOutsideTheBufferAreCopiedFromTheirTopRow) {
   ComposeInto(900, 300, 900, 520);
-  const display::PaintGeometry g = display::ComputePaintGeometry(900, 520);
   for (const int i : {4, 5}) {
-    const Area& meter = g.meters[i];
-    ASSERT_EQ(meter.y, 255);
-    ExpectPixels({{meter.x, 255, kOuterEdge},
-                  {meter.x + 50, 255, kOuterEdge},
-                  {meter.x + 50, 256, kInnerEdge},
-                  {meter.x + 50, 257, kBlack},
-                  {meter.x + 40, 265, FakePainters::MeterMark(i)}});
+    ASSERT_EQ(geometry.meters[i].y, 255);
+    const int x = geometry.meters[i].x;
+    ExpectPixels({{x, 255, kOuterEdge}, {x + 50, 255, kOuterEdge}, {x + 50, 256, kInnerEdge}});
+    ExpectPixels({{x + 50, 257, kBlack}, {x + 40, 265, FakePainters::MeterMark(i)}});
   }
   EXPECT_EQ(StalePixels(), 0);
 }
@@ -235,13 +219,10 @@ TEST_F(Composition, MetersOutsideTheBufferAreCopiedFromTheirTopRow) {
 // column at the left edge too.
 TEST_F(Composition, MetersTallerThanTheFrameSkinAreWhiteBelowIt) {
   Compose(1200, 1100);
-  const display::PaintGeometry g = display::ComputePaintGeometry(1200, 1100);
-  ASSERT_EQ(g.plotHeight, 268);
-  const Area& meter = g.meters[0];
-  ExpectPixels({{meter.x, meter.y + 100, kOuterEdge},
-                {meter.x, meter.y + 260, kWhite},
-                {meter.x + 1, meter.y + 260, kWhite},
-                {meter.x + 40, meter.y + 260, kWhite}});
+  ASSERT_EQ(geometry.plotHeight, 268);
+  const Area& meter = geometry.meters[0];
+  ExpectPixels({{meter.x, meter.y + 100, kOuterEdge}, {meter.x, meter.y + 260, kWhite}});
+  ExpectPixels({{meter.x + 1, meter.y + 260, kWhite}, {meter.x + 40, meter.y + 260, kWhite}});
   EXPECT_EQ(StalePixels(), 0);
   // The grid column skin's 210 rows reach the vertical lines' row 209 (from row top + 2).
   EXPECT_EQ(At(542, meter.y + 2 + 209), kGrid);
@@ -251,10 +232,9 @@ TEST_F(Composition, MetersTallerThanTheFrameSkinAreWhiteBelowIt) {
 // it, so that no line lies on the first row's white bottom or 72 rows down the lower rows.
 TEST_F(Composition, HorizontalGridLinesEndAboveThePlotBottom) {
   Compose(900, 521);
-  const display::PaintGeometry g = display::ComputePaintGeometry(900, 521);
-  ASSERT_EQ(g.plotHeight, 75);
+  ASSERT_EQ(geometry.plotHeight, 75);
   ExpectPixels({{201, 49 + 60, kGrid}, {201, 121, kWhite}, {201, 120, kBlack}});
-  for (const int top : {g.rowTops[1], g.rowTops[2]}) {
+  for (const int top : {geometry.rowTops[1], geometry.rowTops[2]}) {
     ExpectPixels({{201, top + 60, kGrid}, {201, top + 72, kBlack}, {701, top + 72, kBlack}});
   }
 }

@@ -20,21 +20,27 @@ void Pattern(Canvas& canvas) {
   }
 }
 
-// What the layer must look like: every bar blended on its own.
-void BlendOneByOne(Canvas& canvas, const display::GraphColumns& columns,
-                   const std::vector<BarSpan>& bars, const Canvas& skin) {
-  for (int i = 0; i < columns.shown && i < static_cast<int>(bars.size()); ++i) {
-    if (bars[i].height <= 0) continue;
-    canvas.Blend(skin, {0, 0, 2, bars[i].height}, columns.X(i), bars[i].top, display::kBarOpacity);
-  }
-}
-
 int Differences(const Canvas& a, const Canvas& b) {
   int count = 0;
   for (int y = 0; y < a.Height(); ++y) {
     for (int x = 0; x < a.Width(); ++x) count += a.At(x, y) != b.At(x, y);
   }
   return count;
+}
+
+// Blends the layer over the background on a width x height canvas and expects the pixels of every
+// bar blended on its own; gives the number of pixels the layer changed.
+int ExpectSingleBarPixels(const display::GraphColumns& columns, const std::vector<BarSpan>& bars,
+                          const Canvas& skin, int width, int height) {
+  Canvas untouched(width, height), runs(width, height), single(width, height);
+  for (Canvas* canvas : {&untouched, &runs, &single}) Pattern(*canvas);
+  display::BlendBarLayer(runs, columns, bars, skin);
+  for (int i = 0; i < columns.shown && i < static_cast<int>(bars.size()); ++i) {
+    if (bars[i].height <= 0) continue;
+    single.Blend(skin, {0, 0, 2, bars[i].height}, columns.X(i), bars[i].top, display::kBarOpacity);
+  }
+  EXPECT_EQ(Differences(runs, single), 0);
+  return Differences(runs, untouched);
 }
 
 // Bars of every kind side by side: neighbours of equal and different spans, gaps, nothing, a
@@ -58,16 +64,9 @@ TEST(GraphBars, RunsGiveThePixelsOfSingleBars) {
   twoColumns.Fill({1, 0, 1, 204}, MakeRgb(255, 64, 0));
   for (int y = 0; y < 204; ++y) striped.Fill({0, y, 2, 1}, MakeRgb(y, 255 - y, 9));
   shortSkin.Fill({0, 0, 2, 30}, MakeRgb(0, 128, 255));
-  Canvas untouched(120, 100);
-  Pattern(untouched);
   for (const Canvas* skin : {&twoColumns, &striped, &shortSkin}) {
-    Canvas runs(120, 100), single(120, 100);
-    Pattern(runs);
-    Pattern(single);
-    display::BlendBarLayer(runs, columns, MixedBars(), *skin);
-    BlendOneByOne(single, columns, MixedBars(), *skin);
-    EXPECT_EQ(Differences(runs, single), 0);
-    EXPECT_GT(Differences(runs, untouched), 1000);  // the layer was drawn at all
+    // The layer was drawn at all.
+    EXPECT_GT(ExpectSingleBarPixels(columns, MixedBars(), *skin, 120, 100), 1000);
   }
 }
 
@@ -83,12 +82,7 @@ TEST(GraphBars, SkinsThatRunsCannotStandForAreBlendedBarByBar) {
   for (int i = 0; i < 39; ++i) tall.push_back({20 + i % 7, 12 + i % 5});
   for (const Canvas* skin : {&firstColumnStriped, &shortUniform}) {
     for (const auto& bars : {MixedBars(), tall}) {
-      Canvas runs(120, 100), single(120, 100);
-      Pattern(runs);
-      Pattern(single);
-      display::BlendBarLayer(runs, columns, bars, *skin);
-      BlendOneByOne(single, columns, bars, *skin);
-      EXPECT_EQ(Differences(runs, single), 0);
+      ExpectSingleBarPixels(columns, bars, *skin, 120, 100);
     }
   }
 }
@@ -100,20 +94,13 @@ TEST(GraphBars, AFullHistoryOfBarsEndingTogether) {
   skin.Fill({0, 0, 1, 204}, MakeRgb(0, 255, 0));
   skin.Fill({1, 0, 1, 204}, MakeRgb(255, 64, 0));
   for (const int rows : {208, 300, 0}) {
+    SCOPED_TRACE(rows);
     std::vector<BarSpan> bars;
     for (int i = 0; i < 208; ++i) {
       const int top = 20 + (i * 29) % 150;
       bars.push_back({top, rows == 0 ? 10 + (i * 17) % 80 : 208 - top});  // 0: ends apart
     }
-    const int height = rows == 0 ? 260 : rows;
-    Canvas untouched(424, height), runs(424, height), single(424, height);
-    Pattern(untouched);
-    Pattern(runs);
-    Pattern(single);
-    display::BlendBarLayer(runs, columns, bars, skin);
-    BlendOneByOne(single, columns, bars, skin);
-    EXPECT_EQ(Differences(runs, single), 0) << rows;
-    EXPECT_GT(Differences(runs, untouched), 10000) << rows;
+    EXPECT_GT(ExpectSingleBarPixels(columns, bars, skin, 424, rows == 0 ? 260 : rows), 10000);
   }
 }
 
@@ -123,7 +110,7 @@ TEST(GraphBars, DefaultSpansAreEmptyAndStandOnRowZero) {
   EXPECT_EQ(none.top, 0);
   EXPECT_EQ(none.height, 0);
   const display::GraphColumns columns{10, 0, 3};
-  Canvas skin(2, 204), canvas(14, 6), untouched(14, 6);
+  Canvas skin(2, 204), canvas(14, 6);
   skin.Fill({0, 0, 2, 204}, display::kBlack);
   std::vector<BarSpan> bars(3);
   bars[1].height = 2;

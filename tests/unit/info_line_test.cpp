@@ -31,9 +31,7 @@ class InfoLine : public ::testing::Test {
   // The driver asked for every slot in use, as a sampling cycle does, then the line composed.
   std::string Build() {
     gpu::Vendor vendor = sim->Get();
-    for (int slot = 0; slot < table.gpuCount.Load(); ++slot) {
-      gpu::RefreshInfoFacts(vendor, table, slot);
-    }
+    for (int i = 0; i < table.gpuCount.Load(); ++i) gpu::RefreshInfoFacts(vendor, table, i);
     return Compose();
   }
 
@@ -61,15 +59,15 @@ class InfoLine : public ::testing::Test {
   gpu::SlotTable table;
 };
 
-constexpr const char* kBoard = "gpu\n  name Sim Board\n  cores 4352 68 544\nend\n";
+const std::string kBoard = "gpu\n  name Sim Board\n  cores 4352 68 544\n";
 
 TEST_F(InfoLine, DetailModeOffGivesTheNameAlone) {
-  Load(kBoard);
+  Load(kBoard + "end\n");
   ExpectLine("Sim Board");
 }
 
 TEST_F(InfoLine, DetailModeAddsCudaRtAndTensorCounts) {
-  Load(kBoard, true);
+  Load(kBoard + "end\n", true);
   ExpectLine("Sim Board (CUDA Core: 4352 / RT Core: 68 / Tensore Core: 544)");
 }
 
@@ -79,10 +77,9 @@ TEST_F(InfoLine, CountsPrintAsUnsigned32BitNumbers) {
 }
 
 TEST_F(InfoLine, RefusedRtAndTensorQueryShowsDashes) {
-  const std::string board = "gpu\n  name Sim Board\n  cores 4352 68 544\n";
   const std::string refusals[] = {
-      board + "end\nabsent core-counts\n", board + "end\nfail core-counts -104\n",
-      board + "  accept core-counts 0x10050\nend\n",  // does not take the record's version
+      kBoard + "end\nabsent core-counts\n", kBoard + "end\nfail core-counts -104\n",
+      kBoard + "  accept core-counts 0x10050\nend\n",  // does not take the record's version
   };
   for (const std::string& scenario : refusals) {
     Load(scenario, true);
@@ -92,8 +89,7 @@ TEST_F(InfoLine, RefusedRtAndTensorQueryShowsDashes) {
 }
 
 TEST_F(InfoLine, CoreCountFailureLeavesTheNameAlone) {
-  Load("gpu\n  name Sim Board\n  cores 4352 68 544\n  fail NvAPI_GPU_GetGpuCoreCount -104\nend\n",
-       true);
+  Load(kBoard + "  fail NvAPI_GPU_GetGpuCoreCount -104\nend\n", true);
   ExpectLine("Sim Board");
 }
 

@@ -47,7 +47,6 @@ TEST(InfoPanel, GpuThatReportsNothingShowsEveryLabelWithNoSupport) {
   EXPECT_EQ(backBuffer.At(781, 467), display::kWhite);
   EXPECT_EQ(backBuffer.At(21, 358), display::kBlack);
   EXPECT_EQ(backBuffer.At(782, 468), display::kBlack);
-
   const char* left[] = {
       "GPU Graphics Clock: ", "Min / Average / Max: ", "GPU Memory Clock: ", "GPU Video Clock: ",
       "GPU Load: ",           "Memory Usage: ",        "Power Draw: ",       "Temperature: "};
@@ -56,15 +55,11 @@ TEST(InfoPanel, GpuThatReportsNothingShowsEveryLabelWithNoSupport) {
                          "Fan level: ",         "Fan rpm: ",
                          "P-State: ",           "GPU Core Voltage: "};
   std::vector<std::string> expected;
-  for (int row = 0; row < 8; ++row) {
-    const std::string y = std::to_string(row * 12);
-    expected.push_back("10," + y + ":" + left[row]);
-    expected.push_back("150," + y + (row == 7 ? ":w:" : ":") + "No Support");  // wide for the ℃
-  }
-  for (int row = 0; row < 8; ++row) {
-    const std::string y = std::to_string(row * 12);
-    expected.push_back("330," + y + ":" + right[row]);
-    expected.push_back("490," + y + ":No Support");
+  for (int i = 0; i < 16; ++i) {  // the left column's eight rows, then the right column's
+    const std::string y = std::to_string(i % 8 * 12);
+    expected.push_back((i < 8 ? "10," : "330,") + y + ":" + (i < 8 ? left[i] : right[i - 8]));
+    // Wide for the ℃ of the temperature.
+    expected.push_back((i < 8 ? "150," : "490,") + y + (i == 7 ? ":w:" : ":") + "No Support");
   }
   EXPECT_EQ(PanelTexts(gpu::GpuSlot{}), expected);
 }

@@ -77,16 +77,12 @@ TEST(LevelMeter, FullScalesOfTheSixMeters) {
   slot.memoryClockCeilingKHz.Store(8000000);
   slot.memTotalKiB.Store(8388608);
   slot.powerLimit.Store(250000);
-  std::array<std::int64_t, display::kMeterCount> scales{};
-  std::array<Precision, display::kMeterCount> precisions{};
   const auto readings = display::MeterReadings(slot);
+  const std::int64_t scales[] = {1200000, 8000000, 100, 8388608, 100, 250000};
   for (int i = 0; i < display::kMeterCount; ++i) {
-    scales[i] = readings[i].fullScale;
-    precisions[i] = readings[i].precision;
+    EXPECT_EQ(readings[i].fullScale, scales[i]) << i;
+    EXPECT_EQ(readings[i].precision, i == 3 ? Precision::kDouble : Precision::kSingle) << i;
   }
-  EXPECT_EQ(scales, (std::array<std::int64_t, 6>{1200000, 8000000, 100, 8388608, 100, 250000}));
-  constexpr Precision s = Precision::kSingle;
-  EXPECT_EQ(precisions, (std::array{s, s, s, Precision::kDouble, s, s}));
   EXPECT_EQ(readings[display::kPowerMeter].fullScale, 250000);
 }
 

@@ -47,8 +47,7 @@ TEST_F(LineGraphs, MemoryLineSkipsEmptySamplesAndRescalesWithTheTotal) {
   // Double precision: 3/37 of 74 rows is exactly 6 (single precision would give 5).
   Clear();
   slot->memTotalKiB.Store(37 * 262144);
-  gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
-  gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
+  for (int i = 0; i < 2; ++i) gpu::PushHistory(slot->memUsedHistory, 3 * 262144);
   Draw(display::kMemoryUsageGraph);
   EXPECT_EQ(backBuffer.At(860, 216), kPen);
 }
@@ -56,9 +55,7 @@ TEST_F(LineGraphs, MemoryLineSkipsEmptySamplesAndRescalesWithTheTotal) {
 TEST_F(LineGraphs, PointsStayInsideThePlot) {
   // Oldest first: index 0 and 1 at 1000 % stop one row below the panel top; index 2 and 3, far
   // below zero, rest on the zero level.
-  for (std::int32_t load : {INT32_MIN, INT32_MIN, 1000, 1000}) {
-    gpu::PushHistory(slot->loadHistory, load);
-  }
+  for (int load : {INT32_MIN, INT32_MIN, 1000, 1000}) gpu::PushHistory(slot->loadHistory, load);
   Draw(display::kLoadGraph);
   for (auto [x, y] : {std::pair{404, 152}, {403, 152}, {400, 222}, {399, 222}}) {
     EXPECT_EQ(backBuffer.At(x, y), kPen) << x;

@@ -12,7 +12,6 @@ namespace {
 using display::ComputePaintGeometry;
 using display::PaintGeometry;
 
-// x, y, width and height.
 void ExpectArea(const display::Area& area, std::array<int, 4> expected) {
   EXPECT_EQ((std::array{area.x, area.y, area.width, area.height}), expected);
 }
@@ -29,9 +28,7 @@ void ExpectLastShown(const PaintGeometry& g, int graph, int lastIndex) {
 
 TEST(PaintGeometry, SmallestWindow) {
   const PaintGeometry g = ComputePaintGeometry(900, 520);
-  EXPECT_EQ(g.rowPitch, 166);
-  EXPECT_EQ(g.plotHeight, 74);
-  EXPECT_EQ(g.graphWidth, 285);
+  EXPECT_EQ((std::array{g.rowPitch, g.plotHeight, g.graphWidth}), (std::array{166, 74, 285}));
   EXPECT_EQ(g.rowTops, (std::array<int, 3>{47, 151, 255}));
   ExpectArea(g.meters[display::kGraphicsClockGraph], {19, 47, 82, 74});
   ExpectArea(g.meters[display::kPowerGraph], {474, 255, 82, 74});
@@ -50,8 +47,7 @@ TEST(PaintGeometry, SmallestWindow) {
 
 TEST(PaintGeometry, LargestWindow) {
   const PaintGeometry g = ComputePaintGeometry(1200, 900);
-  EXPECT_EQ(g.plotHeight, 201);
-  EXPECT_EQ(g.graphWidth, 435);
+  EXPECT_EQ((std::array{g.plotHeight, g.graphWidth}), (std::array{201, 435}));
   EXPECT_EQ(g.rowTops, (std::array<int, 3>{47, 278, 509}));
   ExpectArea(g.graphPanels[display::kMemoryClockGraph], {744, 47, 417, 201});
   ExpectArea(g.meters[display::kMemoryClockGraph], {624, 47, 82, 201});
@@ -65,8 +61,7 @@ TEST(PaintGeometry, LargestWindow) {
 TEST(PaintGeometry, SizesOutsideTheLimitsStayDefined) {
   // Too small for a plot: nothing is drawable and no graph shows a sample.
   for (const auto& [w, h] : {std::pair{0, 0}, {-5, INT_MIN}, {900, 307}, {373, 520}}) {
-    const PaintGeometry g = ComputePaintGeometry(w, h);
-    EXPECT_FALSE(g.drawable) << w << " x " << h;
+    EXPECT_FALSE(ComputePaintGeometry(w, h).drawable) << w << " x " << h;
   }
   EXPECT_EQ(ComputePaintGeometry(-5, INT_MIN).outerWidth, 0);
   EXPECT_EQ(ComputePaintGeometry(-5, INT_MIN).outerHeight, 0);

@@ -29,12 +29,10 @@ TEST(RepaintAreas, OddSizesDivideTowardsZero) {
 
 TEST(RepaintAreas, GridPhaseStepsByTwoAndWrapsAtTwelve) {
   auto table = std::make_unique<gpu::SlotTable>();
-  int seen[7];
-  for (int& phase : seen) {
-    phase = table->gridPhase.Load();
+  for (const int expected : {0, 2, 4, 6, 8, 10, 0}) {
+    EXPECT_EQ(table->gridPhase.Load(), expected);
     gpu::AdvanceGridPhase(*table);
   }
-  EXPECT_EQ(std::vector<int>(seen, seen + 7), (std::vector<int>{0, 2, 4, 6, 8, 10, 0}));
 }
 
 }  // namespace

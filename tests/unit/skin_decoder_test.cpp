@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,25 +24,19 @@ struct Image {
   std::size_t resourceSize = display::kSkinResourceSize;
 };
 
-void Put(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value, int size) {
-  for (int k = 0; k < size; ++k) bytes[offset + k] = static_cast<std::uint8_t>(value >> 8 * k);
-}
-
 // The unscrambled resource: headers as given, then bytes repeating every 251, so a block taken
 // from the wrong place shows.
 std::vector<std::uint8_t> Plain(const Image& image) {
   std::vector<std::uint8_t> bytes(image.resourceSize, 0);
   if (bytes.size() < 26) return bytes;
-  Put(bytes, 0, 'B' | 'M' << 8, 2);
-  Put(bytes, 2, image.fileSize, 4);
-  Put(bytes, 6, 0x1234, 2);
-  Put(bytes, 8, 0x5678, 2);
-  Put(bytes, 10, image.pixelOffset, 4);
-  Put(bytes, 14, 12, 4);
-  Put(bytes, 18, image.width, 2);
-  Put(bytes, 20, image.height, 2);
-  Put(bytes, 22, 1, 2);
-  Put(bytes, 24, image.bitsPerPixel, 2);
+  // The header fields from byte 0 on, each a value and its size in bytes; 0x4D42 is "BM".
+  const std::pair<std::uint32_t, int> fields[] = {
+      {0x4D42, 2}, {image.fileSize, 4}, {0x1234, 2},       {0x5678, 2}, {image.pixelOffset, 4},
+      {12, 4},     {image.width, 2},    {image.height, 2}, {1, 2},      {image.bitsPerPixel, 2}};
+  std::size_t offset = 0;
+  for (const auto& [value, size] : fields) {
+    for (int k = 0; k < size; ++k) bytes[offset++] = static_cast<std::uint8_t>(value >> 8 * k);
+  }
   for (std::size_t i = 26; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i % 251);
   return bytes;
 }
@@ -63,26 +59,22 @@ TEST(SkinDecoder, UnscramblesEveryByteModulo256) {
   stored[28] = 0x80;
   const auto result = DecodeSkin(stored);
   ASSERT_EQ(result.refusal, SkinRefusal::kNone);
-  EXPECT_EQ(result.skin.pixels[0], 0xFF);
-  EXPECT_EQ(result.skin.pixels[1], 0x00);
-  EXPECT_EQ(result.skin.pixels[2], 0x7F);
+  const std::vector<std::uint8_t>& pixels = result.skin.pixels;
+  EXPECT_EQ((std::array{pixels[0], pixels[1], pixels[2]}),
+            (std::array<std::uint8_t, 3>{0xFF, 0x00, 0x7F}));
 }
 
 TEST(SkinDecoder, ReadsBothHeadersLittleEndian) {
   const auto valid = DecodeSkin(Stored(Plain({.fileSize = 26 + 540 * 60 + 2})));
   ASSERT_EQ(valid.refusal, SkinRefusal::kNone);
   const display::SkinFileHeader& file = valid.skin.fileHeader;
-  EXPECT_EQ(file.fileType, 'B' | 'M' << 8);
-  EXPECT_EQ(file.fileSize, 26u + 540 * 60 + 2);
-  EXPECT_EQ(file.reserved1, 0x1234);
-  EXPECT_EQ(file.reserved2, 0x5678);
-  EXPECT_EQ(file.pixelOffset, 26u);
+  EXPECT_EQ((std::array<std::uint32_t, 5>{file.fileType, file.fileSize, file.reserved1,
+                                          file.reserved2, file.pixelOffset}),
+            (std::array<std::uint32_t, 5>{'B' | 'M' << 8, 26 + 540 * 60 + 2, 0x1234, 0x5678, 26}));
   const display::SkinCoreHeader& core = valid.skin.coreHeader;
-  EXPECT_EQ(core.headerSize, 12u);
-  EXPECT_EQ(core.width, 180);
-  EXPECT_EQ(core.height, 60);
-  EXPECT_EQ(core.planes, 1);
-  EXPECT_EQ(core.bitsPerPixel, 24);
+  EXPECT_EQ((std::array<std::uint32_t, 5>{core.headerSize, core.width, core.height, core.planes,
+                                          core.bitsPerPixel}),
+            (std::array<std::uint32_t, 5>{12, 180, 60, 1, 24}));
 }
 
 TEST(SkinDecoder, PixelBlockIsFileSizeLessOffsetFromByte26) {
@@ -93,7 +85,6 @@ TEST(SkinDecoder, PixelBlockIsFileSizeLessOffsetFromByte26) {
   ASSERT_EQ(result.refusal, SkinRefusal::kNone);
   ASSERT_EQ(result.skin.pixels.size(), 32400u);
   EXPECT_TRUE(std::equal(result.skin.pixels.begin(), result.skin.pixels.end(), plain.begin() + 26));
-
   // A block that ends exactly at the resource's end is accepted.
   const auto exact = DecodeSkin(Stored(Plain({.fileSize = 32428, .pixelOffset = 26})));
   ASSERT_EQ(exact.refusal, SkinRefusal::kNone);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "display/skin_canvases.h"
@@ -30,22 +31,16 @@ SkinPixels Surface(int index) {
   return BuildSkinSurfacePixels(index, {});
 }
 
-struct Pixel {
-  int x, y;
-  std::uint32_t argb;
-};
-
-void ExpectPixels(const SkinPixels& surface, std::initializer_list<Pixel> pixels) {
-  for (const Pixel& p : pixels) EXPECT_EQ(surface.At(p.x, p.y), p.argb) << p.x << "," << p.y;
+void ExpectPixels(const SkinPixels& surface,
+                  std::initializer_list<std::tuple<int, int, std::uint32_t>> pixels) {
+  for (const auto& [x, y, argb] : pixels) EXPECT_EQ(surface.At(x, y), argb) << x << "," << y;
 }
 
 // A decoded image whose pixel (x, r) has blue x, green r and red 7 (taken as given, no
 // stride check beyond the decoder's).
 DecodedSkin Logo(std::uint16_t width, std::uint16_t height) {
   DecodedSkin skin;
-  skin.coreHeader.width = width;
-  skin.coreHeader.height = height;
-  skin.coreHeader.bitsPerPixel = 24;
+  skin.coreHeader = {.width = width, .height = height, .bitsPerPixel = 24};
   const std::size_t stride = display::SkinRowStride(24, width);
   skin.pixels.assign(stride * height, 0xEE);  // padding bytes must never show
   for (int k = 0; k < height; ++k) {          // stored row k is image row height - 1 - k
@@ -67,13 +62,13 @@ TEST(SkinSurfaces, TableAndBuildOrderCoverEverySurfaceOnce) {
                           {2, 204},   {2, 204},   {180, 60},  {2, 204},   {2, 204},
                           {2, 204},   {418, 1},   {256, 256}, {256, 256}, {2, 204}};
   for (int i = 0; i < display::kSkinSurfaceCount; ++i) {
-    EXPECT_EQ(display::kSkinSurfaceTable[i].index, i);
-    EXPECT_EQ(display::kSkinSurfaceTable[i].width, sizes[i][0]) << i;
-    EXPECT_EQ(display::kSkinSurfaceTable[i].height, sizes[i][1]) << i;
+    const display::SkinSurfaceInfo& entry = display::kSkinSurfaceTable[i];
+    EXPECT_EQ(entry.index, i);
+    EXPECT_EQ((std::array{entry.width, entry.height}), (std::array{sizes[i][0], sizes[i][1]})) << i;
     EXPECT_EQ(order[i], i);
     const SkinPixels pixels = Surface(i);
-    EXPECT_EQ(pixels.width, display::kSkinSurfaceTable[i].width) << i;
-    EXPECT_EQ(pixels.height, display::kSkinSurfaceTable[i].height) << i;
+    EXPECT_EQ((std::array{pixels.width, pixels.height}), (std::array{entry.width, entry.height}))
+        << i;
     EXPECT_EQ(pixels.argb.size(), static_cast<std::size_t>(pixels.width * pixels.height));
   }
   EXPECT_EQ(display::kSkinBuildOrder.back(), display::kLogoSkin);
@@ -86,8 +81,7 @@ TEST(SkinSurfaces, TableAndBuildOrderCoverEverySurfaceOnce) {
 
 TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
   const SkinPixels frame = Surface(display::kFrameSkin);
-  const std::uint32_t light = SkinRgb(160, 160, 160);
-  const std::uint32_t dark = SkinRgb(105, 105, 105);
+  const std::uint32_t light = SkinRgb(160, 160, 160), dark = SkinRgb(105, 105, 105);
   ExpectPixels(frame, {{0, 0, light}, {417, 0, light}, {0, 1, light}, {0, 209, light}});
   ExpectPixels(frame, {{1, 1, dark}, {417, 1, dark}, {1, 209, dark}});
   ExpectPixels(frame, {{2, 2, SkinRgb(0, 0, 0)}, {417, 209, SkinRgb(0, 0, 0)}});
@@ -98,37 +92,31 @@ TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
 
 TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
   const SkinPixels green = Surface(display::kGreenTileSkin);
-  const std::uint32_t dim = SkinRgb(0, 128, 0);
-  const std::uint32_t bright = SkinRgb(0, 255, 0);
-  const std::uint32_t black = SkinRgb(0, 0, 0);
+  const std::uint32_t dim = SkinRgb(0, 128, 0), bright = SkinRgb(0, 255, 0),
+                      black = SkinRgb(0, 0, 0);
   ExpectPixels(green, {{0, 0, dim}, {1, 0, black}, {2, 0, dim}, {3, 0, black}});
   ExpectPixels(green, {{0, 2, bright}, {1, 2, dim}, {2, 2, bright}, {3, 2, dim}});
   ExpectPixels(green, {{2, 1, black}, {3, 1, dim}, {2, 3, dim}, {3, 3, bright}});
-  struct Case {
-    int index;
-    std::uint32_t dim, mid, bright;
-  };
-  for (const Case& c : {Case{display::kAmberTileSkin, SkinRgb(64, 51, 0), SkinRgb(128, 102, 0),
-                             SkinRgb(255, 204, 0)},
-                        Case{display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0),
-                             SkinRgb(255, 64, 0)}}) {
-    SCOPED_TRACE(c.index);
-    const SkinPixels tile = Surface(c.index);
-    ExpectPixels(tile, {{18, 0, c.dim}, {19, 1, c.dim}, {18, 1, black}, {18, 2, c.bright}});
-    ExpectPixels(tile, {{19, 2, c.mid}, {18, 3, c.mid}, {19, 3, c.bright}});
+  // The amber and red tiles' dim, middle and bright colours.
+  const std::tuple<int, std::uint32_t, std::uint32_t, std::uint32_t> tiles[] = {
+      {display::kAmberTileSkin, SkinRgb(64, 51, 0), SkinRgb(128, 102, 0), SkinRgb(255, 204, 0)},
+      {display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0), SkinRgb(255, 64, 0)}};
+  for (const auto& [index, low, mid, high] : tiles) {
+    SCOPED_TRACE(index);
+    const SkinPixels tile = Surface(index);
+    ExpectPixels(tile, {{18, 0, low}, {19, 1, low}, {18, 1, black}, {18, 2, high}});
+    ExpectPixels(tile, {{19, 2, mid}, {18, 3, mid}, {19, 3, high}});
     ExpectPixels(tile, {{20, 2, 0u}, {0, 4, 0u}});  // outside the 20 x 4 pattern nothing is drawn
   }
 }
 
 TEST(SkinSurfaces, StripsAreSolidFills) {
-  const SkinPixels overBase = Surface(display::kOverBaseBarSkin);
-  const SkinPixels band4 = Surface(display::kTempBand4Skin);
-  EXPECT_EQ(overBase.argb, band4.argb);
+  EXPECT_EQ(Surface(display::kOverBaseBarSkin).argb, Surface(display::kTempBand4Skin).argb);
   const SkinPixels band1 = Surface(display::kTempBand1Skin);
   EXPECT_TRUE(std::all_of(band1.argb.begin(), band1.argb.end(),
                           [](std::uint32_t p) { return p == SkinRgb(80, 240, 46); }));
-  const SkinPixels column = Surface(display::kGridColumnSkin);
-  ExpectPixels(column, {{0, 0, SkinRgb(0, 128, 64)}, {0, 209, SkinRgb(0, 128, 64)}});
+  ExpectPixels(Surface(display::kGridColumnSkin),
+               {{0, 0, SkinRgb(0, 128, 64)}, {0, 209, SkinRgb(0, 128, 64)}});
 }
 
 TEST(SkinSurfaces, LogoTakesStoredRowsBottomUp) {
@@ -182,8 +170,8 @@ TEST(SkinSurfaces, CanvasesOfViewsTakeEachViewAtItsIndex) {
   const display::SkinCanvases skins(views);
   EXPECT_EQ(&skins.Get(display::kFrameSkin), views[display::kFrameSkin].get());
   EXPECT_EQ(&skins.Get(display::kTempBand1Skin), views[display::kTempBand1Skin].get());
-  EXPECT_EQ(skins.Get(display::kLogoSkin).Width(), 0);
-  EXPECT_EQ(skins.Get(display::kLogoSkin).Height(), 0);
+  const display::Canvas& logo = skins.Get(display::kLogoSkin);
+  EXPECT_EQ((std::array{logo.Width(), logo.Height()}), (std::array{0, 0}));
 }
 
 }  // namespace

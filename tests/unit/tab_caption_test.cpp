@@ -52,8 +52,6 @@ class TabCaption : public ::testing::Test {
 const std::string kBoard =
     "gpu\n  bus 1\n  pcie 16 3\n  display dp 0x1001\n  display hdmi 0x1002\n";
 
-// ---- Detail mode off --------------------------------------------------------------------
-
 TEST_F(TabCaption, OneGpuGetsItsBareName) {
   Load(kBoard + "end\n", {L"Sim Board"});
   EXPECT_EQ(Build(0), "Sim Board");
@@ -100,8 +98,6 @@ TEST_F(TabCaption, SlotOutsideTheSlotsInUseGetsAnEmptyCaptionWithoutAQuery) {
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), 0u);
 }
 
-// ---- Detail mode on: the full tail and its parts ----------------------------------------
-
 TEST_F(TabCaption, DetailOnSeveralGpusHasNoTabNumber) {
   Load("gpu\n  bus 0xAB\n  pcie 8 4\nend\ngpu\n  bus 0xCD\n  pcie 16 3\nend\n", {L"A", L"B"});
   table.detailMode.Store(1);
@@ -122,49 +118,42 @@ TEST_P(TabCaptionDetail, TailOfTheFirstGpu) {
   EXPECT_EQ(Detailed(GetParam().scenario), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TabCaptionDetail,
-    ::testing::Values(
-        DetailCase{"ShowsBusLinkAndConnectors", kBoard + "end\n",
-                   "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"},
-        DetailCase{"WithoutNvmlOnlyBusAndConnectors", "library nvml missing\n" + kBoard + "end\n",
-                   "S (0x00000001 / DP / HDMI)"},
-        DetailCase{"NoDisplayEndsAfterTheLink", "gpu\n  bus 1\n  pcie 16 3\nend\n",
-                   "S (0x00000001 / PCIe x16 3.0)"},
-        DetailCase{"BusFailureLeavesOutBothParentheses",
-                   kBoard + "  fail NvAPI_GPU_GetBusId -104\nend\n",
-                   "S / PCIe x16 3.0 / DP / HDMI"},
-        // NVML failures leave out their parts.
-        DetailCase{"NvmlHandleFailure", kBoard + "end\nfail nvmlDeviceGetHandleByIndex 2\n",
-                   "S (0x00000001)"},
-        DetailCase{"NvmlLinkWidthFailure", kBoard + "  fail nvmlDeviceGetMaxPcieLinkWidth 3\nend\n",
-                   "S (0x00000001 3.0)"},
-        // The link numbers are signed, as the management library's integers are.
-        DetailCase{"LinkNumbersPrintSigned", "gpu\n  bus 1\n  pcie 0xFFFFFFFF 0x80000000\nend\n",
-                   "S (0x00000001 / PCIe x-1 -2147483648.0)"},
-        DetailCase{"NvmlLinkGenerationFailure",
-                   kBoard + "  fail nvmlDeviceGetMaxPcieLinkGeneration 3\nend\n",
-                   "S (0x00000001 / PCIe x16 / DP / HDMI)"},
-        DetailCase{"ConnectorTypesUnknownAndUnnamed",
-                   "gpu\n  bus 1\n  display 0 0x1\n  display 9 0x2\n  display uninitialized 0x3\n"
-                   "  display 1000 0x4\n  display vga 0x5\nend\nlibrary nvml missing\n",
-                   "S (0x00000001 / UNKNOWN / UNKNOWN / VGA)"},
-        // Record versions: with only the old word every record falls back to it. Only the new
-        // word: a single record keeps it; of two, the first is tried while the second has no
-        // version yet and falls back.
-        DetailCase{"OnlyTheOldRecordVersion", kBoard + "  accept display-ids 0x10010\nend\n",
-                   "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"},
-        DetailCase{"OnlyTheNewRecordVersionForOneRecord",
-                   "gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n",
-                   "S (0x00000001 / PCIe x16 3.0 / HDMI)"},
-        DetailCase{"OnlyTheNewRecordVersionForTwoRecords",
-                   kBoard + "  accept display-ids 0x30010\nend\n", "S (0x00000001 / PCIe x16 3.0)"},
-        DetailCase{"AbsurdDisplayCountShowsOnlyTheDisplaysWritten",
-                   kBoard + "  quirk display-count 1000000\nend\n",
-                   "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)"}),
-    [](const ::testing::TestParamInfo<DetailCase>& info) { return info.param.name; });
+constexpr const char* kFullTail = "S (0x00000001 / PCIe x16 3.0 / DP / HDMI)";
+const DetailCase kDetailCases[] = {
+    {"ShowsBusLinkAndConnectors", kBoard + "end\n", kFullTail},
+    {"WithoutNvmlOnlyBusAndConnectors", "library nvml missing\n" + kBoard + "end\n",
+     "S (0x00000001 / DP / HDMI)"},
+    {"NoDisplayEndsAfterTheLink", "gpu\n  bus 1\n  pcie 16 3\nend\n",
+     "S (0x00000001 / PCIe x16 3.0)"},
+    {"BusFailureLeavesOutBothParentheses", kBoard + "  fail NvAPI_GPU_GetBusId -104\nend\n",
+     "S / PCIe x16 3.0 / DP / HDMI"},
+    // NVML failures leave out their parts.
+    {"NvmlHandleFailure", kBoard + "end\nfail nvmlDeviceGetHandleByIndex 2\n", "S (0x00000001)"},
+    {"NvmlLinkWidthFailure", kBoard + "  fail nvmlDeviceGetMaxPcieLinkWidth 3\nend\n",
+     "S (0x00000001 3.0)"},
+    // The link numbers are signed, as the management library's integers are.
+    {"LinkNumbersPrintSigned", "gpu\n  bus 1\n  pcie 0xFFFFFFFF 0x80000000\nend\n",
+     "S (0x00000001 / PCIe x-1 -2147483648.0)"},
+    {"NvmlLinkGenerationFailure", kBoard + "  fail nvmlDeviceGetMaxPcieLinkGeneration 3\nend\n",
+     "S (0x00000001 / PCIe x16 / DP / HDMI)"},
+    {"ConnectorTypesUnknownAndUnnamed",
+     "gpu\n  bus 1\n  display 0 0x1\n  display 9 0x2\n  display uninitialized 0x3\n"
+     "  display 1000 0x4\n  display vga 0x5\nend\nlibrary nvml missing\n",
+     "S (0x00000001 / UNKNOWN / UNKNOWN / VGA)"},
+    // Record versions: with only the old word every record falls back to it. Only the new
+    // word: a single record keeps it; of two, the first is tried while the second has no
+    // version yet and falls back.
+    {"OnlyTheOldRecordVersion", kBoard + "  accept display-ids 0x10010\nend\n", kFullTail},
+    {"OnlyTheNewRecordVersionForOneRecord",
+     "gpu\n  bus 1\n  display hdmi 0x1\n  accept display-ids 0x30010\nend\n",
+     "S (0x00000001 / PCIe x16 3.0 / HDMI)"},
+    {"OnlyTheNewRecordVersionForTwoRecords", kBoard + "  accept display-ids 0x30010\nend\n",
+     "S (0x00000001 / PCIe x16 3.0)"},
+    {"AbsurdDisplayCountShowsOnlyTheDisplaysWritten",
+     kBoard + "  quirk display-count 1000000\nend\n", kFullTail}};
 
-// ---- Detail mode on: the display query --------------------------------------------------
+INSTANTIATE_TEST_SUITE_P(Cases, TabCaptionDetail, ::testing::ValuesIn(kDetailCases),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(TabCaption, DisplayQueryFailuresLeaveOutTheConnectors) {
   // Call 1 asks for the count, calls 2 and 3 settle the two records' versions, call 4 reads.

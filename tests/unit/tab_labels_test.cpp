@@ -27,9 +27,8 @@ TEST(TabLabels, NumberTheTabsAndMarkTheDisplayGpu) {
 }
 
 TEST(TabLabels, LongAndUnusualNamesStayInsideTheLabel) {
-  const std::wstring longName(150, L'x');
-  const std::string label = Label(longName.c_str(), 1, 2, 1);
-  EXPECT_EQ(label.size(), 99u);  // a 100-byte label and its NUL
+  // A 100-byte label and its NUL.
+  EXPECT_EQ(Label(std::wstring(150, L'x').c_str(), 1, 2, 1).size(), 99u);
   EXPECT_EQ(Label(L"Käse", 1, 2, gpu::kNoDisplayGpu), "K?se(2)");
   EXPECT_EQ(Label(nullptr, 1, 2, gpu::kNoDisplayGpu), "(2)");
 }

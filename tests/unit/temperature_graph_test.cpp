@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -11,10 +12,8 @@ using display::Canvas;
 using display::MakeRgb;
 
 // Band colours blended at 192/255 over black.
-constexpr display::Rgb kBand1 = MakeRgb(60, 181, 35);
-constexpr display::Rgb kBand2 = MakeRgb(151, 192, 0);
-constexpr display::Rgb kBand3 = MakeRgb(192, 154, 0);
-constexpr display::Rgb kBand4 = MakeRgb(192, 48, 0);
+constexpr display::Rgb kBand1 = MakeRgb(60, 181, 35), kBand2 = MakeRgb(151, 192, 0);
+constexpr display::Rgb kBand3 = MakeRgb(192, 154, 0), kBand4 = MakeRgb(192, 48, 0);
 constexpr display::Rgb kBand3OverBand2 = MakeRgb(229, 201, 0);
 
 // The smallest window (P = 74): row 3 starts at 255, the newest sample stands at x 404.
@@ -23,25 +22,17 @@ TEST(TemperatureGraph, BandsStackFromThirtyToOneHundredDegrees) {
   const display::PaintGeometry geometry = display::ComputePaintGeometry(900, 520);
   auto slot = std::make_unique<gpu::GpuSlot>();
   // Pushed oldest first: index 0 is 100 °C at x 404, index 5 is -40 °C at x 394.
-  for (std::int32_t t : {-40, INT32_MIN, 31, 50, 1000, 100}) {
-    gpu::PushHistory(slot->temperatureHistory, t);
-  }
+  for (int t : {-40, INT32_MIN, 31, 50, 1000, 100}) gpu::PushHistory(slot->temperatureHistory, t);
   Canvas backBuffer(900, 500);
   backBuffer.Fill({0, 0, 900, 500}, display::kBlack);
   display::DrawTemperatureGraph(backBuffer, geometry, *slot, skins);
-
-  // 100 °C reaches three rows below the panel top (255 + 3).
-  EXPECT_EQ(backBuffer.At(404, 257), display::kBlack);
-  EXPECT_EQ(backBuffer.At(404, 258), kBand4);
-  EXPECT_EQ(backBuffer.At(404, 273), kBand4);
-  EXPECT_EQ(backBuffer.At(404, 274), kBand3);
-  EXPECT_EQ(backBuffer.At(404, 293), kBand3);
-  EXPECT_EQ(backBuffer.At(404, 294), kBand3OverBand2);  // band 3 is blended after band 2
-  EXPECT_EQ(backBuffer.At(404, 295), kBand2);
-  EXPECT_EQ(backBuffer.At(405, 309), kBand2);
-  EXPECT_EQ(backBuffer.At(405, 310), kBand1);
-  EXPECT_EQ(backBuffer.At(405, 327), kBand1);
-  EXPECT_EQ(backBuffer.At(405, 328), display::kBlack);
+  // 100 °C reaches three rows below the panel top (255 + 3); band 3 is blended after band 2.
+  const std::tuple<int, int, display::Rgb> pixels[] = {
+      {404, 257, display::kBlack}, {404, 258, kBand4},         {404, 273, kBand4},
+      {404, 274, kBand3},          {404, 293, kBand3},         {404, 294, kBand3OverBand2},
+      {404, 295, kBand2},          {405, 309, kBand2},         {405, 310, kBand1},
+      {405, 327, kBand1},          {405, 328, display::kBlack}};
+  for (const auto& [x, y, colour] : pixels) EXPECT_EQ(backBuffer.At(x, y), colour) << x << "," << y;
   for (int y = 0; y < 500; ++y) {
     // Hotter than the scale: drawn as 100 °C, never above the panel.
     EXPECT_EQ(backBuffer.At(402, y), backBuffer.At(404, y)) << "row " << y;

@@ -54,7 +54,6 @@ TEST(ChildControls, StartWhereTheCreationTableSaysAndJapaneseCaptionsAreWide) {
       {10, 506, 100, 120}, {130, 506, 200, 120}, {420, 506, 100, 120}, {540, 506, 200, 120},
       {10, 745, 670, 117}, {690, 352, 80, 20},   {770, 352, 90, 20},   {690, 372, 90, 20}};
   const auto boxes = app::InitialChildBoxes();
-  // The window is created at its smallest size.
   EXPECT_EQ(app::kInitialWindowWidth, app::kMinWindowWidth);
   EXPECT_EQ(app::kInitialWindowHeight, app::kMinWindowHeight);
   for (int i = 0; i < app::kChildCount; ++i) EXPECT_EQ(boxes[i], table[i]) << "child " << i;
