@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "gpu/nvapi_abi.h"
 #include "gpu/nvml_abi.h"
@@ -92,13 +93,9 @@ TEST(SimScenarioParse, DefaultsWhereTheFileSaysNothing) {
   EXPECT_TRUE(ParseOk("").gpus.empty());
 }
 
-struct BadLine {
-  const char* text;
-  const char* expected;  // the start of the message
-};
-
 TEST(SimScenarioParse, RejectsMalformedLinesWithTheirLineNumber) {
-  const BadLine cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
+      // each a text and the start of the message it gives
       {"frobnicate 1\n", "line 1: unknown keyword 'frobnicate'"},
       {"gpu\n  colour red\nend\n", "line 2: unknown keyword 'colour' in a gpu block"},
       {"gpu\n  bus\nend\n", "line 2: wrong number of values"},
@@ -143,29 +140,25 @@ TEST(SimScenarioParse, RejectsMalformedLinesWithTheirLineNumber) {
       {"library cuda missing\n", "line 1: unknown library 'cuda'"},
       {"hooks sideways\n", "line 1: unknown hook 'sideways'"},
   };
-  for (const BadLine& bad : cases) {
-    const std::string error = ParseError(bad.text);
-    EXPECT_EQ(error.rfind(bad.expected, 0), 0u) << "text: " << bad.text << "\nerror: " << error;
+  for (const auto& [text, expected] : cases) {
+    const std::string error = ParseError(text);
+    EXPECT_EQ(error.rfind(expected, 0), 0u) << "text: " << text << "\nerror: " << error;
   }
 }
 
 TEST(SimScenarioParse, EnforcesItsBounds) {
   EXPECT_EQ(ParseOk(Repeat("gpu\nend\n", 64)).gpus.size(), 64u);
   EXPECT_EQ(ParseError(Repeat("gpu\nend\n", 65)), "line 129: more than 64 GPUs");
-
   const std::string sixteen = Repeat("  display dp 1\n", 16);
   EXPECT_EQ(ParseOk("gpu\n" + sixteen + "end\n").gpus[0].displays.size(), 16u);
   EXPECT_EQ(ParseError("gpu\n" + sixteen + "  display dp 1\nend\n"),
             "line 18: more than 16 displays on one GPU");
-
   EXPECT_EQ(ParseOk("gpu\n  name " + std::string(63, 'N') + "\nend\n").gpus[0].name.size(), 63u);
   EXPECT_EQ(ParseError("gpu\n  name " + std::string(64, 'N') + "\nend\n"),
             "line 2: name longer than 63 characters");
-
   EXPECT_TRUE(sim::ParseScenario(Repeat("delay nvmlInit 1\n", 256), nullptr, nullptr));
   EXPECT_EQ(ParseError(Repeat("delay nvmlInit 1\n", 257)),
             "line 257: more than 256 fail, delay, hang and slow rules");
-
   EXPECT_EQ(ParseError("gpu\n#" + std::string(1024, 'x') + "\nend\n"),
             "line 2: longer than 1024 characters");
   EXPECT_EQ(ParseError(std::string((1 << 20) + 1, '\n')), "scenario is larger than 1048576 bytes");
@@ -214,11 +207,9 @@ TEST_F(SimScenarioLoad, FailedLoadLeavesThePreviousScenario) {
   EXPECT_EQ(error, "line 3: unknown keyword 'bogus' in a gpu block");
   EXPECT_TRUE(sim::NvapiInitialized()) << "state must be untouched";
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdInitialize), 1u);
-
   EXPECT_FALSE(sim::LoadScenarioFile("/nonexistent/scenario.txt", &error));
   EXPECT_NE(error.find("cannot open"), std::string::npos);
   EXPECT_TRUE(sim::NvapiInitialized());
-
   ASSERT_TRUE(sim::LoadScenarioText("", nullptr));
   EXPECT_FALSE(sim::NvapiInitialized()) << "a new scenario resets the initialised flag";
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdInitialize), 0u);
