@@ -3,15 +3,92 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <thread>
 #include <tuple>
 
+#include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
+#include "support/fake_system.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using gpu::NvapiFunction;
+using testing_support::FakeModule;
 using testing_support::FakeSystem;
+
+// The stub over the in-process simulator: what a scenario scripts reaches the caller unchanged.
+class StubOverSimulator : public testing_support::SimTest {
+ protected:
+  void Load(const std::string& text) {
+    SimTest::Load(text);
+    library.symbols["nvapi_QueryInterface"] = reinterpret_cast<void*>(&SimNvapiQueryInterface);
+    system.AddNvapiModules(&library, &crypto);
+  }
+  NvPhysicalGpuHandle FirstGpu() {
+    NvPhysicalGpuHandle gpus[nvapi::kMaxPhysicalGpus] = {};
+    std::uint32_t count = 0;
+    EXPECT_EQ(stub.Call<nvapi::EnumGpusFn>(NvapiFunction::kEnumPhysicalGPUs, gpus, &count),
+              nvapi::kOk);
+    EXPECT_GE(count, 1u);
+    return gpus[0];
+  }
+
+  FakeSystem system;
+  FakeModule library;
+  FakeModule crypto;
+  gpu::NvapiStub stub{system};
+};
+
+TEST_F(StubOverSimulator, ScriptedFailureFromTheNthCallPassesThrough) {
+  Load("gpu\n  name A\n  bus 3\nend\nfail NvAPI_GPU_GetBusId -104 from 3\n");
+  const NvPhysicalGpuHandle gpu = FirstGpu();
+  std::uint32_t bus = 0;
+  for (int call = 1; call <= 4; ++call) {
+    const NvAPI_Status status = stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, &bus);
+    EXPECT_EQ(status, call < 3 ? nvapi::kOk : nvapi::kNotSupported) << "call " << call;
+  }
+  EXPECT_EQ(bus, 3u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), 4u);
+}
+
+TEST_F(StubOverSimulator, AbsentQueryIsNoImplementationAndTheRestWorks) {
+  Load("gpu\n  name A\nend\nabsent core-voltage\n");
+  const NvPhysicalGpuHandle gpu = FirstGpu();
+  nvapi::NvCoreVoltage voltage = {};
+  voltage.version = nvapi::kCoreVoltageV1;
+  EXPECT_EQ(stub.Call<nvapi::GetCoreVoltageFn>(NvapiFunction::kGetCoreVoltage, gpu, &voltage),
+            nvapi::kNoImplementation);
+  char name[nvapi::kShortStringSize] = {};
+  EXPECT_EQ(stub.Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, gpu, name), nvapi::kOk);
+  EXPECT_STREQ(name, "A");
+}
+
+TEST_F(StubOverSimulator, DriverWithOnlyAPreCallHookSeesEveryWrappedCall) {
+  Load("hooks pre\ngpu\n  name A\nend\n");
+  const NvPhysicalGpuHandle gpu = FirstGpu();
+  std::uint32_t bus = 0;
+  stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, &bus);
+  EXPECT_TRUE(stub.HasPreCallHook());
+  EXPECT_EQ(sim::PreCallHookCalls(), 2u);  // the enumeration and the bus query
+  EXPECT_EQ(sim::PostCallHookCalls(), 0u);
+}
+
+TEST_F(StubOverSimulator, UnloadLeavesTheDriverUninitialised) {
+  Load("gpu\n  name A\nend\n");
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
+  EXPECT_TRUE(sim::NvapiInitialized());
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
+  EXPECT_FALSE(sim::NvapiInitialized());
+  EXPECT_EQ(library.frees, 1);
+}
+
+TEST_F(StubOverSimulator, FailingDriverInitialisationIsReportedWithItsStatus) {
+  Load("gpu\n  name A\nend\nfail NvAPI_Initialize -6\n");
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
+  EXPECT_FALSE(stub.IsLoaded());
+}
 
 // The stub over the hand-made driver, whose entries each test sets through `driver`.
 class NvapiStubTest : public ::testing::Test, protected testing_support::DiscoveryFakeVendor {
@@ -49,18 +126,15 @@ TEST_F(NvapiStubTest, InitializeTwiceThenUnloadTwiceFreesOnTheLastReference) {
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(State(), std::make_tuple(true, true, 2, 2));
   EXPECT_EQ(driver.initCalls, 1);
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
   EXPECT_EQ(driver.preferredUnloads, 0);
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, 1);
   EXPECT_EQ(driver.preferredUnloads, 1);
   EXPECT_EQ(driver.preferredUnloadArgument, 0);
   EXPECT_EQ(driver.plainUnloads, 0);
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiNotInitialized);
 }
 
@@ -85,7 +159,6 @@ TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
   }
   EXPECT_EQ(driver.queries[nvapi::kIdGetFullName], 3);
   EXPECT_EQ(driver.queries[nvapi::kIdGetBusId], 1);
-
   driver.absent.erase(nvapi::kIdGetFullName);  // e.g. a driver update behind our back
   driver.name[0] = 'G';
   EXPECT_EQ(FullName(), nvapi::kOk);
@@ -97,11 +170,9 @@ TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
   driver.blockBusId = true;
   std::thread caller([&] { BusId(); });
   while (!driver.insideBusId) std::this_thread::yield();
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiInUse);
   EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
   EXPECT_EQ(driver.preferredUnloads, 0);
-
   driver.blockBusId = false;
   caller.join();
   EXPECT_EQ(stub.CallsInFlight(), 0);
@@ -114,11 +185,9 @@ TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
   EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, library.loads);
-
   EXPECT_EQ(BusId(), nvapi::kNvidiaDeviceNotFound);  // tries again, fails again
   EXPECT_EQ(library.loads, 2);
   EXPECT_EQ(stub.CallsInFlight(), 0);
-
   driver.initStatus = nvapi::kOk;
   EXPECT_EQ(BusId(), nvapi::kOk);
 }
@@ -127,7 +196,6 @@ TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
   driver.absent.insert(nvapi::kIdInitialize);
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_FALSE(stub.IsLoaded());
-
   library.symbols.clear();
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_EQ(library.frees, library.loads);
@@ -188,7 +256,6 @@ TEST_F(NvapiStubTest, OnlyALonePreCallHookIsKept) {
     if (!c.pre) driver.absent.insert(nvapi::kIdPreCallHook);
     if (!c.post) driver.absent.insert(nvapi::kIdPostCallHook);
     driver.preHookCalls = 0;
-
     EXPECT_EQ(hooked.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
               nvapi::kOk);
     EXPECT_EQ(hooked.HasPreCallHook(), c.kept);
