@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "gpu/discovery_texts.h"
 #include "sim/sim.h"
@@ -15,9 +16,12 @@ using testing_support::DiscoveryFakeVendor;
 using testing_support::FakeGpuHandle;
 using testing_support::SimVendor;
 
+using Result = std::pair<NvAPI_Status, int>;  // the status and the GPU count
+
 struct Enumerated {
   NvAPI_Status status;
   std::unique_ptr<gpu::SlotTable> table;
+  Result Counted() const { return {status, table->gpuCount.Load()}; }
 };
 
 Enumerated Enumerate(gpu::Vendor vendor) {
@@ -30,8 +34,7 @@ TEST(DiscoveryEnumeration, DisplayGpusThenComputeGpusBehindThem) {
   SimVendor v(testing_support::Gpus(
       {"  name A\n  bus 3\n", "  name B\n  driver tcc\n  bus 1\n", "  name C\n  bus 2\n"}));
   const Enumerated e = Enumerate(v.Get());
-  ASSERT_EQ(e.status, nvapi::kOk);
-  ASSERT_EQ(e.table->gpuCount.Load(), 3);
+  ASSERT_EQ(e.Counted(), Result(nvapi::kOk, 3));
   const char* expected[] = {"A", "C", "B"};
   for (int h = 0; h < 3; ++h) {
     char name[nvapi::kShortStringSize] = {};
@@ -45,8 +48,7 @@ TEST(DiscoveryEnumeration, DisplayGpusThenComputeGpusBehindThem) {
 TEST(DiscoveryEnumeration, InitialiseFailureReturnsItsStatusAndEnumeratesNothing) {
   SimVendor v("fail NvAPI_Initialize -6\ngpu\nend\n");
   const Enumerated e = Enumerate(v.Get());
-  EXPECT_EQ(e.status, -6);
-  EXPECT_EQ(e.table->gpuCount.Load(), 0);
+  EXPECT_EQ(e.Counted(), Result(-6, 0));
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdEnumPhysicalGPUs), 0u);
   EXPECT_EQ(gpu::NvapiFailureText(e.status), L"NvAPIの初期化に失敗しました\nerrorcode -6");
 }
@@ -54,17 +56,15 @@ TEST(DiscoveryEnumeration, InitialiseFailureReturnsItsStatusAndEnumeratesNothing
 TEST(DiscoveryEnumeration, NoGpuIsMinusThousand) {
   SimVendor v("fail NvAPI_EnumPhysicalGPUs -6\nfail NvAPI_EnumTCCPhysicalGPUs -6\ngpu\nend\n");
   const Enumerated e = Enumerate(v.Get());
-  EXPECT_EQ(e.status, gpu::kNoGpuFound);
+  EXPECT_EQ(e.Counted(), Result(gpu::kNoGpuFound, 0));
   EXPECT_EQ(e.status, -1000);
-  EXPECT_EQ(e.table->gpuCount.Load(), 0);
   EXPECT_EQ(gpu::NvapiFailureText(e.status), L"NvAPIの初期化に失敗しました\nerrorcode -1000");
 }
 
 TEST(DiscoveryEnumeration, AFailedDisplayEnumerationCountsNothingOfIt) {
   SimVendor v("fail NvAPI_EnumPhysicalGPUs -104\ngpu\nend\ngpu\n  driver tcc\nend\n");
   const Enumerated e = Enumerate(v.Get());
-  EXPECT_EQ(e.status, nvapi::kOk);
-  EXPECT_EQ(e.table->gpuCount.Load(), 1);  // the compute GPU, at position 0
+  EXPECT_EQ(e.Counted(), Result(nvapi::kOk, 1));  // the compute GPU, at position 0
   EXPECT_NE(e.table->gpuHandles[0], nullptr);
 }
 
@@ -83,21 +83,18 @@ TEST(DiscoveryEnumerationClamp, CountsTheDriverLeavesUnwrittenAreZero) {
   DiscoveryFakeVendor fake;
   fake.driver.countsWritten = false;
   const Enumerated e = Enumerate(fake.Get());
-  EXPECT_EQ(e.status, gpu::kNoGpuFound);
-  EXPECT_EQ(e.table->gpuCount.Load(), 0);
+  EXPECT_EQ(e.Counted(), Result(gpu::kNoGpuFound, 0));
 }
 
 TEST(DiscoveryEnumerationClamp, AbsurdDisplayCountIsCutToTheTable) {
   const Enumerated e = Clamped(64, 1000000, 64, 1000000);
-  EXPECT_EQ(e.status, nvapi::kOk);
-  EXPECT_EQ(e.table->gpuCount.Load(), 64);
+  EXPECT_EQ(e.Counted(), Result(nvapi::kOk, 64));
   EXPECT_EQ(e.table->gpuHandles[63], FakeGpuHandle(63));
 }
 
 TEST(DiscoveryEnumerationClamp, ComputeGpusFillOnlyTheRoomLeft) {
   const Enumerated e = Clamped(3, 3, 64, 64);  // the driver fills its whole compute buffer
-  EXPECT_EQ(e.status, nvapi::kOk);
-  EXPECT_EQ(e.table->gpuCount.Load(), 64);
+  EXPECT_EQ(e.Counted(), Result(nvapi::kOk, 64));
   EXPECT_EQ(e.table->gpuHandles[2], FakeGpuHandle(2));
   EXPECT_EQ(e.table->gpuHandles[3], FakeGpuHandle(100));
   EXPECT_EQ(e.table->gpuHandles[63], FakeGpuHandle(160));
