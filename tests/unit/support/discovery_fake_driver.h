@@ -3,8 +3,6 @@
 // discovery passes in, unload entries and hooks. Reached through the stub like nvapi64.dll.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <atomic>

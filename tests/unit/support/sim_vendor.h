@@ -45,7 +45,6 @@ class SimVendor {
   }
 
   gpu::Vendor Get() { return gpu::Vendor{stub, nvml, system}; }
-
   // What start-up does before sampling: the driver API and the management library initialised.
   void Start() {
     EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
