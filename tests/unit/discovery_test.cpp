@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "gpu/discovery_texts.h"
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
 #include "support/discovery_messages.h"
