@@ -39,7 +39,6 @@ class DiscoveryNvml : public ::testing::Test {
     working.symbols[nvml::kInit] = reinterpret_cast<void*>(&Init<nvml::kSuccess>);
     failing.symbols[nvml::kInit] = reinterpret_cast<void*>(&Init<999>);
   }
-
   Outcome Load(std::wstring_view systemRoot) {
     gpu::Vendor vendor{stub, nvml, system};
     gpu::LoadNvml(vendor, systemRoot, messages);
