@@ -41,7 +41,6 @@ TEST(SimMisbehaviourParse, ReadsHangSlowAndLostLines) {
   EXPECT_EQ(scenario.gpus[1].lostFrom, 3u);
   EXPECT_EQ(scenario.gpus[1].lostUntil, 8u);
   EXPECT_TRUE(sim::TakesTime(scenario));
-
   EXPECT_EQ(ParseError("hang NvAPI_GPU_GetFullName soon\n"), "line 1: 'soon' is not a number");
   EXPECT_EQ(ParseError("hang NvAPI_GPU_GetFullName 5 from 4 to 3\n"),
             "line 1: 'from' is after 'to'");
@@ -69,13 +68,11 @@ class SimLostGpu : public testing_support::SimTest {
     clocks.clockTypeBits = type;
     return sim::NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies)(gpu, &clocks);
   }
-
   std::uint32_t Bus(NvPhysicalGpuHandle gpu) {
     std::uint32_t bus = 0;
     const NvAPI_Status status = sim::NvapiEntry<GpuU32Fn>(kIdGetBusId)(gpu, &bus);
     return status == kOk ? bus : static_cast<std::uint32_t>(status);
   }
-
   nvmlReturn_t NvmlHandle(std::uint32_t index) {
     nvmlDevice_t device = nullptr;
     return sim::NvmlEntry<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex)(index,

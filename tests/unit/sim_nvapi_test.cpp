@@ -33,14 +33,12 @@ class SimNvapi : public testing_support::SimTest {
     InitNvapi();
     return SimGpus();
   }
-
   // The answer of a one-number query on `gpu`, which must succeed.
   static std::uint32_t U32(std::uint32_t id, NvPhysicalGpuHandle gpu) {
     std::uint32_t value = 1000;  // none of the answers expected
     EXPECT_EQ(NvapiEntry<GpuU32Fn>(id)(gpu, &value), kOk) << std::hex << id;
     return value;
   }
-
   // A record of type R with every byte `fill` but its version word.
   template <typename R>
   static R Versioned(std::uint32_t version, unsigned char fill = 0) {
@@ -49,7 +47,6 @@ class SimNvapi : public testing_support::SimTest {
     record.version = version;
     return record;
   }
-
   // The thermal query on `gpu` with a record of `version`; the first sensor's reading goes to
   // `celsius`.
   static NvAPI_Status Thermal(NvPhysicalGpuHandle gpu, std::int32_t* celsius = nullptr,
@@ -78,7 +75,6 @@ TEST_F(SimNvapi, CallsBeforeInitialiseAndAfterUnloadAreRefused) {
   InitNvapi();
   EXPECT_TRUE(sim::NvapiInitialized());
   ASSERT_EQ(enumerate(handles, &count), kOk);
-
   EXPECT_EQ(NvapiEntry<UnloadPreferredFn>(kIdUnloadPreferred)(0), kOk);
   EXPECT_FALSE(sim::NvapiInitialized());
   std::uint32_t bus = 0;
@@ -99,7 +95,6 @@ TEST_F(SimNvapi, EnumeratesDisplayAndComputeGpusSeparately) {
   EXPECT_EQ(U32(kIdGetBusId, wddm[0]), 3u) << "scenario order, not bus order";
   EXPECT_EQ(U32(kIdGetBusId, wddm[1]), 2u);
   EXPECT_EQ(U32(kIdGetBusId, tcc[0]), 1u);
-
   Start("gpu\nend\n");  // no compute GPU: an empty list; no display GPU: not found
   EXPECT_TRUE(SimGpus(kIdEnumTCCPhysicalGPUs).empty());
   Start("gpu\n  driver tcc\nend\n");
@@ -149,7 +144,6 @@ TEST_F(SimNvapi, UnknownHandlesAndNullPointers) {
   EXPECT_EQ(NvapiEntry<GetThermalSettingsFn>(kIdGetThermalSettings)(gpu, 0, nullptr),
             kInvalidArgument);
   EXPECT_EQ(NvapiEntry<GetDisplayIdFn>(kIdGetDisplayId)(nullptr), kInvalidArgument);
-
   Start("gpu\nend\n");  // handles of an earlier scenario beyond this one's GPUs are unknown
   EXPECT_EQ(getBus(SimGpus().at(0), &bus), kOk);
   const NvPhysicalGpuHandle second = StartFile("two-gpus.txt").at(1);
@@ -166,7 +160,6 @@ TEST_F(SimNvapi, AbsentAndUnknownIdsGiveNull) {
   EXPECT_EQ(::SimNvapiQueryInterface(kIdPreCallHook), nullptr) << "no hooks by default";
   EXPECT_EQ(::SimNvapiQueryInterface(kIdPostCallHook), nullptr);
   EXPECT_TRUE(sim::NvapiLibraryPresent());
-
   LoadFile("no-nvapi.txt");
   EXPECT_FALSE(sim::NvapiLibraryPresent());
   EXPECT_TRUE(sim::NvmlLibraryPresent());
@@ -183,7 +176,6 @@ TEST_F(SimNvapi, HooksExistByChoiceAndCountTheirCalls) {
   pre(kIdGetBusId, &cookie);
   EXPECT_EQ(sim::PreCallHookCalls(), 2u);
   EXPECT_EQ(sim::PostCallHookCalls(), 0u);
-
   Load("hooks pre post\n");
   EXPECT_EQ(sim::PreCallHookCalls(), 0u);
   auto post = NvapiEntry<PostCallHookFn>(kIdPostCallHook);
@@ -195,18 +187,15 @@ TEST_F(SimNvapi, HooksExistByChoiceAndCountTheirCalls) {
 TEST_F(SimNvapi, RejectedRecordVersionWritesNothing) {
   const NvPhysicalGpuHandle gpu = StartFile("versions-v1.txt").at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
-
   auto newest = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV3, 0xAB);
   newest.clockTypeBits = kClockTypeCurrent;
   const NV_GPU_CLOCK_FREQUENCIES before = newest;
   EXPECT_EQ(clocks(gpu, &newest), kIncompatibleStructVersion);
   EXPECT_EQ(std::memcmp(&newest, &before, sizeof(newest)), 0);
-
   auto oldest = Versioned<NV_GPU_CLOCK_FREQUENCIES>(kClockFrequenciesV1);
   ASSERT_EQ(clocks(gpu, &oldest), kOk);
   EXPECT_EQ(oldest.domain[kClockDomainGraphics].frequencyKHz, 1500000u);
   EXPECT_EQ(oldest.domain[kClockDomainGraphics].presentBits & 1u, 1u);
-
   EXPECT_EQ(Thermal(gpu), kIncompatibleStructVersion);
   std::int32_t celsius = 0;
   EXPECT_EQ(Thermal(gpu, &celsius, kThermalSettingsV1), kOk);
@@ -221,14 +210,12 @@ TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
   ASSERT_EQ(NvapiEntry<GetMemoryInfoFn>(kIdGetMemoryInfo)(gpu, &memory), kOk);
   EXPECT_EQ(memory.dedicatedVideoMemory, 8388608u);
   EXPECT_EQ(memory.curAvailableDedicatedVideoMemory, 0xEEEEEEEEu);
-
   // 152 bytes: the count and two coolers.
   auto coolers = Versioned<NvCoolerSettings>(kCoolerSettingsFallback, 0xEE);
   ASSERT_EQ(NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings)(gpu, 0, &coolers), kOk);
   EXPECT_EQ(coolers.count, 2u);
   EXPECT_EQ(coolers.cooler[1].currentLevel, 30u);
   EXPECT_EQ(coolers.cooler[2].currentLevel, 0xEEEEEEEEu);
-
   // A version word announcing more than the record type holds is bounded by the type.
   const NvPhysicalGpuHandle next = Start("gpu\n  accept usages 0x1FFFF\nend\n").at(0);
   struct Guarded {
@@ -261,7 +248,6 @@ TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
   EXPECT_EQ(current.domain[kClockDomainProcessor].presentBits & 1u, 1u);
   current.clockTypeBits = 3;
   EXPECT_EQ(clocks(gpu, &current), kInvalidArgument);
-
   auto pstates = std::make_unique<NV_GPU_PERF_PSTATES20_INFO>();
   pstates->version = kPstates20V3;
   ASSERT_EQ(NvapiEntry<GetPstates20Fn>(kIdGetPstates20)(gpu, pstates.get()), kOk);
@@ -287,7 +273,6 @@ TEST_F(SimNvapi, ScriptedFailureFromTheNthCall) {
   EXPECT_EQ(Thermal(gpus[1]), kNotSupported);
   EXPECT_EQ(sim::NvapiCallCount(kIdGetThermalSettings), 4u);
   EXPECT_EQ(::SimNvapiQueryInterface(kIdGetCoreVoltage), nullptr);
-
   const std::vector<NvPhysicalGpuHandle> two =
       Start("gpu\nend\ngpu\n  fail NvAPI_GPU_GetBusId -5 from 2 to 3\nend\n");
   auto getBus = NvapiEntry<GpuU32Fn>(kIdGetBusId);
@@ -335,7 +320,6 @@ TEST_F(SimNvapi, MisbehavingDriver) {
   char name[kShortStringSize] = {};
   ASSERT_EQ(NvapiEntry<GetFullNameFn>(kIdGetFullName)(gpu, name), kOk);
   EXPECT_EQ(std::memchr(name, '\0', sizeof(name)), nullptr);
-
   std::uint32_t count = 0;
   NV_GPU_DISPLAYIDS records[2] = {{kDisplayIdsV3, 0, 0, 0}, {kDisplayIdsV3, 0, 0, 0}};
   auto displays = NvapiEntry<GetConnectedDisplayIdsFn>(kIdGetConnectedDisplayIds);
@@ -343,7 +327,6 @@ TEST_F(SimNvapi, MisbehavingDriver) {
   EXPECT_EQ(count, 1000000u);
   ASSERT_EQ(displays(gpu, records, &count, 0), kOk) << "two real entries, a huge count";
   EXPECT_EQ(records[1].displayId, 0x1002u);
-
   auto fans = Versioned<NvFanCoolerStatus>(kFanCoolerStatusV1);
   ASSERT_EQ(NvapiEntry<GetFanCoolerStatusFn>(kIdGetFanCoolerStatus)(gpu, &fans), kOk);
   EXPECT_EQ(fans.count, 255u);
@@ -353,7 +336,6 @@ TEST_F(SimNvapi, MisbehavingDriver) {
   ASSERT_EQ(NvapiEntry<GetCoolerSettingsFn>(kIdGetCoolerSettings)(gpu, 0, coolers.get()), kOk);
   EXPECT_EQ(coolers->count, 4000000000u);
   EXPECT_EQ(coolers->cooler[0].tachometerValid, 0u);
-
   EXPECT_EQ(Celsius(gpu), -20);  // slowed down by the scenario, same answer
   EXPECT_EQ(U32(kIdGetPhysicalFrameBufferSize, gpu), 0u);
   auto memory = Versioned<NV_DISPLAY_DRIVER_MEMORY_INFO>(kMemoryInfoV3, 0xEE);
@@ -371,7 +353,6 @@ TEST_F(SimNvapi, FanQueriesFollowTheScenario) {
   EXPECT_EQ(coolers->cooler[0].currentLevel, 40u);
   EXPECT_EQ(coolers->cooler[0].speedRpm, 1400u);
   EXPECT_EQ(coolers->cooler[0].tachometerValid, 1u);
-
   auto getFans = NvapiEntry<GetFanCoolerStatusFn>(kIdGetFanCoolerStatus);
   auto fans = Versioned<NvFanCoolerStatus>(kFanCoolerStatusV1);
   for (std::uint32_t n = 0; n < 2; ++n) {
@@ -393,7 +374,6 @@ TEST_F(SimNvapi, EachReadingAdvancesOnlyWhenHandedOut) {
   // A refused record does not count as a sample.
   EXPECT_EQ(Thermal(gpu, nullptr, kThermalSettingsV1), kIncompatibleStructVersion);
   EXPECT_EQ(Celsius(gpu), sine[1]);
-
   // The NVML path of the same reading continues the same sample numbers.
   InitNvml();
   nvmlDevice_t device = nullptr;
@@ -406,7 +386,6 @@ TEST_F(SimNvapi, EachReadingAdvancesOnlyWhenHandedOut) {
             nvml::kSuccess);
   EXPECT_EQ(nvmlCelsius, static_cast<std::uint32_t>(sine[2]));
   EXPECT_EQ(Celsius(gpu), sine[3]);
-
   auto loads = Versioned<NV_GPU_DYNAMIC_PSTATES_INFO_EX>(kDynamicPstatesInfoExV1);
   auto dynamic = NvapiEntry<GetDynamicPstatesFn>(kIdGetDynamicPstatesInfoEx);
   for (std::uint32_t n = 0; n < 3; ++n) {

@@ -52,7 +52,6 @@ TEST_F(SimNvml, CallsBeforeInitAreRefused) {
   EXPECT_EQ(byIndex(0, &device), kSuccess);
   EXPECT_EQ(sim::NvmlCallCount(kDeviceGetHandleByIndex), 2u);
   EXPECT_EQ(sim::NvmlCallCount("nvmlNoSuchFunction"), 0u);
-
   LoadFile("broken-driver.txt");
   EXPECT_EQ(NvmlEntry<InitFn>(kInit)(), 9);
   EXPECT_EQ(byIndex(0, &device), kErrorUninitialized);
@@ -82,7 +81,6 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
             kErrorInvalidArgument);
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetMaxPcieLinkWidth)(Device(0), nullptr),
             kErrorInvalidArgument);
-
   StartFile("nine-gpus.txt");
   for (std::uint32_t i = 0; i < 9; ++i) {
     std::uint32_t celsius = 0;
@@ -140,7 +138,6 @@ TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
   EXPECT_EQ(speeds.fans[1].speed, 1010u);
   EXPECT_EQ(fanInfo(nullptr, &speeds), kErrorInvalidArgument);
   EXPECT_EQ(fanInfo(unit, nullptr), kErrorInvalidArgument);
-
   StartFile("misbehaving.txt");
   ASSERT_EQ(unitByIndex(0, &unit), kSuccess);
   ASSERT_EQ(fanInfo(unit, &speeds), kSuccess);
@@ -163,7 +160,6 @@ TEST_F(SimNvml, MisbehavingValues) {
   std::uint32_t mhz = 0;
   EXPECT_EQ(NvmlEntry<DeviceGetClockInfoFn>(kDeviceGetClockInfo)(device, kClockSm, &mhz),
             kErrorNotSupported);
-
   Load("gpu\n  fans 0\nend\n");
   InitNvml();
   std::uint32_t percent = 0;
@@ -179,7 +175,6 @@ TEST_F(SimNvml, ScriptedFailuresAndAbsentFunctions) {
   EXPECT_EQ(power(Device(1), &milliwatts), kSuccess) << "the rule names the first GPU only";
   EXPECT_EQ(power(Device(0), &milliwatts), kErrorUnknown);
   EXPECT_EQ(power(Device(0), &milliwatts), kErrorUnknown);
-
   Load("gpu\nend\nabsent nvmlDeviceGetFanSpeed\nfail nvmlInit 999 to 1\n");
   EXPECT_EQ(sim::NvmlFunction(kDeviceGetFanSpeed), nullptr);
   EXPECT_NE(sim::NvmlFunction(kDeviceGetPowerUsage), nullptr);

@@ -16,25 +16,21 @@ TEST(SimSignal, ConstantRampSquareSineAtKnownSamples) {
   const Signal constant{SignalKind::kConstant, -7, 0, 1};
   EXPECT_EQ(SignalValue(constant, 0), -7);
   EXPECT_EQ(SignalValue(constant, 123456), -7);
-
   const Signal ramp{SignalKind::kRamp, 1000, -3, 1};
   EXPECT_EQ(SignalValue(ramp, 0), 1000);
   EXPECT_EQ(SignalValue(ramp, 1), 997);
   EXPECT_EQ(SignalValue(ramp, 10), 970);
-
   const Signal square{SignalKind::kSquare, 10, 90, 3};  // three samples low, three high
   const std::int64_t expected[] = {10, 10, 10, 90, 90, 90, 10};
   for (std::uint64_t n = 0; n < std::size(expected); ++n) {
     EXPECT_EQ(SignalValue(square, n), expected[n]) << "n = " << n;
   }
-
   const Signal sine{SignalKind::kSine, 60, 10, 4};
   EXPECT_EQ(SignalValue(sine, 0), 60);
   EXPECT_EQ(SignalValue(sine, 1), 70);
   EXPECT_EQ(SignalValue(sine, 2), 60);
   EXPECT_EQ(SignalValue(sine, 3), 50);
   EXPECT_EQ(SignalValue(sine, 4000001), 70) << "whole periods drop out";
-
   const Signal sixth{SignalKind::kSine, 0, 100, 12};  // sin(30 degrees) = 0.5 exactly
   EXPECT_EQ(SignalValue(sixth, 1), 50);
   EXPECT_EQ(SignalValue(sixth, 7), -50);
