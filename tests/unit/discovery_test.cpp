@@ -7,25 +7,21 @@
 
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
-#include "support/discovery_messages.h"
 #include "support/sim_vendor.h"
 
 namespace {
 
-using testing_support::RecordedMessages;
-using testing_support::SimVendor;
-
 class DiscoveryWhole : public ::testing::Test {
  protected:
   gpu::DiscoveryResult Discover(const std::string& scenario) {
-    vendor = std::make_unique<SimVendor>(scenario);
+    vendor = std::make_unique<testing_support::SimVendor>(scenario);
     gpu::Vendor v = vendor->Get();
     return gpu::DiscoverGpus(v, *table, L"C:\\Windows", messages);
   }
 
-  std::unique_ptr<SimVendor> vendor;
+  std::unique_ptr<testing_support::SimVendor> vendor;
   std::unique_ptr<gpu::SlotTable> table = std::make_unique<gpu::SlotTable>();
-  RecordedMessages messages;
+  testing_support::RecordedMessages messages;
 };
 
 TEST_F(DiscoveryWhole, TwoGpusAreOrderedNamedSeededAndProbed) {

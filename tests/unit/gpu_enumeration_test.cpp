@@ -12,7 +12,6 @@
 
 namespace {
 
-using testing_support::DiscoveryFakeVendor;
 using testing_support::FakeGpuHandle;
 using testing_support::SimVendor;
 
@@ -71,7 +70,7 @@ TEST(DiscoveryEnumeration, AFailedDisplayEnumerationCountsNothingOfIt) {
 // Counts above the table never write or count past its 64 handles.
 Enumerated Clamped(std::uint32_t displayGpus, std::uint32_t displayReported,
                    std::uint32_t computeGpus, std::uint32_t computeReported) {
-  DiscoveryFakeVendor fake;
+  testing_support::DiscoveryFakeVendor fake;
   fake.driver.displayGpus = displayGpus;
   fake.driver.displayReported = displayReported;
   fake.driver.computeGpus = computeGpus;
@@ -80,7 +79,7 @@ Enumerated Clamped(std::uint32_t displayGpus, std::uint32_t displayReported,
 }
 
 TEST(DiscoveryEnumerationClamp, CountsTheDriverLeavesUnwrittenAreZero) {
-  DiscoveryFakeVendor fake;
+  testing_support::DiscoveryFakeVendor fake;
   fake.driver.countsWritten = false;
   const Enumerated e = Enumerate(fake.Get());
   EXPECT_EQ(e.Counted(), Result(gpu::kNoGpuFound, 0));

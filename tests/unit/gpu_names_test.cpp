@@ -8,16 +8,11 @@
 
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
-#include "support/discovery_messages.h"
 #include "support/sim_vendor.h"
 
 namespace {
 
-using testing_support::DiscoveryFakeVendor;
-using testing_support::EnumeratedTable;
 using testing_support::Gpus;
-using testing_support::GpusOnBuses;
-using testing_support::RecordedMessages;
 
 const std::wstring kTooMany =
     L"ビデオカードが9枚以上存在します\n認識できるビデオカードは8枚までです\n8枚までを認識します";
@@ -62,7 +57,7 @@ class DiscoveryNames : public ::testing::Test {
   std::wstring SlotName(int slot) const { return ordered->table->slots[slot].gpuName.Load(); }
 
   std::unique_ptr<testing_support::OrderedScenario> ordered;
-  RecordedMessages messages;
+  testing_support::RecordedMessages messages;
 };
 
 TEST_F(DiscoveryNames, EachNameGoesIntoTheBufferOfItsHandle) {
@@ -98,7 +93,7 @@ TEST_F(DiscoveryNames, NineGpusWarnOnceAfterEightNamesAndKeepEight) {
   messages.onShow = [&] {
     namesReadAtWarning.push_back(sim::NvapiCallCount(nvapi::kIdGetFullName));
   };
-  EXPECT_TRUE(Name(GpusOnBuses({7, 3, 12, 1, 9, 4, 15, 2, 6})));
+  EXPECT_TRUE(Name(testing_support::GpusOnBuses({7, 3, 12, 1, 9, 4, 15, 2, 6})));
   EXPECT_EQ(messages.texts, std::vector<std::wstring>{kTooMany});
   EXPECT_EQ(namesReadAtWarning, std::vector<std::uint32_t>{8});
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetFullName), 8u);
@@ -108,22 +103,22 @@ TEST_F(DiscoveryNames, NineGpusWarnOnceAfterEightNamesAndKeepEight) {
 }
 
 TEST_F(DiscoveryNames, EightGpusAreNoWarning) {
-  EXPECT_TRUE(Name(GpusOnBuses({8, 7, 6, 5, 4, 3, 2, 1})));
+  EXPECT_TRUE(Name(testing_support::GpusOnBuses({8, 7, 6, 5, 4, 3, 2, 1})));
   EXPECT_TRUE(messages.texts.empty());
   EXPECT_EQ(ordered->table->gpuCount.Load(), 8);
 }
 
 TEST_F(DiscoveryNames, HighBytesFromTheDriverAreWidenedAsLatin1) {
-  DiscoveryFakeVendor fake;
+  testing_support::DiscoveryFakeVendor fake;
   std::memcpy(fake.driver.name.data(), "Karte \334ber", 10);  // octal 334: U with diaeresis
-  const auto table = EnumeratedTable(fake.vendor, false);
+  const auto table = testing_support::EnumeratedTable(fake.vendor, false);
   ASSERT_TRUE(gpu::ReadGpuName(fake.vendor, *table, 0, 0));
   EXPECT_EQ(std::wstring(table->slots[0].gpuName.Load()), L"Karte \u00DCber");
 }
 
 TEST_F(DiscoveryNames, IndexesOutsideTheTablesAreRefused) {
-  DiscoveryFakeVendor fake;
-  const auto table = EnumeratedTable(fake.vendor, false);
+  testing_support::DiscoveryFakeVendor fake;
+  const auto table = testing_support::EnumeratedTable(fake.vendor, false);
   EXPECT_FALSE(gpu::ReadGpuName(fake.vendor, *table, 8, 0));
   EXPECT_FALSE(gpu::ReadGpuName(fake.vendor, *table, 0, 64));
   EXPECT_EQ(std::wstring(table->slots[0].gpuName.Load()), L"- empty -");

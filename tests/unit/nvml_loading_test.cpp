@@ -6,14 +6,10 @@
 #include <tuple>
 #include <vector>
 
-#include "support/discovery_messages.h"
+#include "support/discovery_fake_driver.h"
 #include "support/fake_system.h"
 
 namespace {
-
-using testing_support::FakeModule;
-using testing_support::FakeSystem;
-using testing_support::RecordedMessages;
 
 const std::wstring kSmi = L"C:/Program Files/NVIDIA Corporation/NVSMI/nvml.dll";
 const std::wstring kWindows = L"C:/Windows/System32/nvml.dll";
@@ -45,11 +41,11 @@ class DiscoveryNvml : public ::testing::Test {
     return {system.Tried(), nvml.Module(), initCalls, messages.texts};
   }
 
-  FakeSystem system;
+  testing_support::FakeSystem system;
   gpu::NvapiStub stub{system};
   gpu::NvmlLibrary nvml{system};
-  RecordedMessages messages;
-  FakeModule working, failing, withoutInit;
+  testing_support::RecordedMessages messages;
+  testing_support::FakeModule working, failing, withoutInit;
 };
 
 TEST_F(DiscoveryNvml, TheDriverFolderCopyComesFirst) {

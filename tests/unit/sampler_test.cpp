@@ -10,7 +10,7 @@
 
 #include "gpu/discovery_texts.h"
 #include "sim/sim.h"
-#include "support/discovery_messages.h"
+#include "support/discovery_fake_driver.h"
 #include "support/sampling_fixture.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // A hand-made driver for the stub and discovery tests, for what the simulator cannot do: counts
 // beyond every buffer, displays filled differently from what is reported, a look at the records
 // discovery passes in, unload entries and hooks. Reached through the stub like nvapi64.dll.
+// Beside it, a message sink that keeps every text shown.
 #pragma once
 
 #include <algorithm>
@@ -8,11 +9,14 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "gpu/message_sink.h"
 #include "gpu/vendor.h"
 #include "support/fake_system.h"
 
@@ -240,6 +244,18 @@ class DiscoveryFakeVendor {
   gpu::NvapiStub stub{system};
   gpu::NvmlLibrary nvml{system};
   gpu::Vendor vendor = Get();
+};
+
+// Keeps every text shown, and can note some state at the moment a text is shown.
+class RecordedMessages final : public gpu::MessageSink {
+ public:
+  void Show(const std::wstring& text) override {
+    texts.push_back(text);
+    if (onShow) onShow();
+  }
+
+  std::vector<std::wstring> texts;
+  std::function<void()> onShow;
 };
 
 }  // namespace testing_support
