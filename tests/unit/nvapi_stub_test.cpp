@@ -10,13 +10,11 @@
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
 #include "support/fake_system.h"
-#include "support/sim_test.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
 using gpu::NvapiFunction;
-using testing_support::FakeModule;
-using testing_support::FakeSystem;
 
 // The stub over the in-process simulator: what a scenario scripts reaches the caller unchanged.
 class StubOverSimulator : public testing_support::SimTest {
@@ -35,9 +33,9 @@ class StubOverSimulator : public testing_support::SimTest {
     return gpus[0];
   }
 
-  FakeSystem system;
-  FakeModule library;
-  FakeModule crypto;
+  testing_support::FakeSystem system;
+  testing_support::FakeModule library;
+  testing_support::FakeModule crypto;
   gpu::NvapiStub stub{system};
 };
 
@@ -202,7 +200,7 @@ TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
 }
 
 TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
-  FakeSystem empty;
+  testing_support::FakeSystem empty;
   empty.AddNvapiModules(nullptr, &crypto);
   gpu::NvapiStub lonely(empty);
   EXPECT_EQ(lonely.NvAPI_Initialize(), nvapi::kLibraryNotFound);
@@ -249,7 +247,7 @@ TEST_F(NvapiStubTest, OnlyALonePreCallHookIsKept) {
   for (const Case c :
        {Case{true, false, true}, Case{true, true, false}, Case{false, true, false}}) {
     SCOPED_TRACE(testing::Message() << "pre " << c.pre << " post " << c.post);
-    FakeSystem fresh;
+    testing_support::FakeSystem fresh;
     fresh.AddNvapiModules(&library, &crypto);
     gpu::NvapiStub hooked(fresh);
     driver.absent.clear();

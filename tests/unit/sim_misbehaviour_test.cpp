@@ -13,7 +13,7 @@
 #include "sim/scenario_parser.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
-#include "support/sim_test.h"
+#include "support/sim_vendor.h"
 
 namespace {
 

@@ -11,14 +11,12 @@
 #include "gpu/nvml_abi.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
-#include "support/sim_test.h"
 #include "support/sim_vendor.h"
 
 namespace {
 
 using namespace nvapi;
 using sim::NvapiEntry;
-using testing_support::OneGpu;
 
 class SimNvapi : public testing_support::SimTest {
  protected:
@@ -230,9 +228,10 @@ TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
 
 TEST_F(SimNvapi, ClockTypesAndPstateBaseEntries) {
   const NvPhysicalGpuHandle gpu =
-      Start(OneGpu({"clock.graphics 1500000", "base.graphics 1200000", "base.memory 7000000",
-                    "base.processor 1100000", "base.video none", "boost.graphics 1800000",
-                    "clock.video none"}))
+      Start(testing_support::OneGpu({"clock.graphics 1500000", "base.graphics 1200000",
+                                     "base.memory 7000000", "base.processor 1100000",
+                                     "base.video none", "boost.graphics 1800000",
+                                     "clock.video none"}))
           .at(0);
   auto clocks = NvapiEntry<GetClockFrequenciesFn>(kIdGetAllClockFrequencies);
   const std::uint32_t expected[] = {1500000, 1200000, 1800000};

@@ -9,7 +9,7 @@
 #include "gpu/nvml_abi.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
-#include "support/sim_test.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
