@@ -241,25 +241,23 @@ TEST_F(NvapiStubTest, CallDuringAnUnloadWaitsTenTimesThenGivesUp) {
 }
 
 TEST_F(NvapiStubTest, OnlyALonePreCallHookIsKept) {
-  struct Case {
-    bool pre, post, kept;
-  };
-  for (const Case c :
-       {Case{true, false, true}, Case{true, true, false}, Case{false, true, false}}) {
-    SCOPED_TRACE(testing::Message() << "pre " << c.pre << " post " << c.post);
+  // Whether the driver has the pre-call and the post-call hook, and whether the first is kept.
+  const bool cases[][3] = {{true, false, true}, {true, true, false}, {false, true, false}};
+  for (const auto& [pre, post, kept] : cases) {
+    SCOPED_TRACE(testing::Message() << "pre " << pre << " post " << post);
     testing_support::FakeSystem fresh;
     fresh.AddNvapiModules(&library, &crypto);
     gpu::NvapiStub hooked(fresh);
     driver.absent.clear();
-    if (!c.pre) driver.absent.insert(nvapi::kIdPreCallHook);
-    if (!c.post) driver.absent.insert(nvapi::kIdPostCallHook);
+    if (!pre) driver.absent.insert(nvapi::kIdPreCallHook);
+    if (!post) driver.absent.insert(nvapi::kIdPostCallHook);
     driver.preHookCalls = 0;
     EXPECT_EQ(hooked.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
               nvapi::kOk);
-    EXPECT_EQ(hooked.HasPreCallHook(), c.kept);
+    EXPECT_EQ(hooked.HasPreCallHook(), kept);
     EXPECT_FALSE(hooked.HasPostCallHook());
-    EXPECT_EQ(driver.preHookCalls, c.kept ? 1 : 0);
-    if (c.kept) {
+    EXPECT_EQ(driver.preHookCalls, kept ? 1 : 0);
+    if (kept) {
       EXPECT_EQ(driver.preHookId, nvapi::kIdGetBusId);
     }
   }
