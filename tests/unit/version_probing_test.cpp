@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
@@ -15,6 +16,10 @@ struct Probed {
   std::unique_ptr<gpu::SlotTable> table;
   std::vector<std::uint32_t> sleeps;
   const gpu::GpuSlot& Slot(int s) const { return table->slots[s]; }
+  // Whether the first slot keeps the fan-cooler status query, and its fan count.
+  std::pair<int, std::uint32_t> FanCooler() const {
+    return {Slot(0).hasFanCoolerStatus.Load(), Slot(0).fanCoolerCount.Load()};
+  }
 };
 
 Probed Probe(const std::string& scenario) {
@@ -45,8 +50,7 @@ TEST(DiscoveryVersions, TheNewestVersionsStayWhenAccepted) {
   const Probed p = Probe(Gpu());
   const gpu::GpuSlot& slot = p.Slot(0);
   EXPECT_EQ(Versions(slot), (Words{0x30108, 0x30108, 0x30108, 0x31CF8, 0x20044, 0x30020, 0x40558}));
-  EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 1);
-  EXPECT_EQ(slot.fanCoolerCount.Load(), 2u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(1, 2u));
   EXPECT_TRUE(p.sleeps.empty());
   EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 3u);
   EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 1u);
@@ -67,8 +71,7 @@ TEST(DiscoveryVersions, AnOldDriverWalksDownEveryList) {
       "end\nabsent fan-cooler-status\n");
   const gpu::GpuSlot& slot = p.Slot(0);
   EXPECT_EQ(Versions(slot), (Words{0x10108, 0x10108, 0x10108, 0x11C94, 0x10044, 0x10014, 0x103C8}));
-  EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 0);
-  EXPECT_EQ(slot.fanCoolerCount.Load(), 0u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(0, 0u));
   EXPECT_EQ(Calls(nvapi::kIdGetPstates20), 2u);  // version 1 is not tried
   EXPECT_EQ(Calls(nvapi::kIdGetThermalSettings), 1u);
   EXPECT_EQ(Calls(nvapi::kIdGetMemoryInfo), 2u);
@@ -100,22 +103,19 @@ TEST(DiscoveryVersions, ACoolerVersionThreeIsFoundAfterOnePause) {
 
 TEST(DiscoveryVersions, TheFanCoolerCountIsTheByteAfterTheVersionWord) {
   const Probed p = Probe(Gpu("  quirk fan-cooler-count 255\n"));
-  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 255u);
-  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 1);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(1, 255u));
 }
 
 TEST(DiscoveryVersions, TheFanCoolerQueryIsRetriedOnceAfterAPause) {
   const Probed p = Probe(Gpu("  quirk fan-cooler-count 3\n  fail fan-cooler-status -104 to 1\n"));
-  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 1);
-  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 3u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(1, 3u));
   EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 2u);
   EXPECT_EQ(p.sleeps.size(), 1u);
 }
 
 TEST(DiscoveryVersions, AFanCoolerQueryFailingTwiceLeavesItsFields) {
   const Probed p = Probe("gpu\n  fans 1 cooler\nend\n");  // answered by the cooler query only
-  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 0);
-  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 0u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(0, 0u));
   EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 2u);
   EXPECT_EQ(p.sleeps.size(), 1u);
 }
