@@ -326,11 +326,9 @@ TEST_F(SimNvapi, WritesOnlyWithinTheAnnouncedSize) {
   // A version word announcing more than the record type holds is bounded by the type.
   const NvPhysicalGpuHandle next = Start("gpu\n  accept usages 0x1FFFF\nend\n").at(0);
   struct Guarded {
-    NvGpuUsages usages;
-    std::uint32_t guard;
-  } guarded{};
-  guarded.usages.version = 0x1FFFF;
-  guarded.guard = 0x600DF00D;
+    NvGpuUsages usages = Versioned<NvGpuUsages>(0x1FFFF);
+    std::uint32_t guard = 0x600DF00D;
+  } guarded;
   ASSERT_EQ(NvapiEntry<GetUsagesFn>(kIdGetUsages)(next, &guarded.usages), kOk);
   EXPECT_EQ(guarded.guard, 0x600DF00Du);
 }
