@@ -364,9 +364,8 @@ std::wstring Widen(const std::string& bytes, bool terminated = true) {
 TEST(DiscoveryNameText, NamesAreKeptUpToThirtyNineCharacters) {
   EXPECT_EQ(Widen(""), L"");
   EXPECT_EQ(Widen("Quorvane Sim 3060"), L"Quorvane Sim 3060");
-  const std::string exact(39, 'a');
-  EXPECT_EQ(Widen(exact), std::wstring(39, L'a'));
-  EXPECT_EQ(Widen(exact + "b"), std::wstring(39, L'a'));
+  EXPECT_EQ(Widen(std::string(39, 'a')), std::wstring(39, L'a'));
+  EXPECT_EQ(Widen(std::string(39, 'a') + "b"), std::wstring(39, L'a'));
   EXPECT_EQ(Widen(std::string(63, 'c')), std::wstring(39, L'c'));
 }
 

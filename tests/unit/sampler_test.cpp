@@ -28,7 +28,6 @@ class Sampler : public testing_support::SamplingFixture {
     Load(scenario);
     Cycles(cycles);
   }
-  // Two GPUs, named A and B in their slots.
   void LoadNamedPair() {
     Load("gpu\n  name A\nend\ngpu\n  name B\nend\n");
     Slot(0).gpuName.Store(L"A");
