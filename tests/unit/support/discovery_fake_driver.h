@@ -159,7 +159,6 @@ struct DiscoveryFakeEntries {
     counts->tensorCoreCount = D().cores[2];
     return nvapi::kOk;
   }
-  // The probed queries, each noting its call.
   static NvAPI_Status Clocks(NvPhysicalGpuHandle, nvapi::NV_GPU_CLOCK_FREQUENCIES* clocks) {
     D().probeCalls.push_back(nvapi::kIdGetAllClockFrequencies);
     D().clockRecords.push_back(*clocks);
@@ -232,8 +231,6 @@ class DiscoveryFakeVendor {
     system.AddNvapiModules(&library, &crypto);
   }
   ~DiscoveryFakeVendor() { activeDiscoveryDriver = nullptr; }
-  DiscoveryFakeVendor(const DiscoveryFakeVendor&) = delete;
-  DiscoveryFakeVendor& operator=(const DiscoveryFakeVendor&) = delete;
 
   gpu::Vendor Get() { return gpu::Vendor{stub, nvml, system}; }
 

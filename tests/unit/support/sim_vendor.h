@@ -91,8 +91,6 @@ inline std::string OneGpu(std::initializer_list<const char*> lines, const std::s
   return Gpus({block}) + rest;
 }
 
-using sim::SimSystem;
-
 // A fresh stub and management library over the simulator, with `scenario` loaded.
 class SimVendor {
  public:
@@ -102,7 +100,7 @@ class SimVendor {
     std::string error;
     loaded = sim::LoadScenarioText(scenario, &error);
     EXPECT_TRUE(loaded) << error;
-    nvml.SetModule(system.LoadLibraryEx(SimSystem::kNvmlPath, 0));
+    nvml.SetModule(system.LoadLibraryEx(sim::SimSystem::kNvmlPath, 0));
   }
 
   gpu::Vendor Get() { return gpu::Vendor{stub, nvml, system}; }
@@ -112,7 +110,7 @@ class SimVendor {
     if (const auto init = nvml.Find<nvml::InitFn>(nvml::kInit)) init();
   }
 
-  SimSystem system;
+  sim::SimSystem system;
   gpu::NvapiStub stub{system};
   gpu::NvmlLibrary nvml;
   bool loaded = false;
