@@ -77,13 +77,9 @@ class SimLostGpu : public testing_support::SimTest {
     const NvAPI_Status status = sim::NvapiEntry<GpuU32Fn>(kIdGetBusId)(gpu, &bus);
     return status == kOk ? bus : static_cast<std::uint32_t>(status);
   }
-  nvmlReturn_t NvmlHandle(std::uint32_t index) {
-    nvmlDevice_t device = nullptr;
-    return sim::NvmlEntry<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex)(index,
-                                                                                         &device);
-  }
 
   std::vector<NvPhysicalGpuHandle> gpus;
+  nvmlDevice_t device = nullptr;
 };
 
 TEST_F(SimLostGpu, FailsEveryCallForTheLostGpuFromItsCycleUntilItComesBack) {
@@ -97,11 +93,11 @@ TEST_F(SimLostGpu, FailsEveryCallForTheLostGpuFromItsCycleUntilItComesBack) {
     const bool lost = cycle < 4;
     EXPECT_EQ(Clocks(gpus[1], kClockTypeCurrent), lost ? kHandleInvalidated : kOk) << cycle;
     EXPECT_EQ(Bus(gpus[1]), lost ? lostStatus : 2u) << cycle;
-    EXPECT_EQ(NvmlHandle(1), lost ? nvml::kErrorGpuIsLost : nvml::kSuccess) << cycle;
+    EXPECT_EQ(NvmlHandle(1, &device), lost ? nvml::kErrorGpuIsLost : nvml::kSuccess) << cycle;
     // The other GPU goes on.
     EXPECT_EQ(Clocks(gpus[0], kClockTypeCurrent), kOk) << cycle;
     EXPECT_EQ(Bus(gpus[0]), 1u) << cycle;
-    EXPECT_EQ(NvmlHandle(0), nvml::kSuccess) << cycle;
+    EXPECT_EQ(NvmlHandle(0, &device), nvml::kSuccess) << cycle;
   }
   EXPECT_EQ(sim::GpuCycle(1), 4u);
 }
@@ -483,9 +479,7 @@ TEST_F(SimNvapi, EachReadingAdvancesOnlyWhenHandedOut) {
   // The NVML path of the same reading continues the same sample numbers.
   InitNvml();
   nvmlDevice_t device = nullptr;
-  ASSERT_EQ(
-      sim::NvmlEntry<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex)(1, &device),
-      nvml::kSuccess);  // bus 5 is NVML device 1
+  ASSERT_EQ(NvmlHandle(1, &device), nvml::kSuccess);  // bus 5 is NVML device 1
   std::uint32_t nvmlCelsius = 0;
   ASSERT_EQ(sim::NvmlEntry<nvml::DeviceGetTemperatureFn>(nvml::kDeviceGetTemperature)(
                 device, nvml::kTemperatureGpu, &nvmlCelsius),

@@ -24,8 +24,7 @@ class SimNvml : public testing_support::SimTest {
   }
   nvmlDevice_t Device(std::uint32_t index) {
     nvmlDevice_t device = nullptr;
-    EXPECT_EQ(NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex)(index, &device),
-              kSuccess);
+    EXPECT_EQ(NvmlHandle(index, &device), kSuccess);
     return device;
   }
   std::uint32_t U32(const char* name, nvmlDevice_t device) {
@@ -43,18 +42,17 @@ class SimNvml : public testing_support::SimTest {
 TEST_F(SimNvml, CallsBeforeInitAreRefused) {
   LoadFile("two-gpus.txt");
   nvmlDevice_t device = nullptr;
-  auto byIndex = NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex);
-  EXPECT_EQ(byIndex(0, &device), kErrorUninitialized);
+  EXPECT_EQ(NvmlHandle(0, &device), kErrorUninitialized);
   EXPECT_EQ(device, nullptr);
   EXPECT_FALSE(sim::NvmlInitialized());
   InitNvml();
   EXPECT_TRUE(sim::NvmlInitialized());
-  EXPECT_EQ(byIndex(0, &device), kSuccess);
+  EXPECT_EQ(NvmlHandle(0, &device), kSuccess);
   EXPECT_EQ(sim::NvmlCallCount(kDeviceGetHandleByIndex), 2u);
   EXPECT_EQ(sim::NvmlCallCount("nvmlNoSuchFunction"), 0u);
   LoadFile("broken-driver.txt");
   EXPECT_EQ(NvmlEntry<InitFn>(kInit)(), 9);
-  EXPECT_EQ(byIndex(0, &device), kErrorUninitialized);
+  EXPECT_EQ(NvmlHandle(0, &device), kErrorUninitialized);
 }
 
 TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
@@ -74,9 +72,8 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
   }
   EXPECT_EQ(U32(kDeviceGetPowerManagementLimit, Device(0)), 300000u);
   nvmlDevice_t device = nullptr;
-  auto byIndex = NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex);
-  EXPECT_EQ(byIndex(3, &device), kErrorInvalidArgument);
-  EXPECT_EQ(byIndex(0, nullptr), kErrorInvalidArgument);
+  EXPECT_EQ(NvmlHandle(3, &device), kErrorInvalidArgument);
+  EXPECT_EQ(NvmlHandle(0, nullptr), kErrorInvalidArgument);
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetMaxPcieLinkWidth)(nullptr, &width),
             kErrorInvalidArgument);
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetMaxPcieLinkWidth)(Device(0), nullptr),

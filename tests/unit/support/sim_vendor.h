@@ -76,6 +76,11 @@ class SimTest : public ::testing::Test {
     ASSERT_EQ(sim::NvapiEntry<nvapi::InitializeFn>(nvapi::kIdInitialize)(), nvapi::kOk);
   }
   static void InitNvml() { ASSERT_EQ(sim::NvmlEntry<nvml::InitFn>(nvml::kInit)(), nvml::kSuccess); }
+  // The management library's handle of device `index`, written to `device`.
+  static nvmlReturn_t NvmlHandle(std::uint32_t index, nvmlDevice_t* device) {
+    return sim::NvmlEntry<nvml::DeviceGetHandleByIndexFn>(nvml::kDeviceGetHandleByIndex)(index,
+                                                                                         device);
+  }
 };
 
 // Scenario texts: one GPU per text, each text the lines inside its block; or one GPU with these
