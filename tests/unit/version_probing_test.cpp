@@ -133,13 +133,10 @@ TEST(DiscoveryVersions, EachSlotIsProbedWithItsOwnGpu) {
 // What the driver sees of the records: zero apart from the version word and the inputs.
 class DiscoveryVersionRecords : public ::testing::Test {
  protected:
-  void SetUp() override {
-    table = testing_support::EnumeratedTable(fake.vendor, false);
-    gpu::ProbeStructureVersions(fake.vendor, *table);
-  }
+  void SetUp() override { gpu::ProbeStructureVersions(fake.vendor, *table); }
 
   testing_support::DiscoveryFakeVendor fake;
-  std::unique_ptr<gpu::SlotTable> table;
+  std::unique_ptr<gpu::SlotTable> table = testing_support::EnumeratedTable(fake.vendor, false);
 };
 
 TEST_F(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
