@@ -233,11 +233,10 @@ std::tuple<int, std::uint32_t, std::uint32_t> Ceilings(const gpu::GpuSlot& slot)
 
 TEST(DiscoveryFixedClocks, ABoardOfTheTableGetsItsCeilings) {
   const auto table = Seeded("gpu\n  pci 0x0FF210DE 0x101210DE 0xA1\nend\n");
-  const gpu::GpuSlot& slot = table->slots[0];
-  EXPECT_EQ(Ceilings(slot), std::make_tuple(1, 850000u, 891000u));
+  EXPECT_EQ(Ceilings(table->slots[0]), std::make_tuple(1, 850000u, 891000u));
   EXPECT_EQ(Ceilings(table->slots[1]), std::make_tuple(0, 0u, 0u));  // not in use
-  EXPECT_EQ(slot.fixedGraphicsCeilingKHz.Load(), 850000u);
-  EXPECT_EQ(slot.fixedMemoryCeilingKHz.Load(), 891000u);
+  EXPECT_EQ(table->slots[0].fixedGraphicsCeilingKHz.Load(), 850000u);
+  EXPECT_EQ(table->slots[0].fixedMemoryCeilingKHz.Load(), 891000u);
 }
 
 TEST(DiscoveryFixedClocks, TheCeilingsFollowTheSlotNotTheHandle) {
