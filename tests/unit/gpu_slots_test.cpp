@@ -38,6 +38,7 @@ TEST(SlotTable, StartsInItsInitialStateAndResetsToIt) {
   EXPECT_EQ(slot.gpuClockMin.Load(), 1000000u);
   EXPECT_EQ(slot.temperatureHistory.At(0), kEmptySample);
   EXPECT_EQ(table->gpuCount.Load(), 2);  // only the slots are reset
+
   table->nameBuffers[0][0] = L'N';  // behind the 64 handles: index 64 gives no handle
   slot.handleIndex.Store(64);
   EXPECT_EQ(table->HandleOf(slot), nullptr);
