@@ -21,7 +21,6 @@ TEST(SlotTable, StartsInItsInitialStateAndResetsToIt) {
   EXPECT_EQ(slot.coolerVersion.Load(), 0x40558u);
   EXPECT_EQ(slot.temperatureHistory.At(kHistoryLength - 1), kEmptySample);
   EXPECT_EQ(table->appRunning.Load(), 1);
-
   slot.hasTemperature.Store(1);
   slot.gpuClockMin.Store(5);
   gpu::PushHistory(slot.temperatureHistory, 50);
@@ -52,14 +51,12 @@ TEST(SlotTable, HistoryShiftsTowardsTheOldEndAndDropsTheOldest) {
   }
   EXPECT_EQ(slot->loadHistory.At(0), static_cast<int>(kHistoryLength) + 1);
   EXPECT_EQ(slot->loadHistory.At(kHistoryLength - 1), 2);
-
   slot->clockCurrent[gpu::kGraphics].Store(1500000);
   slot->clockCurrent[gpu::kVideo].Store(900000);
   gpu::PushClockHistory(*slot);
   EXPECT_EQ(slot->clockHistory.At(0, gpu::kGraphics), 1500000);
   EXPECT_EQ(slot->clockHistory.At(0, gpu::kVideo), 900000);
   EXPECT_EQ(slot->clockHistory.At(1, gpu::kGraphics), kEmptySample);
-
   // A value equal to the empty marker stays a sample: it is stored one above the marker.
   gpu::PushHistory(slot->loadHistory, kEmptySample);
   EXPECT_EQ(slot->loadHistory.At(0), kEmptySample + 1);
@@ -80,12 +77,10 @@ TEST(SlotTable, AverageDividesTheSourcesSumByTheCycleCount) {
   EXPECT_EQ(slot->gpuClockAvg.Load(), 600000u);  // the NVML sum over two cycles
   EXPECT_EQ(slot->gpuClockMin.Load(), 900000u);
   EXPECT_EQ(slot->gpuClockMax.Load(), 1200000u);
-
   // Sums far beyond 32 bits still give a defined, truncated average.
   slot->clockCurrent[gpu::kGraphics].Store(0xFFFFFFFFu);
   for (int cycle = 2; cycle < 6; ++cycle) gpu::UpdateGpuClockStatistics(*slot, true, 0);
   EXPECT_EQ(slot->gpuClockAvg.Load(), static_cast<std::uint32_t>(900000ull + 4ull * 0xFFFFFFFFull));
-
   // A count below zero is taken as no completed cycle.
   slot = std::make_unique<gpu::GpuSlot>();
   slot->clockCurrent[gpu::kGraphics].Store(900000);

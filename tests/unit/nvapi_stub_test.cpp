@@ -3,15 +3,90 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <thread>
 #include <tuple>
 
+#include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
+#include "support/fake_system.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
 using gpu::NvapiFunction;
-using testing_support::FakeSystem;
+
+// The stub over the in-process simulator: what a scenario scripts reaches the caller unchanged.
+class StubOverSimulator : public testing_support::SimTest {
+ protected:
+  void Load(const std::string& text) {
+    SimTest::Load(text);
+    library.symbols["nvapi_QueryInterface"] = reinterpret_cast<void*>(&SimNvapiQueryInterface);
+    system.AddNvapiModules(&library, &crypto);
+  }
+  NvPhysicalGpuHandle FirstGpu() {
+    NvPhysicalGpuHandle gpus[nvapi::kMaxPhysicalGpus] = {};
+    std::uint32_t count = 0;
+    EXPECT_EQ(stub.Call<nvapi::EnumGpusFn>(NvapiFunction::kEnumPhysicalGPUs, gpus, &count),
+              nvapi::kOk);
+    EXPECT_GE(count, 1u);
+    return gpus[0];
+  }
+
+  testing_support::FakeSystem system;
+  testing_support::FakeModule library;
+  testing_support::FakeModule crypto;
+  gpu::NvapiStub stub{system};
+};
+
+TEST_F(StubOverSimulator, ScriptedFailureFromTheNthCallPassesThrough) {
+  Load("gpu\n  name A\n  bus 3\nend\nfail NvAPI_GPU_GetBusId -104 from 3\n");
+  const NvPhysicalGpuHandle gpu = FirstGpu();
+  std::uint32_t bus = 0;
+  for (int call = 1; call <= 4; ++call) {
+    const NvAPI_Status status = stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, &bus);
+    EXPECT_EQ(status, call < 3 ? nvapi::kOk : nvapi::kNotSupported) << "call " << call;
+  }
+  EXPECT_EQ(bus, 3u);
+  EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdGetBusId), 4u);
+}
+
+TEST_F(StubOverSimulator, AbsentQueryIsNoImplementationAndTheRestWorks) {
+  Load("gpu\n  name A\nend\nabsent core-voltage\n");
+  const NvPhysicalGpuHandle gpu = FirstGpu();
+  nvapi::NvCoreVoltage voltage = {};
+  voltage.version = nvapi::kCoreVoltageV1;
+  EXPECT_EQ(stub.Call<nvapi::GetCoreVoltageFn>(NvapiFunction::kGetCoreVoltage, gpu, &voltage),
+            nvapi::kNoImplementation);
+  char name[nvapi::kShortStringSize] = {};
+  EXPECT_EQ(stub.Call<nvapi::GetFullNameFn>(NvapiFunction::kGetFullName, gpu, name), nvapi::kOk);
+  EXPECT_STREQ(name, "A");
+}
+
+TEST_F(StubOverSimulator, DriverWithOnlyAPreCallHookSeesEveryWrappedCall) {
+  Load("hooks pre\ngpu\n  name A\nend\n");
+  const NvPhysicalGpuHandle gpu = FirstGpu();
+  std::uint32_t bus = 0;
+  stub.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, gpu, &bus);
+  EXPECT_TRUE(stub.HasPreCallHook());
+  EXPECT_EQ(sim::PreCallHookCalls(), 2u);  // the enumeration and the bus query
+  EXPECT_EQ(sim::PostCallHookCalls(), 0u);
+}
+
+TEST_F(StubOverSimulator, UnloadLeavesTheDriverUninitialised) {
+  Load("gpu\n  name A\nend\n");
+  ASSERT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
+  EXPECT_TRUE(sim::NvapiInitialized());
+  EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
+  EXPECT_FALSE(sim::NvapiInitialized());
+  EXPECT_EQ(library.frees, 1);
+}
+
+TEST_F(StubOverSimulator, FailingDriverInitialisationIsReportedWithItsStatus) {
+  Load("gpu\n  name A\nend\nfail NvAPI_Initialize -6\n");
+  EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
+  EXPECT_FALSE(stub.IsLoaded());
+}
 
 // The stub over the hand-made driver, whose entries each test sets through `driver`.
 class NvapiStubTest : public ::testing::Test, protected testing_support::DiscoveryFakeVendor {
@@ -49,18 +124,15 @@ TEST_F(NvapiStubTest, InitializeTwiceThenUnloadTwiceFreesOnTheLastReference) {
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kOk);
   EXPECT_EQ(State(), std::make_tuple(true, true, 2, 2));
   EXPECT_EQ(driver.initCalls, 1);
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
   EXPECT_EQ(driver.preferredUnloads, 0);
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kOk);
   EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, 1);
   EXPECT_EQ(driver.preferredUnloads, 1);
   EXPECT_EQ(driver.preferredUnloadArgument, 0);
   EXPECT_EQ(driver.plainUnloads, 0);
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiNotInitialized);
 }
 
@@ -85,7 +157,6 @@ TEST_F(NvapiStubTest, ResolvedFunctionsAreCachedAndMissingOnesAskedAgain) {
   }
   EXPECT_EQ(driver.queries[nvapi::kIdGetFullName], 3);
   EXPECT_EQ(driver.queries[nvapi::kIdGetBusId], 1);
-
   driver.absent.erase(nvapi::kIdGetFullName);  // e.g. a driver update behind our back
   driver.name[0] = 'G';
   EXPECT_EQ(FullName(), nvapi::kOk);
@@ -97,11 +168,9 @@ TEST_F(NvapiStubTest, UnloadWhileACallIsInFlightIsRefusedAndChangesNothing) {
   driver.blockBusId = true;
   std::thread caller([&] { BusId(); });
   while (!driver.insideBusId) std::this_thread::yield();
-
   EXPECT_EQ(stub.NvAPI_Unload(), nvapi::kApiInUse);
   EXPECT_EQ(State(), std::make_tuple(true, true, 1, 1));
   EXPECT_EQ(driver.preferredUnloads, 0);
-
   driver.blockBusId = false;
   caller.join();
   EXPECT_EQ(stub.CallsInFlight(), 0);
@@ -114,11 +183,9 @@ TEST_F(NvapiStubTest, FailingDriverInitialisationLeavesNothingLoaded) {
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kNvidiaDeviceNotFound);
   EXPECT_EQ(State(), std::make_tuple(false, false, 0, 0));
   EXPECT_EQ(library.frees, library.loads);
-
   EXPECT_EQ(BusId(), nvapi::kNvidiaDeviceNotFound);  // tries again, fails again
   EXPECT_EQ(library.loads, 2);
   EXPECT_EQ(stub.CallsInFlight(), 0);
-
   driver.initStatus = nvapi::kOk;
   EXPECT_EQ(BusId(), nvapi::kOk);
 }
@@ -127,14 +194,13 @@ TEST_F(NvapiStubTest, MissingInitialiseEntryOrQueryInterfaceIsAGeneralError) {
   driver.absent.insert(nvapi::kIdInitialize);
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_FALSE(stub.IsLoaded());
-
   library.symbols.clear();
   EXPECT_EQ(stub.NvAPI_Initialize(), nvapi::kError);
   EXPECT_EQ(library.frees, library.loads);
 }
 
 TEST_F(NvapiStubTest, MissingLibraryIsReportedOnEveryCallAndRetried) {
-  FakeSystem empty;
+  testing_support::FakeSystem empty;
   empty.AddNvapiModules(nullptr, &crypto);
   gpu::NvapiStub lonely(empty);
   EXPECT_EQ(lonely.NvAPI_Initialize(), nvapi::kLibraryNotFound);
@@ -175,26 +241,23 @@ TEST_F(NvapiStubTest, CallDuringAnUnloadWaitsTenTimesThenGivesUp) {
 }
 
 TEST_F(NvapiStubTest, OnlyALonePreCallHookIsKept) {
-  struct Case {
-    bool pre, post, kept;
-  };
-  for (const Case c :
-       {Case{true, false, true}, Case{true, true, false}, Case{false, true, false}}) {
-    SCOPED_TRACE(testing::Message() << "pre " << c.pre << " post " << c.post);
-    FakeSystem fresh;
+  // Whether the driver has the pre-call and the post-call hook, and whether the first is kept.
+  const bool cases[][3] = {{true, false, true}, {true, true, false}, {false, true, false}};
+  for (const auto& [pre, post, kept] : cases) {
+    SCOPED_TRACE(testing::Message() << "pre " << pre << " post " << post);
+    testing_support::FakeSystem fresh;
     fresh.AddNvapiModules(&library, &crypto);
     gpu::NvapiStub hooked(fresh);
     driver.absent.clear();
-    if (!c.pre) driver.absent.insert(nvapi::kIdPreCallHook);
-    if (!c.post) driver.absent.insert(nvapi::kIdPostCallHook);
+    if (!pre) driver.absent.insert(nvapi::kIdPreCallHook);
+    if (!post) driver.absent.insert(nvapi::kIdPostCallHook);
     driver.preHookCalls = 0;
-
     EXPECT_EQ(hooked.Call<nvapi::GpuU32Fn>(NvapiFunction::kGetBusId, NvPhysicalGpuHandle{}, &bus),
               nvapi::kOk);
-    EXPECT_EQ(hooked.HasPreCallHook(), c.kept);
+    EXPECT_EQ(hooked.HasPreCallHook(), kept);
     EXPECT_FALSE(hooked.HasPostCallHook());
-    EXPECT_EQ(driver.preHookCalls, c.kept ? 1 : 0);
-    if (c.kept) {
+    EXPECT_EQ(driver.preHookCalls, kept ? 1 : 0);
+    if (kept) {
       EXPECT_EQ(driver.preHookId, nvapi::kIdGetBusId);
     }
   }

@@ -3,19 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "support/discovery_messages.h"
+#include "support/discovery_fake_driver.h"
 #include "support/fake_system.h"
 
 namespace {
 
-using testing_support::FakeModule;
-using testing_support::FakeSystem;
-using testing_support::RecordedMessages;
-
 const std::wstring kSmi = L"C:/Program Files/NVIDIA Corporation/NVSMI/nvml.dll";
 const std::wstring kWindows = L"C:/Windows/System32/nvml.dll";
+const std::wstring kWinnt = L"D:\\WINNT\\System32\\nvml.dll";
 const std::wstring kLoadFailed = L"nvml.dllのロードに失敗しました";
 const std::wstring kInitFailed = L"NvMLの初期化に失敗しました";
 
@@ -27,6 +25,9 @@ nvmlReturn_t Init() {
   return kResult;
 }
 
+// What loading left: the files tried, the module kept, the init calls and the texts shown.
+using Outcome = std::tuple<std::vector<std::wstring>, void*, int, std::vector<std::wstring>>;
+
 class DiscoveryNvml : public ::testing::Test {
  protected:
   DiscoveryNvml() {
@@ -34,75 +35,53 @@ class DiscoveryNvml : public ::testing::Test {
     working.symbols[nvml::kInit] = reinterpret_cast<void*>(&Init<nvml::kSuccess>);
     failing.symbols[nvml::kInit] = reinterpret_cast<void*>(&Init<999>);
   }
-
-  void Load(std::wstring_view systemRoot) {
+  Outcome Load(std::wstring_view systemRoot) {
     gpu::Vendor vendor{stub, nvml, system};
     gpu::LoadNvml(vendor, systemRoot, messages);
+    return {system.Tried(), nvml.Module(), initCalls, messages.texts};
   }
 
-  FakeSystem system;
+  testing_support::FakeSystem system;
   gpu::NvapiStub stub{system};
   gpu::NvmlLibrary nvml{system};
-  RecordedMessages messages;
-  FakeModule working, failing, withoutInit;
+  testing_support::RecordedMessages messages;
+  testing_support::FakeModule working, failing, withoutInit;
 };
 
 TEST_F(DiscoveryNvml, TheDriverFolderCopyComesFirst) {
   system.AddModule(kSmi, &working);
   system.AddModule(kWindows, &failing);
-  Load(L"C:\\Windows");
-  EXPECT_EQ(system.Tried(), std::vector<std::wstring>{kSmi});
+  EXPECT_EQ(Load(L"C:\\Windows"), Outcome({kSmi}, &working, 1, {}));
   EXPECT_EQ(system.loadCalls[0].flags, 0u);  // a plain load by path
-  EXPECT_EQ(nvml.Module(), &working);
-  EXPECT_EQ(initCalls, 1);
-  EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(DiscoveryNvml, TheFixedSystemFolderComesSecond) {
   system.AddModule(kWindows, &working);
-  Load(L"C:\\Windows");
-  EXPECT_EQ(system.Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
-  EXPECT_EQ(nvml.Module(), &working);
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_EQ(Load(L"C:\\Windows"), Outcome({kSmi, kWindows}, &working, 1, {}));
 }
 
 TEST_F(DiscoveryNvml, TheSystemRootFolderComesLast) {
-  const std::wstring third = L"D:\\WINNT\\System32\\nvml.dll";
-  system.AddModule(third, &working);
-  Load(L"D:\\WINNT");
-  EXPECT_EQ(system.Tried(), (std::vector<std::wstring>{kSmi, kWindows, third}));
-  EXPECT_EQ(nvml.Module(), &working);
-  EXPECT_EQ(initCalls, 1);
-  EXPECT_TRUE(messages.texts.empty());
+  system.AddModule(kWinnt, &working);
+  EXPECT_EQ(Load(L"D:\\WINNT"), Outcome({kSmi, kWindows, kWinnt}, &working, 1, {}));
 }
 
 TEST_F(DiscoveryNvml, NoCopyAnywhereWarnsOnceAndLeavesNoModule) {
-  Load(L"D:\\WINNT");
-  EXPECT_EQ(system.Tried().size(), 3u);
+  EXPECT_EQ(Load(L"D:\\WINNT"), Outcome({kSmi, kWindows, kWinnt}, nullptr, 0, {kLoadFailed}));
   EXPECT_FALSE(nvml.Loaded());
-  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kLoadFailed});
-  EXPECT_EQ(initCalls, 0);
 }
 
 TEST_F(DiscoveryNvml, AnUnsetSystemRootSkipsTheThirdPlace) {
-  Load(L"");
-  EXPECT_EQ(system.Tried(), (std::vector<std::wstring>{kSmi, kWindows}));
-  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kLoadFailed});
+  EXPECT_EQ(Load(L""), Outcome({kSmi, kWindows}, nullptr, 0, {kLoadFailed}));
 }
 
 TEST_F(DiscoveryNvml, AFailedInitialisationWarnsAndKeepsTheModule) {
   system.AddModule(kSmi, &failing);
-  Load(L"C:\\Windows");
-  EXPECT_EQ(initCalls, 1);
-  EXPECT_EQ(nvml.Module(), &failing);
-  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kInitFailed});
+  EXPECT_EQ(Load(L"C:\\Windows"), Outcome({kSmi}, &failing, 1, {kInitFailed}));
 }
 
 TEST_F(DiscoveryNvml, AMissingInitExportCountsAsAFailedInitialisation) {
   system.AddModule(kSmi, &withoutInit);
-  Load(L"C:\\Windows");
-  EXPECT_EQ(nvml.Module(), &withoutInit);
-  EXPECT_EQ(messages.texts, std::vector<std::wstring>{kInitFailed});
+  EXPECT_EQ(Load(L"C:\\Windows"), Outcome({kSmi}, &withoutInit, 0, {kInitFailed}));
 }
 
 // Entry points are looked up in the module at every use; the cached mode keeps the first answer

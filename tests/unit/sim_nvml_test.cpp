@@ -9,7 +9,7 @@
 #include "gpu/nvml_abi.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
-#include "support/sim_test.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
@@ -24,8 +24,7 @@ class SimNvml : public testing_support::SimTest {
   }
   nvmlDevice_t Device(std::uint32_t index) {
     nvmlDevice_t device = nullptr;
-    EXPECT_EQ(NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex)(index, &device),
-              kSuccess);
+    EXPECT_EQ(NvmlHandle(index, &device), kSuccess);
     return device;
   }
   std::uint32_t U32(const char* name, nvmlDevice_t device) {
@@ -43,19 +42,17 @@ class SimNvml : public testing_support::SimTest {
 TEST_F(SimNvml, CallsBeforeInitAreRefused) {
   LoadFile("two-gpus.txt");
   nvmlDevice_t device = nullptr;
-  auto byIndex = NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex);
-  EXPECT_EQ(byIndex(0, &device), kErrorUninitialized);
+  EXPECT_EQ(NvmlHandle(0, &device), kErrorUninitialized);
   EXPECT_EQ(device, nullptr);
   EXPECT_FALSE(sim::NvmlInitialized());
   InitNvml();
   EXPECT_TRUE(sim::NvmlInitialized());
-  EXPECT_EQ(byIndex(0, &device), kSuccess);
+  EXPECT_EQ(NvmlHandle(0, &device), kSuccess);
   EXPECT_EQ(sim::NvmlCallCount(kDeviceGetHandleByIndex), 2u);
   EXPECT_EQ(sim::NvmlCallCount("nvmlNoSuchFunction"), 0u);
-
   LoadFile("broken-driver.txt");
   EXPECT_EQ(NvmlEntry<InitFn>(kInit)(), 9);
-  EXPECT_EQ(byIndex(0, &device), kErrorUninitialized);
+  EXPECT_EQ(NvmlHandle(0, &device), kErrorUninitialized);
 }
 
 TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
@@ -75,14 +72,12 @@ TEST_F(SimNvml, DevicesAreNumberedByBusNumberOverAllDriverModels) {
   }
   EXPECT_EQ(U32(kDeviceGetPowerManagementLimit, Device(0)), 300000u);
   nvmlDevice_t device = nullptr;
-  auto byIndex = NvmlEntry<DeviceGetHandleByIndexFn>(kDeviceGetHandleByIndex);
-  EXPECT_EQ(byIndex(3, &device), kErrorInvalidArgument);
-  EXPECT_EQ(byIndex(0, nullptr), kErrorInvalidArgument);
+  EXPECT_EQ(NvmlHandle(3, &device), kErrorInvalidArgument);
+  EXPECT_EQ(NvmlHandle(0, nullptr), kErrorInvalidArgument);
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetMaxPcieLinkWidth)(nullptr, &width),
             kErrorInvalidArgument);
   EXPECT_EQ(NvmlEntry<DeviceGetU32Fn>(kDeviceGetMaxPcieLinkWidth)(Device(0), nullptr),
             kErrorInvalidArgument);
-
   StartFile("nine-gpus.txt");
   for (std::uint32_t i = 0; i < 9; ++i) {
     std::uint32_t celsius = 0;
@@ -140,7 +135,6 @@ TEST_F(SimNvml, UnitsExistWhereTheDeviceHasOne) {
   EXPECT_EQ(speeds.fans[1].speed, 1010u);
   EXPECT_EQ(fanInfo(nullptr, &speeds), kErrorInvalidArgument);
   EXPECT_EQ(fanInfo(unit, nullptr), kErrorInvalidArgument);
-
   StartFile("misbehaving.txt");
   ASSERT_EQ(unitByIndex(0, &unit), kSuccess);
   ASSERT_EQ(fanInfo(unit, &speeds), kSuccess);
@@ -163,7 +157,6 @@ TEST_F(SimNvml, MisbehavingValues) {
   std::uint32_t mhz = 0;
   EXPECT_EQ(NvmlEntry<DeviceGetClockInfoFn>(kDeviceGetClockInfo)(device, kClockSm, &mhz),
             kErrorNotSupported);
-
   Load("gpu\n  fans 0\nend\n");
   InitNvml();
   std::uint32_t percent = 0;
@@ -179,7 +172,6 @@ TEST_F(SimNvml, ScriptedFailuresAndAbsentFunctions) {
   EXPECT_EQ(power(Device(1), &milliwatts), kSuccess) << "the rule names the first GPU only";
   EXPECT_EQ(power(Device(0), &milliwatts), kErrorUnknown);
   EXPECT_EQ(power(Device(0), &milliwatts), kErrorUnknown);
-
   Load("gpu\nend\nabsent nvmlDeviceGetFanSpeed\nfail nvmlInit 999 to 1\n");
   EXPECT_EQ(sim::NvmlFunction(kDeviceGetFanSpeed), nullptr);
   EXPECT_NE(sim::NvmlFunction(kDeviceGetPowerUsage), nullptr);

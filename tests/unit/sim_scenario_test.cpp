@@ -1,21 +1,29 @@
-// The scenario reader: good files, each kind of malformed line, the bounds, and loading.
+// The scenario reader: good files, each kind of malformed line, the bounds, and loading; then
+// reading signals at known sample numbers, and the clamps into record fields.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <string>
+#include <utility>
 
 #include "gpu/nvapi_abi.h"
 #include "gpu/nvml_abi.h"
 #include "sim/default_scenario.h"
+#include "sim/reading_signal.h"
 #include "sim/scenario_parser.h"
 #include "sim/sim.h"
 #include "sim/sim_testing.h"
-#include "support/sim_test.h"
+#include "support/sim_vendor.h"
 
 namespace {
 
 using sim::Scenario;
+using sim::Signal;
+using sim::SignalKind;
+using sim::SignalValue;
 using testing_support::ParseError;
 using testing_support::ParseOk;
 using testing_support::Repeat;
@@ -92,13 +100,9 @@ TEST(SimScenarioParse, DefaultsWhereTheFileSaysNothing) {
   EXPECT_TRUE(ParseOk("").gpus.empty());
 }
 
-struct BadLine {
-  const char* text;
-  const char* expected;  // the start of the message
-};
-
 TEST(SimScenarioParse, RejectsMalformedLinesWithTheirLineNumber) {
-  const BadLine cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
+      // each a text and the start of the message it gives
       {"frobnicate 1\n", "line 1: unknown keyword 'frobnicate'"},
       {"gpu\n  colour red\nend\n", "line 2: unknown keyword 'colour' in a gpu block"},
       {"gpu\n  bus\nend\n", "line 2: wrong number of values"},
@@ -143,29 +147,25 @@ TEST(SimScenarioParse, RejectsMalformedLinesWithTheirLineNumber) {
       {"library cuda missing\n", "line 1: unknown library 'cuda'"},
       {"hooks sideways\n", "line 1: unknown hook 'sideways'"},
   };
-  for (const BadLine& bad : cases) {
-    const std::string error = ParseError(bad.text);
-    EXPECT_EQ(error.rfind(bad.expected, 0), 0u) << "text: " << bad.text << "\nerror: " << error;
+  for (const auto& [text, expected] : cases) {
+    const std::string error = ParseError(text);
+    EXPECT_EQ(error.rfind(expected, 0), 0u) << "text: " << text << "\nerror: " << error;
   }
 }
 
 TEST(SimScenarioParse, EnforcesItsBounds) {
   EXPECT_EQ(ParseOk(Repeat("gpu\nend\n", 64)).gpus.size(), 64u);
   EXPECT_EQ(ParseError(Repeat("gpu\nend\n", 65)), "line 129: more than 64 GPUs");
-
   const std::string sixteen = Repeat("  display dp 1\n", 16);
   EXPECT_EQ(ParseOk("gpu\n" + sixteen + "end\n").gpus[0].displays.size(), 16u);
   EXPECT_EQ(ParseError("gpu\n" + sixteen + "  display dp 1\nend\n"),
             "line 18: more than 16 displays on one GPU");
-
   EXPECT_EQ(ParseOk("gpu\n  name " + std::string(63, 'N') + "\nend\n").gpus[0].name.size(), 63u);
   EXPECT_EQ(ParseError("gpu\n  name " + std::string(64, 'N') + "\nend\n"),
             "line 2: name longer than 63 characters");
-
   EXPECT_TRUE(sim::ParseScenario(Repeat("delay nvmlInit 1\n", 256), nullptr, nullptr));
   EXPECT_EQ(ParseError(Repeat("delay nvmlInit 1\n", 257)),
             "line 257: more than 256 fail, delay, hang and slow rules");
-
   EXPECT_EQ(ParseError("gpu\n#" + std::string(1024, 'x') + "\nend\n"),
             "line 2: longer than 1024 characters");
   EXPECT_EQ(ParseError(std::string((1 << 20) + 1, '\n')), "scenario is larger than 1048576 bytes");
@@ -214,11 +214,9 @@ TEST_F(SimScenarioLoad, FailedLoadLeavesThePreviousScenario) {
   EXPECT_EQ(error, "line 3: unknown keyword 'bogus' in a gpu block");
   EXPECT_TRUE(sim::NvapiInitialized()) << "state must be untouched";
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdInitialize), 1u);
-
   EXPECT_FALSE(sim::LoadScenarioFile("/nonexistent/scenario.txt", &error));
   EXPECT_NE(error.find("cannot open"), std::string::npos);
   EXPECT_TRUE(sim::NvapiInitialized());
-
   ASSERT_TRUE(sim::LoadScenarioText("", nullptr));
   EXPECT_FALSE(sim::NvapiInitialized()) << "a new scenario resets the initialised flag";
   EXPECT_EQ(sim::NvapiCallCount(nvapi::kIdInitialize), 0u);
@@ -273,6 +271,51 @@ TEST_F(SimDefaultScenario, UnreadableFileMakesInitialisationFail) {
     EXPECT_NE(nvmlInit(), nvml::kSuccess);
     EXPECT_TRUE(sim::NvapiLibraryPresent());
   }
+}
+
+TEST(SimSignal, ConstantRampSquareSineAtKnownSamples) {
+  const Signal constant{SignalKind::kConstant, -7, 0, 1};
+  EXPECT_EQ(SignalValue(constant, 0), -7);
+  EXPECT_EQ(SignalValue(constant, 123456), -7);
+  const Signal ramp{SignalKind::kRamp, 1000, -3, 1};
+  EXPECT_EQ(SignalValue(ramp, 0), 1000);
+  EXPECT_EQ(SignalValue(ramp, 1), 997);
+  EXPECT_EQ(SignalValue(ramp, 10), 970);
+  const Signal square{SignalKind::kSquare, 10, 90, 3};  // three samples low, three high
+  const std::int64_t expected[] = {10, 10, 10, 90, 90, 90, 10};
+  for (std::uint64_t n = 0; n < std::size(expected); ++n) {
+    EXPECT_EQ(SignalValue(square, n), expected[n]) << "n = " << n;
+  }
+  const Signal sine{SignalKind::kSine, 60, 10, 4};
+  EXPECT_EQ(SignalValue(sine, 0), 60);
+  EXPECT_EQ(SignalValue(sine, 1), 70);
+  EXPECT_EQ(SignalValue(sine, 2), 60);
+  EXPECT_EQ(SignalValue(sine, 3), 50);
+  EXPECT_EQ(SignalValue(sine, 4000001), 70) << "whole periods drop out";
+  const Signal sixth{SignalKind::kSine, 0, 100, 12};  // sin(30 degrees) = 0.5 exactly
+  EXPECT_EQ(SignalValue(sixth, 1), 50);
+  EXPECT_EQ(SignalValue(sixth, 7), -50);
+}
+
+TEST(SimSignal, RampSaturatesInsteadOfOverflowing) {
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  const Signal up{SignalKind::kRamp, sim::kSignalLimit, sim::kSignalLimit, 1};
+  const Signal down{SignalKind::kRamp, -sim::kSignalLimit, -sim::kSignalLimit, 1};
+  EXPECT_EQ(SignalValue(up, std::numeric_limits<std::uint64_t>::max()), kMax);
+  EXPECT_EQ(SignalValue(down, std::numeric_limits<std::uint64_t>::max()), kMin);
+  EXPECT_EQ(SignalValue(up, std::uint64_t{1} << 20),
+            sim::kSignalLimit * ((std::int64_t{1} << 20) + 1));
+  EXPECT_EQ(SignalValue(up, std::uint64_t{1} << 23), kMax) << "2^40 + 2^63 overflows";
+}
+
+TEST(SimSignal, ClampsIntoFieldRanges) {
+  EXPECT_EQ(sim::ClampU32(-1), 0u);
+  EXPECT_EQ(sim::ClampU32(std::int64_t{1} << 33), std::numeric_limits<std::uint32_t>::max());
+  EXPECT_EQ(sim::ClampU32(4000000000), 4000000000u);
+  EXPECT_EQ(sim::ClampI32(-20), -20);
+  EXPECT_EQ(sim::ClampI32(std::int64_t{1} << 40), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(sim::ClampI32(-(std::int64_t{1} << 40)), std::numeric_limits<std::int32_t>::min());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "sim/sim.h"
 #include "support/discovery_fake_driver.h"
@@ -15,6 +16,10 @@ struct Probed {
   std::unique_ptr<gpu::SlotTable> table;
   std::vector<std::uint32_t> sleeps;
   const gpu::GpuSlot& Slot(int s) const { return table->slots[s]; }
+  // Whether the first slot keeps the fan-cooler status query, and its fan count.
+  std::pair<int, std::uint32_t> FanCooler() const {
+    return {Slot(0).hasFanCoolerStatus.Load(), Slot(0).fanCoolerCount.Load()};
+  }
 };
 
 Probed Probe(const std::string& scenario) {
@@ -45,8 +50,7 @@ TEST(DiscoveryVersions, TheNewestVersionsStayWhenAccepted) {
   const Probed p = Probe(Gpu());
   const gpu::GpuSlot& slot = p.Slot(0);
   EXPECT_EQ(Versions(slot), (Words{0x30108, 0x30108, 0x30108, 0x31CF8, 0x20044, 0x30020, 0x40558}));
-  EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 1);
-  EXPECT_EQ(slot.fanCoolerCount.Load(), 2u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(1, 2u));
   EXPECT_TRUE(p.sleeps.empty());
   EXPECT_EQ(Calls(nvapi::kIdGetAllClockFrequencies), 3u);
   EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 1u);
@@ -67,8 +71,7 @@ TEST(DiscoveryVersions, AnOldDriverWalksDownEveryList) {
       "end\nabsent fan-cooler-status\n");
   const gpu::GpuSlot& slot = p.Slot(0);
   EXPECT_EQ(Versions(slot), (Words{0x10108, 0x10108, 0x10108, 0x11C94, 0x10044, 0x10014, 0x103C8}));
-  EXPECT_EQ(slot.hasFanCoolerStatus.Load(), 0);
-  EXPECT_EQ(slot.fanCoolerCount.Load(), 0u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(0, 0u));
   EXPECT_EQ(Calls(nvapi::kIdGetPstates20), 2u);  // version 1 is not tried
   EXPECT_EQ(Calls(nvapi::kIdGetThermalSettings), 1u);
   EXPECT_EQ(Calls(nvapi::kIdGetMemoryInfo), 2u);
@@ -100,22 +103,19 @@ TEST(DiscoveryVersions, ACoolerVersionThreeIsFoundAfterOnePause) {
 
 TEST(DiscoveryVersions, TheFanCoolerCountIsTheByteAfterTheVersionWord) {
   const Probed p = Probe(Gpu("  quirk fan-cooler-count 255\n"));
-  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 255u);
-  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 1);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(1, 255u));
 }
 
 TEST(DiscoveryVersions, TheFanCoolerQueryIsRetriedOnceAfterAPause) {
   const Probed p = Probe(Gpu("  quirk fan-cooler-count 3\n  fail fan-cooler-status -104 to 1\n"));
-  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 1);
-  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 3u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(1, 3u));
   EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 2u);
   EXPECT_EQ(p.sleeps.size(), 1u);
 }
 
 TEST(DiscoveryVersions, AFanCoolerQueryFailingTwiceLeavesItsFields) {
   const Probed p = Probe("gpu\n  fans 1 cooler\nend\n");  // answered by the cooler query only
-  EXPECT_EQ(p.Slot(0).hasFanCoolerStatus.Load(), 0);
-  EXPECT_EQ(p.Slot(0).fanCoolerCount.Load(), 0u);
+  EXPECT_EQ(p.FanCooler(), std::make_pair(0, 0u));
   EXPECT_EQ(Calls(nvapi::kIdGetFanCoolerStatus), 2u);
   EXPECT_EQ(p.sleeps.size(), 1u);
 }
@@ -133,29 +133,23 @@ TEST(DiscoveryVersions, EachSlotIsProbedWithItsOwnGpu) {
 // What the driver sees of the records: zero apart from the version word and the inputs.
 class DiscoveryVersionRecords : public ::testing::Test {
  protected:
-  void SetUp() override {
-    table = testing_support::EnumeratedTable(fake.vendor, false);
-    gpu::ProbeStructureVersions(fake.vendor, *table);
-  }
+  void SetUp() override { gpu::ProbeStructureVersions(fake.vendor, *table); }
 
   testing_support::DiscoveryFakeVendor fake;
-  std::unique_ptr<gpu::SlotTable> table;
+  std::unique_ptr<gpu::SlotTable> table = testing_support::EnumeratedTable(fake.vendor, false);
 };
 
 TEST_F(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
   const auto& clocks = fake.driver.clockRecords;  // the fake refuses every clock version
   ASSERT_EQ(clocks.size(), 6u);
-  const std::uint32_t types[] = {0, 0, 1, 1, 2, 2};
-  const std::uint32_t versions[] = {0x30108, 0x20108, 0x30108, 0x20108, 0x30108, 0x20108};
-  for (std::size_t i = 0; i < clocks.size(); ++i) {
-    EXPECT_EQ(clocks[i].version, versions[i]);
-    EXPECT_EQ(clocks[i].clockTypeBits & 0xFu, types[i]);
+  for (std::size_t i = 0; i < clocks.size(); ++i) {  // versions 3 and 2 of each clock type
+    EXPECT_EQ(clocks[i].version, i % 2 == 0 ? 0x30108u : 0x20108u) << i;
+    EXPECT_EQ(clocks[i].clockTypeBits & 0xFu, i / 2) << i;
     for (const auto& domain : clocks[i].domain) {
       EXPECT_EQ(domain.presentBits | domain.frequencyKHz, 0u);
     }
   }
   EXPECT_EQ(table->slots[0].clockVersionCurrent.Load(), 0x10108u);
-
   ASSERT_EQ(fake.driver.pstatesRecords.size(), 1u);
   const auto& pstates = fake.driver.pstatesRecords[0];
   EXPECT_EQ(pstates.version, 0x31CF8u);
@@ -164,7 +158,6 @@ TEST_F(DiscoveryVersionRecords, TheProbeRecordsCarryOnlyTheirInputs) {
   EXPECT_EQ(pstates.numClocks, 1u);   // fourth word
   EXPECT_EQ(pstates.numBaseVoltages, 0u);
   EXPECT_EQ(pstates.pstates[0].pstateId, 0u);
-
   EXPECT_EQ(fake.driver.thermalSensors, Words{0});
   EXPECT_EQ(fake.driver.coolerIndexes, Words{0});
 }

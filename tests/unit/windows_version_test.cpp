@@ -7,8 +7,7 @@
 namespace {
 
 struct VersionCase {
-  std::uint32_t major;
-  std::uint32_t minor;
+  std::uint32_t major, minor;
   bool supported;
 };
 

@@ -17,7 +17,6 @@ namespace testing_support {
 class RecordingWindow final : public gpu::CycleWindow {
  public:
   explicit RecordingWindow(gpu::SlotTable& table) : table_(table) {}
-
   void SetTabCaption(int slot, const char* caption) override {
     captions.push_back(std::to_string(slot) + ":" + caption);
   }
@@ -55,7 +54,6 @@ class SamplingFixture : public ::testing::Test {
     window = std::make_unique<RecordingWindow>(*table);
     PlaceEnumeratedGpus(*vendor, *table);
   }
-
   // Runs `cycles` cycles as the sampling thread does, each followed by the count of cycles.
   void Cycles(int cycles) {
     gpu::Vendor v = vendor->Get();
