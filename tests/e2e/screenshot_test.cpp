@@ -169,17 +169,6 @@ TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ShootAndExpectNormalWindow(Run(), folder.File(L"maximised.bmp"), normal);
 }
 
-// The names of the files in `folder`.
-std::vector<std::wstring> FileNames(const TempFolder& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  return names;
-}
-
 std::string Narrow(const std::vector<std::wstring>& names) {
   std::string text;
   for (const std::wstring& name : names) {
@@ -203,7 +192,8 @@ TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
                                     << "a picture";
   ExpectBmpLayout(*image, OuterSize(main));
   // The picture was written beside the name and moved over it: nothing else stays behind.
-  EXPECT_EQ(FileNames(folder), std::vector<std::wstring>{name}) << "a file left beside the picture";
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{name})
+      << "a file left beside the picture";
 }
 
 // A program that ends while it writes the picture leaves no file behind, under the picture's name
@@ -225,12 +215,12 @@ TEST_F(Screenshot, AProgramEndedDuringTheWriteLeavesNoFileBehind) {
     std::vector<std::wstring> seen;
     const ULONGLONG deadline = GetTickCount64() + kShotTimeoutMs;
     while (seen.empty() && GetTickCount64() < deadline) {
-      seen = FileNames(folder);
+      seen = folder.FileNames();
       if (seen.empty()) Sleep(0);
     }
     app->Kill();
     ASSERT_FALSE(seen.empty()) << "no file was written";
-    const std::vector<std::wstring> left = FileNames(folder);
+    const std::vector<std::wstring> left = folder.FileNames();
     if (left == std::vector<std::wstring>{L"ended.bmp"}) {
       ASSERT_TRUE(DeleteFileW(path.c_str()));  // the picture was whole before the end: once more
       continue;
