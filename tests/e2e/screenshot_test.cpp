@@ -6,6 +6,7 @@
 // of the frame. A program that ends during the write leaves no file behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,6 @@ class Screenshot : public AppTest {};
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 constexpr const char* kTwoGpus = "e2e-shot-two-gpus.txt";
 constexpr DWORD kScreenRetryMs = 3000;
-
-// Milliseconds from now until `seconds` after the start of the run; 0 when that has passed.
-DWORD MsUntil(const AppProcess& app, double seconds) {
-  const double left = seconds - app.SecondsSinceStart();
-  return left > 0 ? static_cast<DWORD>(left * 1000) : 0;
-}
 
 // The logo at the bottom right of the client area, from its drawing rules.
 void ExpectLogo(const BmpImage& image, POINT offset, SIZE outer) {
@@ -103,7 +98,8 @@ TEST_F(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
   const std::wstring path = folder.File(L"warm.bmp");
   ASSERT_TRUE(RequestShot(Run(), path, 80));
   // At most one reading a second after the first: below 80 °C for the first ten seconds.
-  const bool early = WaitUntil([&] { return FileExists(path); }, MsUntil(*app, 6.0));
+  const double left = std::max(0.0, 6.0 - app->SecondsSinceStart());
+  const bool early = WaitUntil([&] { return FileExists(path); }, static_cast<DWORD>(left * 1000));
   EXPECT_FALSE(early) << "a picture while the GPU is below the trigger";
   EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 1) << "the request ended early";
   const std::optional<BmpImage> image = WaitForShot(Run(), path, 20000);
