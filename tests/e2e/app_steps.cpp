@@ -55,10 +55,6 @@ void ExpectCloseEndsWithCodeZero(const AppProcess& app, HWND main, DWORD timeout
   EXPECT_EQ(*code, 0u);
 }
 
-HWND TabControl(HWND main) {
-  return FindChild(main, "SysTabControl32");
-}
-
 HWND InfoBox(HWND main) {
   const auto children = ChildWindows(main);
   return children.size() > 12 ? children[12].window : nullptr;

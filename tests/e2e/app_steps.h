@@ -75,7 +75,9 @@ class AppTest : public ::testing::Test {
   HWND main = nullptr;
 };
 
-HWND TabControl(HWND main);
+inline HWND TabControl(HWND main) {
+  return FindChild(main, "SysTabControl32");
+}
 HWND InfoBox(HWND main);
 // The information box shows `line` within `timeoutMs`.
 void ExpectInfoLine(HWND main, const std::wstring& line, DWORD timeoutMs = kCycleTimeoutMs);

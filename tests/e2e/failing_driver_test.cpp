@@ -17,18 +17,13 @@ constexpr std::size_t kGraphicsClock = 1;   // the column of the graphics clock 
 constexpr DWORD kSlowStartMs = 60000;
 constexpr DWORD kSlowCycleMs = 90000;
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream stream(line);
-  for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
-  return fields;
-}
-
 // The graphics clock of every GPU in every row.
 std::vector<std::vector<std::string>> GraphicsClocks(const std::vector<std::string>& rows) {
   std::vector<std::vector<std::string>> clocks(3);
   for (const std::string& row : rows) {
-    const std::vector<std::string> fields = Fields(row);
+    std::vector<std::string> fields;
+    std::stringstream stream(row);
+    for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
     EXPECT_GE(fields.size(), 3 * kColumnsPerGpu - 1) << row;
     for (std::size_t gpu = 0; gpu < 3; ++gpu) {
       const std::size_t column = gpu * kColumnsPerGpu + kGraphicsClock;

@@ -1,6 +1,7 @@
 // Size limits and the layout of the children after resizes from outside.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "app_steps.h"
@@ -64,15 +65,12 @@ class Layout : public AppTest {
 };
 
 TEST_F(Layout, SizeIsHeldBetween900x520And1200x900) {
-  SIZE size = ResizeTo(700, 400);
-  EXPECT_EQ(size.cx, 900);
-  EXPECT_EQ(size.cy, 520);
-  size = ResizeTo(1500, 1000);
-  EXPECT_EQ(size.cx, 1200);
-  EXPECT_EQ(size.cy, 900);
-  size = ResizeTo(1000, 400);
-  EXPECT_EQ(size.cx, 1000);
-  EXPECT_EQ(size.cy, 520);
+  // The size asked for, then the size held.
+  const LONG sizes[][4] = {{700, 400, 900, 520}, {1500, 1000, 1200, 900}, {1000, 400, 1000, 520}};
+  for (const auto& [w, h, heldW, heldH] : sizes) {
+    const SIZE size = ResizeTo(w, h);
+    EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(heldW, heldH)) << w << " x " << h;
+  }
 }
 
 TEST_F(Layout, ChildrenFollowTheRuleAtSmallestMiddleAndLargestSize) {

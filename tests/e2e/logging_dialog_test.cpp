@@ -3,7 +3,9 @@
 // nothing; the defaults again at every opening.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "logging_steps.h"
@@ -26,6 +28,11 @@ struct DialogState {
   int interval;
   bool operator==(const DialogState&) const = default;
 };
+
+void PrintTo(const DialogState& s, std::ostream* out) {
+  *out << testing::PrintToString(std::tie(s.gpuCaptions, s.gpuChecks, s.gpuEnabled, s.itemChecks,
+                                          s.itemEnabled, s.intervals, s.interval));
+}
 
 DialogState ReadState(HWND dialog) {
   DialogState state;
@@ -59,22 +66,19 @@ DialogState Defaults(const Texts& captions) {
   return state;
 }
 
-void ExpectDefaults(HWND dialog, const Texts& captions) {
-  const DialogState state = ReadState(dialog);
-  const DialogState expected = Defaults(captions);
-  EXPECT_EQ(state.gpuCaptions, expected.gpuCaptions);
-  EXPECT_EQ(state.gpuChecks, expected.gpuChecks);
-  EXPECT_EQ(state.gpuEnabled, expected.gpuEnabled);
-  EXPECT_EQ(state.itemChecks, expected.itemChecks);
-  EXPECT_EQ(state.itemEnabled, expected.itemEnabled);
-  EXPECT_EQ(state.intervals, expected.intervals);
-  EXPECT_EQ(state.interval, expected.interval);
-}
-
 void CloseAndExpectRefusal(const AppProcess& app, HWND main, HWND dialog) {
   ASSERT_TRUE(PostCloseBox(dialog));
   EXPECT_TRUE(WaitGone(dialog, kCycleTimeoutMs));
   ExpectCsvRefused(app, main);
+}
+
+// The dialog opened on `path` shows the defaults for the GPUs with these captions; it is closed.
+void ExpectDefaultsAtOpening(const AppProcess& app, HWND main, const std::wstring& path,
+                             const Texts& captions) {
+  HWND dialog = OpenLogDialog(app, main, path);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ReadState(dialog), Defaults(captions));
+  CloseAndExpectRefusal(app, main, dialog);
 }
 
 void SetGpuBoxes(HWND dialog, int count, bool checked) {
@@ -101,37 +105,27 @@ class LoggingDialog : public AppTest {};
 
 TEST_F(LoggingDialog, OneGpuIsShownByItsNameAndTheOtherBoxesAreOff) {
   ASSERT_TRUE(Start("e2e-one-gpu.txt"));
-  HWND dialog = OpenLogDialog(*app, main, folder.File(L"one.csv"));
-  ASSERT_NE(dialog, nullptr);
-  ExpectDefaults(dialog, {L"Quorvane Sim Solo"});
-  CloseAndExpectRefusal(*app, main, dialog);
-}
-
-bool DetailTabs(const AppProcess& app, HWND main) {
-  return WaitUntil(
-      [&] {
-        const auto labels = TabLabels(app.Handle(), TabControl(main));
-        return !labels.empty() && labels[0].starts_with("Quorvane Sim Alpha (0x00000001");
-      },
-      kCycleTimeoutMs);
+  ExpectDefaultsAtOpening(*app, main, folder.File(L"one.csv"), {L"Quorvane Sim Solo"});
 }
 
 TEST_F(LoggingDialog, ThreeGpusAreNumberedAndInDetailModeShowTheirBusNumbers) {
   const std::wstring path = folder.File(L"three.csv");
   ASSERT_TRUE(Start("e2e-three-gpus.txt"));
-  HWND dialog = OpenLogDialog(*app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ExpectDefaults(dialog,
-                 {L"Quorvane Sim Alpha(1)", L"Quorvane Sim Beta(2)", L"Quorvane Sim Gamma(3)"});
-  CloseAndExpectRefusal(*app, main, dialog);
+  ExpectDefaultsAtOpening(
+      *app, main, path,
+      {L"Quorvane Sim Alpha(1)", L"Quorvane Sim Beta(2)", L"Quorvane Sim Gamma(3)"});
 
   SetMainBox(main, kDetailBoxCaption, true);
-  ASSERT_TRUE(DetailTabs(*app, main)) << "detail mode did not reach the tabs";
-  dialog = OpenLogDialog(*app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ExpectDefaults(dialog, {L"Quorvane Sim Alpha (0x00000001)", L"Quorvane Sim Beta (0x00000002)",
-                          L"Quorvane Sim Gamma (0x00000003)"});
-  CloseAndExpectRefusal(*app, main, dialog);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const auto labels = TabLabels(app->Handle(), TabControl(main));
+        return !labels.empty() && labels[0].starts_with("Quorvane Sim Alpha (0x00000001");
+      },
+      kCycleTimeoutMs))
+      << "detail mode did not reach the tabs";
+  ExpectDefaultsAtOpening(*app, main, path,
+                          {L"Quorvane Sim Alpha (0x00000001)", L"Quorvane Sim Beta (0x00000002)",
+                           L"Quorvane Sim Gamma (0x00000003)"});
 }
 
 TEST_F(LoggingDialog, AnEmptyChoiceIsRefusedAndTheNextOpeningShowsTheDefaults) {
@@ -151,11 +145,7 @@ TEST_F(LoggingDialog, AnEmptyChoiceIsRefusedAndTheNextOpeningShowsTheDefaults) {
   PressAndExpectRefusal(*app, dialog, L"GPUに1つもチェックが入っていません\n");
   ASSERT_TRUE(SelectComboEntry(GetDlgItem(dialog, kIntervalCombo), 4));
   CloseAndExpectRefusal(*app, main, dialog);
-
-  dialog = OpenLogDialog(*app, main, path);
-  ASSERT_NE(dialog, nullptr);
-  ExpectDefaults(dialog, {L"Quorvane Sim Alpha(1)", L"Quorvane Sim Beta(2)"});
-  CloseAndExpectRefusal(*app, main, dialog);
+  ExpectDefaultsAtOpening(*app, main, path, {L"Quorvane Sim Alpha(1)", L"Quorvane Sim Beta(2)"});
 }
 
 TEST_F(LoggingDialog, EnterAndEscapeChangeNothing) {
@@ -169,7 +159,7 @@ TEST_F(LoggingDialog, EnterAndEscapeChangeNothing) {
   ASSERT_TRUE(PostCommand(dialog, IDOK));
   ASSERT_TRUE(PostCommand(dialog, IDCANCEL));
   EXPECT_TRUE(DrainPostedMessages(dialog, kGraphicsClockBox, kReactionMs)) << "the dialog ended";
-  EXPECT_TRUE(ReadState(dialog) == before) << "the keys changed the dialog";
+  EXPECT_EQ(ReadState(dialog), before) << "the keys changed the dialog";
   EXPECT_EQ(FindMessageBox(app->Id()), nullptr);
   EXPECT_EQ(MainBoxState(main, kCsvBoxCaption), 1);
   CloseAndExpectRefusal(*app, main, dialog);

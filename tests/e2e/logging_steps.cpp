@@ -11,31 +11,27 @@ void SetMainBox(HWND main, const wchar_t* caption, bool ticked) {
   EXPECT_EQ(ButtonCheck(box), ticked ? 1 : 0);
 }
 
-int MainBoxState(HWND main, const wchar_t* caption) {
-  return ButtonCheck(MainCheckBox(main, caption));
+HWND WaitForOwnedDialog(const AppProcess& app, HWND owner, const wchar_t* title) {
+  HWND dialog = WaitForDialog(app.Id(), title, kCycleTimeoutMs);
+  EXPECT_NE(dialog, nullptr) << "no dialog " << title;
+  if (dialog != nullptr) {
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+  }
+  return dialog;
 }
 
 HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* caption) {
   SetMainBox(main, caption, true);
-  HWND dialog = WaitForDialog(app.Id(), kSaveDialogTitle, kCycleTimeoutMs);
-  EXPECT_NE(dialog, nullptr) << "no save dialog after ticking a box";
-  if (dialog != nullptr) {
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);
-  }
-  return dialog;
+  return WaitForOwnedDialog(app, main, kSaveDialogTitle);
 }
 
-HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path) {
-  HWND save = TickAndWaitForSaveDialog(app, main, kCsvBoxCaption);
+HWND OpenSettingsDialog(const AppProcess& app, HWND main, const wchar_t* caption,
+                        const std::wstring& path, const wchar_t* title) {
+  HWND save = TickAndWaitForSaveDialog(app, main, caption);
   if (save == nullptr) return nullptr;
   EXPECT_TRUE(AcceptSaveDialog(save, path));
   EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";
-  HWND dialog = WaitForDialog(app.Id(), kLogDialogTitle, kCycleTimeoutMs);
-  EXPECT_NE(dialog, nullptr) << "no log settings dialog after the save dialog";
-  if (dialog != nullptr) {
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);
-  }
-  return dialog;
+  return WaitForOwnedDialog(app, main, title);
 }
 
 void ConfirmLogDialog(HWND dialog) {
@@ -96,11 +92,12 @@ void ExpectOwnedMessageAndDismiss(const AppProcess& app, HWND owner, const std::
   Dismiss(box);
 }
 
-void ExpectCsvRefused(const AppProcess& app, HWND main) {
-  ExpectOwnedMessageAndDismiss(app, main, kCsvRefusedText);
-  EXPECT_TRUE(WaitUntil([&] { return MainBoxState(main, kCsvBoxCaption) == 0; }, kCycleTimeoutMs))
-      << "the CSV box stays ticked";
-  EXPECT_EQ(FindDialog(app.Id(), kLogDialogTitle), nullptr);
+void ExpectBoxRefused(const AppProcess& app, HWND main, const wchar_t* caption,
+                      const std::wstring& text, const wchar_t* title) {
+  ExpectOwnedMessageAndDismiss(app, main, text);
+  EXPECT_TRUE(WaitUntil([&] { return MainBoxState(main, caption) == 0; }, kCycleTimeoutMs))
+      << "the box stays ticked: " << caption;
+  EXPECT_EQ(FindDialog(app.Id(), title), nullptr);
 }
 
 void ExpectNoFile(const std::wstring& path, DWORD forMs) {
@@ -172,16 +169,6 @@ long long StampSeconds(std::string_view stamp) {
   return static_cast<long long>(ticks / 10000000);
 }
 
-std::size_t CommaCount(std::string_view line) {
-  std::size_t commas = 0;
-  for (char c : line) commas += c == ',';
-  return commas;
-}
-
-LogLines ReadLog(const std::wstring& path) {
-  return SplitCrLfLines(ReadFileBytes(path).value_or(""));
-}
-
 LogLines WaitForLines(const std::wstring& path, std::size_t count, DWORD timeoutMs) {
   LogLines lines;
   WaitUntil(
@@ -208,28 +195,6 @@ std::string WaitUntilSettled(const std::wstring& path, DWORD quietMs, DWORD time
       },
       timeoutMs);
   return bytes;
-}
-
-// Alpha's group is 15 columns wide (its time stamp, ten items, two columns per fan item), so
-// Beta's name stands 15 commas after Alpha's.
-const std::string kAllItemsNames = "Quorvane Sim Alpha,,,,,,,,,,,,,,,Quorvane Sim Beta";
-const std::string kAllItemsColumns =
-    ",Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,Temperature,"
-    "Power Draw,P-State,Memory Controller Load,Bus Interface Load,"
-    "FAN1 Level,FAN2 Level,FAN1 rpm,FAN2 rpm,"
-    ",Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,Temperature,"
-    "Power Draw,P-State,Memory Controller Load,Bus Interface Load,FAN Level,FAN rpm,";
-
-std::string AllItemsRow(const std::string& stamp) {
-  return stamp + ",1830,7001,57,2048.50,12,65,215.300,2,33,4,40,42,1400,1450," + stamp +
-         ",1755,6000,91,1024.00,9,71,,8,48,7,45,1500,";
-}
-
-const std::string kTwoItemsNames = "Quorvane Sim Alpha,,,Quorvane Sim Beta";
-const std::string kTwoItemsColumns = ",Graphics Clock,Temperature,,Graphics Clock,Temperature,";
-
-std::string TwoItemsRow(const std::string& stamp) {
-  return stamp + ",1830,65," + stamp + ",1755,71,";
 }
 
 void ExpectRows(const std::vector<std::string>& lines, std::size_t from, std::size_t to,

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -30,12 +31,20 @@ inline constexpr int kTemperatureBox = 1005;
 
 // Ticks or unticks a check box of the main window.
 void SetMainBox(HWND main, const wchar_t* caption, bool ticked);
-int MainBoxState(HWND main, const wchar_t* caption);
-// Ticks the main window's box with `caption` and waits for the save dialog the program opens in
-// its next cycle, owned by the main window.
+inline int MainBoxState(HWND main, const wchar_t* caption) {
+  return ButtonCheck(MainCheckBox(main, caption));
+}
+// Waits for the dialog titled `title` that the program opens in its next cycle, owned by `owner`.
+HWND WaitForOwnedDialog(const AppProcess& app, HWND owner, const wchar_t* title);
+// Ticks the main window's box with `caption` and waits for the save dialog it brings.
 HWND TickAndWaitForSaveDialog(const AppProcess& app, HWND main, const wchar_t* caption);
+// The above, then the save dialog accepted with `path` and the dialog titled `title` waited for.
+HWND OpenSettingsDialog(const AppProcess& app, HWND main, const wchar_t* caption,
+                        const std::wstring& path, const wchar_t* title);
 // Ticks "CSV 出力", accepts the save dialog with `path` and waits for the log settings dialog.
-HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path);
+inline HWND OpenLogDialog(const AppProcess& app, HWND main, const std::wstring& path) {
+  return OpenSettingsDialog(app, main, kCsvBoxCaption, path, kLogDialogTitle);
+}
 // Presses "CSV出力" in the dialog and expects it to end.
 void ConfirmLogDialog(HWND dialog);
 // The two above: a run with the dialog's defaults on `path`; false when no dialog came.
@@ -52,8 +61,13 @@ bool ShowsIcon(HWND box);
 void Dismiss(HWND box);
 // The three above in turn.
 void ExpectOwnedMessageAndDismiss(const AppProcess& app, HWND owner, const std::wstring& text);
-// The refusal of a CSV start: its message, owned by the main window, then the box unticked.
-void ExpectCsvRefused(const AppProcess& app, HWND main);
+// The refusal of a request of the main window's box `caption`: `text` in a message owned by the
+// main window, then the box unticked and no dialog titled `title` open.
+void ExpectBoxRefused(const AppProcess& app, HWND main, const wchar_t* caption,
+                      const std::wstring& text, const wchar_t* title);
+inline void ExpectCsvRefused(const AppProcess& app, HWND main) {
+  ExpectBoxRefused(app, main, kCsvBoxCaption, kCsvRefusedText, kLogDialogTitle);
+}
 // No file at `path` for `forMs` (the program would have made it by then).
 void ExpectNoFile(const std::wstring& path, DWORD forMs);
 // Waits until a poll of the program has read the boxes as they stand: flips "詳細モード" and
@@ -71,12 +85,16 @@ struct LogLines {
 
 LogLines SplitCrLfLines(const std::string& bytes);
 // The lines of the file as it stands (none when it cannot be read).
-LogLines ReadLog(const std::wstring& path);
+inline LogLines ReadLog(const std::wstring& path) {
+  return SplitCrLfLines(ReadFileBytes(path).value_or(""));
+}
 // "YYYY/MM/DD HH:MM:SS" with a plausible month, day, hour, minute and second.
 bool IsTimeStamp(std::string_view text);
 // Seconds of a time stamp on a continuous scale, for differences; -1 when it is no time stamp.
 long long StampSeconds(std::string_view stamp);
-std::size_t CommaCount(std::string_view line);
+inline std::size_t CommaCount(std::string_view line) {
+  return static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
+}
 
 // The file's lines once it holds at least `count` (whatever it holds at the deadline).
 LogLines WaitForLines(const std::wstring& path, std::size_t count, DWORD timeoutMs);
@@ -91,14 +109,27 @@ std::string WaitUntilSettled(const std::wstring& path, DWORD quietMs, DWORD time
 // power field.
 inline constexpr const char* kTwoGpuLogScenario = "e2e-log-two-gpus.txt";
 
-// The header pair and the rows with all twelve items selected.
-extern const std::string kAllItemsNames;
-extern const std::string kAllItemsColumns;
-std::string AllItemsRow(const std::string& stamp);
+// The header pair and the rows with all twelve items selected. Alpha's group is 15 columns wide
+// (its time stamp, ten items, two columns per fan item), so Beta's name stands 15 commas after
+// Alpha's.
+inline const std::string kAllItemsNames = "Quorvane Sim Alpha,,,,,,,,,,,,,,,Quorvane Sim Beta";
+inline const std::string kAllItemsColumns =
+    ",Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,Temperature,"
+    "Power Draw,P-State,Memory Controller Load,Bus Interface Load,"
+    "FAN1 Level,FAN2 Level,FAN1 rpm,FAN2 rpm,"
+    ",Graphics Clock,Memory Clock,GPU Load,Memory Usage,Video Engine Load,Temperature,"
+    "Power Draw,P-State,Memory Controller Load,Bus Interface Load,FAN Level,FAN rpm,";
+inline std::string AllItemsRow(const std::string& stamp) {
+  return stamp + ",1830,7001,57,2048.50,12,65,215.300,2,33,4,40,42,1400,1450," + stamp +
+         ",1755,6000,91,1024.00,9,71,,8,48,7,45,1500,";
+}
 // The same with only Graphics Clock and Temperature selected.
-extern const std::string kTwoItemsNames;
-extern const std::string kTwoItemsColumns;
-std::string TwoItemsRow(const std::string& stamp);
+inline const std::string kTwoItemsNames = "Quorvane Sim Alpha,,,Quorvane Sim Beta";
+inline const std::string kTwoItemsColumns =
+    ",Graphics Clock,Temperature,,Graphics Clock,Temperature,";
+inline std::string TwoItemsRow(const std::string& stamp) {
+  return stamp + ",1830,65," + stamp + ",1755,71,";
+}
 
 using RowOfStamp = std::string (*)(const std::string&);
 

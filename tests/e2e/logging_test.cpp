@@ -87,26 +87,20 @@ TEST_F(Logging, ANameWithoutExtensionGetsCsv) {
   EXPECT_FALSE(FileExists(folder.File(L"plain")));
 }
 
-// The time stamps of the passes the run made, from the first line of each console block.
-std::vector<std::string> PassStamps(const TestConsole& console) {
-  std::vector<std::string> stamps;
-  for (const TestConsole::Row& row : console.Rows()) {
-    if (row.text.size() < 20 || row.text.compare(19, 6, L" =====") != 0) continue;
-    std::string stamp;
-    for (std::size_t i = 0; i < 19; ++i) stamp += static_cast<char>(row.text[i]);
-    if (IsTimeStamp(stamp)) stamps.push_back(stamp);
-  }
-  return stamps;
-}
-
 // Rows from line `from` on follow each other a second apart, or two when a pass ran long, and
-// they are the passes the run's console shows, in order: none twice, none lost.
+// they are the passes the run's console shows (the time stamps that begin its blocks), in order:
+// none twice, none lost.
 void ExpectEachPassOnce(const std::vector<std::string>& lines, std::size_t from,
                         const TestConsole& console) {
   ExpectStampGaps(lines, from, 1, 2);
-  std::vector<std::string> rows;
+  std::vector<std::string> rows, passes;
   for (std::size_t i = from; i < lines.size(); ++i) rows.push_back(lines[i].substr(0, 19));
-  EXPECT_EQ(rows, PassStamps(console)) << "the rows are not the run's passes";
+  for (const TestConsole::Row& row : console.Rows()) {
+    if (row.text.size() < 20 || row.text.compare(19, 6, L" =====") != 0) continue;
+    const std::string stamp(row.text.begin(), row.text.begin() + 19);
+    if (IsTimeStamp(stamp)) passes.push_back(stamp);
+  }
+  EXPECT_EQ(rows, passes) << "the rows are not the run's passes";
 }
 
 TEST_F(Logging, RowsOfATimeTheFileIsLockedFollowInOrderOnceItIsReleased) {

@@ -16,15 +16,11 @@ class ScreenshotDialog : public AppTest {};
 
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 
-std::vector<std::wstring> ExpectedChoices() {
-  std::vector<std::wstring> texts;
-  for (int degrees = 38; degrees <= 100; ++degrees)
-    texts.push_back(std::to_wstring(degrees) + L" \u2103");
-  return texts;
-}
-
 void ExpectFreshDialog(HWND dialog) {
-  EXPECT_EQ(ComboListTexts(TriggerCombo(dialog)), ExpectedChoices());
+  std::vector<std::wstring> choices;
+  for (int degrees = 38; degrees <= 100; ++degrees)
+    choices.push_back(std::to_wstring(degrees) + L" \u2103");
+  EXPECT_EQ(ComboListTexts(TriggerCombo(dialog)), choices);
   EXPECT_EQ(ComboSelection(TriggerCombo(dialog)), kDefaultTriggerIndex);
 }
 

@@ -1,38 +1,12 @@
 #include "screenshot_steps.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
 namespace e2e {
-namespace {
 
 constexpr std::size_t kHeaderBytes = 54;
-
-bool Inside(const std::vector<RECT>& areas, int x, int y) {
-  for (const RECT& r : areas)
-    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
-  return false;
-}
-
-std::string Describe(int x, int y, std::uint32_t file, std::uint32_t screen) {
-  char text[80];
-  std::snprintf(text, sizeof text, "(%d, %d) file %06X screen %06X", x, y,
-                static_cast<unsigned>(file), static_cast<unsigned>(screen));
-  return text;
-}
-
-}  // namespace
-
-std::uint32_t BmpImage::U16(std::size_t offset) const {
-  if (offset + 2 > bytes_.size()) return 0xFFFFFFFFu;
-  const auto* b = reinterpret_cast<const unsigned char*>(bytes_.data() + offset);
-  return static_cast<std::uint32_t>(b[0] | b[1] << 8);
-}
-
-std::uint32_t BmpImage::U32(std::size_t offset) const {
-  if (offset + 4 > bytes_.size()) return 0xFFFFFFFFu;
-  return U16(offset) | U16(offset + 2) << 16;
-}
 
 std::size_t BmpImage::Stride() const {
   const std::int32_t width = Width();
@@ -79,23 +53,6 @@ void ExpectBmpLayout(const BmpImage& image, SIZE size) {
   EXPECT_TRUE(image.PaddingIsZero()) << "a row's padding holds non-zero bytes";
 }
 
-HWND OpenShotDialog(const AppRun& run, const std::wstring& path) {
-  HWND save = TickAndWaitForSaveDialog(run.app, run.main, kShotBoxCaption);
-  if (save == nullptr) return nullptr;
-  EXPECT_TRUE(AcceptSaveDialog(save, path));
-  EXPECT_TRUE(WaitGone(save, kCycleTimeoutMs)) << "the save dialog stays open";
-  HWND dialog = WaitForDialog(run.app.Id(), kShotDialogTitle, kCycleTimeoutMs);
-  EXPECT_NE(dialog, nullptr) << "no temperature dialog after the save dialog";
-  if (dialog != nullptr) {
-    EXPECT_EQ(GetWindow(dialog, GW_OWNER), run.main);
-  }
-  return dialog;
-}
-
-HWND TriggerCombo(HWND dialog) {
-  return GetDlgItem(dialog, kTriggerCombo);
-}
-
 bool ConfirmTrigger(HWND dialog, int degrees) {
   EXPECT_TRUE(SelectComboEntry(TriggerCombo(dialog), degrees - kLowestTrigger));
   EXPECT_TRUE(PostClick(dialog, kShotConfirmButton));
@@ -106,8 +63,7 @@ bool ConfirmTrigger(HWND dialog, int degrees) {
 
 bool RequestShot(const AppRun& run, const std::wstring& path, int degrees) {
   HWND dialog = OpenShotDialog(run, path);
-  if (dialog == nullptr) return false;
-  return ConfirmTrigger(dialog, degrees);
+  return dialog != nullptr && ConfirmTrigger(dialog, degrees);
 }
 
 std::optional<BmpImage> WaitForShot(const AppRun& run, const std::wstring& path, DWORD timeoutMs) {
@@ -117,14 +73,6 @@ std::optional<BmpImage> WaitForShot(const AppRun& run, const std::wstring& path,
   std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) return std::nullopt;
   return BmpImage(std::move(*bytes));
-}
-
-void ExpectShotRefused(const AppRun& run, const std::wstring& text) {
-  ExpectOwnedMessageAndDismiss(run.app, run.main, text);
-  EXPECT_TRUE(
-      WaitUntil([&] { return MainBoxState(run.main, kShotBoxCaption) == 0; }, kCycleTimeoutMs))
-      << "the Screen Shot box stays ticked";
-  EXPECT_EQ(FindDialog(run.app.Id(), kShotDialogTitle), nullptr);
 }
 
 std::vector<RECT> CycleAreas(SIZE outer) {
@@ -181,12 +129,19 @@ PixelDifference CompareClient(const BmpImage& image, POINT offset, const ScreenC
   PixelDifference difference;
   for (int y = 0; y < screen.Height(); ++y) {
     for (int x = 0; x < screen.Width(); ++x) {
-      if (Inside(skip, x, y)) continue;
+      const POINT at = {x, y};
+      if (std::any_of(skip.begin(), skip.end(), [&](const RECT& r) { return PtInRect(&r, at); }))
+        continue;
       ++difference.compared;
       const std::uint32_t onScreen = screen.At(x, y);
       const std::uint32_t inFile = image.At(x + offset.x, y + offset.y).value_or(0xFF000000u);
       if (inFile == onScreen) continue;
-      if (difference.count++ == 0) difference.firstSeen = Describe(x, y, inFile, onScreen);
+      if (difference.count++ == 0) {
+        char text[80];
+        std::snprintf(text, sizeof text, "(%d, %d) file %06X screen %06X", x, y,
+                      static_cast<unsigned>(inFile), static_cast<unsigned>(onScreen));
+        difference.firstSeen = text;
+      }
     }
   }
   return difference;

@@ -26,8 +26,16 @@ class BmpImage {
   explicit BmpImage(std::string bytes) : bytes_(std::move(bytes)) {}
 
   std::size_t Size() const { return bytes_.size(); }
-  std::uint32_t U16(std::size_t offset) const;
-  std::uint32_t U32(std::size_t offset) const;
+  // The little-endian value at `offset`; all ones when it lies outside the file.
+  std::uint32_t U16(std::size_t offset) const {
+    if (offset + 2 > bytes_.size()) return 0xFFFFFFFFu;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes_.data() + offset);
+    return static_cast<std::uint32_t>(b[0] | b[1] << 8);
+  }
+  std::uint32_t U32(std::size_t offset) const {
+    if (offset + 4 > bytes_.size()) return 0xFFFFFFFFu;
+    return U16(offset) | U16(offset + 2) << 16;
+  }
   std::int32_t Width() const { return static_cast<std::int32_t>(U32(18)); }
   std::int32_t Height() const { return static_cast<std::int32_t>(U32(22)); }
   // Bytes per stored row: three per pixel, rounded up to a multiple of four.
@@ -61,8 +69,12 @@ inline constexpr DWORD kShotTimeoutMs = 5000;
 inline constexpr DWORD kNoShotMs = 2500;
 
 // Ticks "Screen Shot", accepts the save dialog with `path` and waits for the temperature dialog.
-HWND OpenShotDialog(const AppRun& run, const std::wstring& path);
-HWND TriggerCombo(HWND dialog);
+inline HWND OpenShotDialog(const AppRun& run, const std::wstring& path) {
+  return OpenSettingsDialog(run.app, run.main, kShotBoxCaption, path, kShotDialogTitle);
+}
+inline HWND TriggerCombo(HWND dialog) {
+  return GetDlgItem(dialog, kTriggerCombo);
+}
 // Chooses `degrees` from the list, presses "設定" and expects the dialog to end; false when it
 // stays.
 bool ConfirmTrigger(HWND dialog, int degrees);
@@ -73,7 +85,9 @@ bool RequestShot(const AppRun& run, const std::wstring& path, int degrees);
 std::optional<BmpImage> WaitForShot(const AppRun& run, const std::wstring& path,
                                     DWORD timeoutMs = kShotTimeoutMs);
 // A request ended by the program with `text`, owned by the main window, and the box off.
-void ExpectShotRefused(const AppRun& run, const std::wstring& text);
+inline void ExpectShotRefused(const AppRun& run, const std::wstring& text) {
+  ExpectBoxRefused(run.app, run.main, kShotBoxCaption, text, kShotDialogTitle);
+}
 
 // The client area of the main window in a picture file compared with the window on the screen.
 // A sampling cycle repaints the meters, the graphs and the information panel (the graphs scroll

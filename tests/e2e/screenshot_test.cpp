@@ -6,6 +6,7 @@
 // of the frame. A program that ends during the write leaves no file behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,6 @@ class Screenshot : public AppTest {};
 constexpr const char* kSteady = "e2e-shot-steady.txt";
 constexpr const char* kTwoGpus = "e2e-shot-two-gpus.txt";
 constexpr DWORD kScreenRetryMs = 3000;
-
-// Milliseconds from now until `seconds` after the start of the run; 0 when that has passed.
-DWORD MsUntil(const AppProcess& app, double seconds) {
-  const double left = seconds - app.SecondsSinceStart();
-  return left > 0 ? static_cast<DWORD>(left * 1000) : 0;
-}
 
 // The logo at the bottom right of the client area, from its drawing rules.
 void ExpectLogo(const BmpImage& image, POINT offset, SIZE outer) {
@@ -103,7 +98,8 @@ TEST_F(Screenshot, TheTriggerWaitsForTheSelectedGpuToReachIt) {
   const std::wstring path = folder.File(L"warm.bmp");
   ASSERT_TRUE(RequestShot(Run(), path, 80));
   // At most one reading a second after the first: below 80 °C for the first ten seconds.
-  const bool early = WaitUntil([&] { return FileExists(path); }, MsUntil(*app, 6.0));
+  const double left = std::max(0.0, 6.0 - app->SecondsSinceStart());
+  const bool early = WaitUntil([&] { return FileExists(path); }, static_cast<DWORD>(left * 1000));
   EXPECT_FALSE(early) << "a picture while the GPU is below the trigger";
   EXPECT_EQ(MainBoxState(main, kShotBoxCaption), 1) << "the request ended early";
   const std::optional<BmpImage> image = WaitForShot(Run(), path, 20000);
@@ -169,17 +165,6 @@ TEST_F(Screenshot, AMinimisedOrMaximisedWindowIsRestoredBeforeTheCapture) {
   ShootAndExpectNormalWindow(Run(), folder.File(L"maximised.bmp"), normal);
 }
 
-// The names of the files in `folder`.
-std::vector<std::wstring> FileNames(const TempFolder& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  return names;
-}
-
 std::string Narrow(const std::vector<std::wstring>& names) {
   std::string text;
   for (const std::wstring& name : names) {
@@ -203,7 +188,8 @@ TEST_F(Screenshot, AnExistingFileOfThatNameIsReplaced) {
                                     << "a picture";
   ExpectBmpLayout(*image, OuterSize(main));
   // The picture was written beside the name and moved over it: nothing else stays behind.
-  EXPECT_EQ(FileNames(folder), std::vector<std::wstring>{name}) << "a file left beside the picture";
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{name})
+      << "a file left beside the picture";
 }
 
 // A program that ends while it writes the picture leaves no file behind, under the picture's name
@@ -225,12 +211,12 @@ TEST_F(Screenshot, AProgramEndedDuringTheWriteLeavesNoFileBehind) {
     std::vector<std::wstring> seen;
     const ULONGLONG deadline = GetTickCount64() + kShotTimeoutMs;
     while (seen.empty() && GetTickCount64() < deadline) {
-      seen = FileNames(folder);
+      seen = folder.FileNames();
       if (seen.empty()) Sleep(0);
     }
     app->Kill();
     ASSERT_FALSE(seen.empty()) << "no file was written";
-    const std::vector<std::wstring> left = FileNames(folder);
+    const std::vector<std::wstring> left = folder.FileNames();
     if (left == std::vector<std::wstring>{L"ended.bmp"}) {
       ASSERT_TRUE(DeleteFileW(path.c_str()));  // the picture was whole before the end: once more
       continue;

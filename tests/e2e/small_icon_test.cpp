@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -63,18 +63,11 @@ std::vector<Image> XIcons(HWND window) {
   const auto xWindow = reinterpret_cast<ULONG_PTR>(GetPropA(window, "__wine_x11_whole_window"));
   if (xWindow == 0) return {};
   const std::string text = RunXprop("-id " + std::to_string(xWindow) + " -notype 32c _NET_WM_ICON");
+  // "_NET_WM_ICON = 16, 16, 4278190080, ..."
   std::vector<std::uint32_t> values;
   const std::size_t equals = text.find('=');
-  for (const char* p = equals == std::string::npos ? "" : text.c_str() + equals + 1; *p != 0;) {
-    char* end = nullptr;
-    const unsigned long value = std::strtoul(p, &end, 10);
-    if (end == p) {
-      ++p;
-      continue;
-    }
-    values.push_back(static_cast<std::uint32_t>(value));
-    p = end;
-  }
+  std::istringstream numbers(equals == std::string::npos ? "" : text.substr(equals + 1));
+  for (std::uint32_t value; numbers >> value; numbers.ignore(1, ',')) values.push_back(value);
   std::vector<Image> icons;
   for (std::size_t k = 0; k + 2 <= values.size();) {
     Image icon{static_cast<int>(values[k]), static_cast<int>(values[k + 1]), {}};

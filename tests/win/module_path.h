@@ -13,8 +13,3 @@ inline std::wstring LowerModulePath(HMODULE module) {
   for (auto& c : text) c = static_cast<wchar_t>(std::towlower(c));
   return text;
 }
-
-inline bool EndsWith(const std::wstring& text, const std::wstring& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}

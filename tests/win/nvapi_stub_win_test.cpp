@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "gpu/nvapi_stub.h"
 #include "module_path.h"
 
@@ -20,7 +18,7 @@ TEST(StubOverWine, InitialisesEnumeratesQueriesAndUnloads) {
   ASSERT_EQ(Driver().NvAPI_Initialize(), nvapi::kOk);
   const HMODULE module = GetModuleHandleW(L"nvapi64.dll");
   ASSERT_NE(module, nullptr);
-  EXPECT_TRUE(EndsWith(LowerModulePath(module), L"\\system32\\nvapi64.dll"));
+  EXPECT_TRUE(LowerModulePath(module).ends_with(L"\\system32\\nvapi64.dll"));
 
   // two-gpus.txt: a WDDM GPU on bus 5 enumerated before one on bus 2.
   NvPhysicalGpuHandle gpus[nvapi::kMaxPhysicalGpus] = {};

@@ -38,7 +38,7 @@ TEST(LoadSystemLibrary, TakesTheSystemCopyNeverTheOneBesideTheExe) {
       LoadSystemLibrary(L"nvapi64.dll", LOAD_WITH_ALTERED_SEARCH_PATH | 0x200 | 0x100));
   ASSERT_NE(module, nullptr) << "last error " << GetLastError();
   const std::wstring loaded = LowerModulePath(module);
-  EXPECT_TRUE(EndsWith(loaded, L"\\system32\\nvapi64.dll"))
+  EXPECT_TRUE(loaded.ends_with(L"\\system32\\nvapi64.dll"))
       << std::string(loaded.begin(), loaded.end());
   EXPECT_NE(loaded, decoy);
   EXPECT_NE(GetProcAddress(module, "nvapi_QueryInterface"), nullptr);

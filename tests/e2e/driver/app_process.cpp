@@ -53,32 +53,28 @@ double AppProcess::SecondsSinceStart() const {
          static_cast<double>(frequency.QuadPart);
 }
 
-namespace {
-
-bool Poll(const AppProcess& app, UiEvent& event) {
-  HWND box = FindMessageBox(app.Id());
-  if (box != nullptr && IsWindowVisible(box)) {
-    event = {UiEventKind::kMessageBox, box, 0, app.SecondsSinceStart()};
-    return true;
-  }
-  HWND main = FindMainWindow(app.Id());
-  if (main != nullptr && IsWindowVisible(main)) {
-    event = {UiEventKind::kMainWindowShown, main, 0, app.SecondsSinceStart()};
-    return true;
-  }
-  if (auto code = app.WaitExit(0)) {
-    event = {UiEventKind::kExited, nullptr, *code, app.SecondsSinceStart()};
-    return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 UiEvent NextUiEvent(const AppProcess& app, DWORD timeoutMs) {
   UiEvent event;
   if (!app.Started()) return event;
-  WaitUntil([&] { return Poll(app, event); }, timeoutMs);
+  WaitUntil(
+      [&] {
+        HWND box = FindMessageBox(app.Id());
+        if (box != nullptr && IsWindowVisible(box)) {
+          event = {UiEventKind::kMessageBox, box, 0, app.SecondsSinceStart()};
+          return true;
+        }
+        HWND main = FindMainWindow(app.Id());
+        if (main != nullptr && IsWindowVisible(main)) {
+          event = {UiEventKind::kMainWindowShown, main, 0, app.SecondsSinceStart()};
+          return true;
+        }
+        if (auto code = app.WaitExit(0)) {
+          event = {UiEventKind::kExited, nullptr, *code, app.SecondsSinceStart()};
+          return true;
+        }
+        return false;
+      },
+      timeoutMs);
   return event;
 }
 

@@ -8,14 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "window_control.h"
+
 namespace e2e {
 
 // The list entries in list order; empty when the box does not answer.
 std::vector<std::wstring> ComboListTexts(HWND combo);
 // CB_GETCURSEL: the selected entry, -1 for none (or no answer).
-int ComboSelection(HWND combo);
+inline int ComboSelection(HWND combo) {
+  return static_cast<int>(Send(combo, CB_GETCURSEL).value_or(CB_ERR));
+}
 // CB_SETCURSEL, as a choice from the list does it (the owner is not notified).
-bool SelectComboEntry(HWND combo, int index);
+inline bool SelectComboEntry(HWND combo, int index) {
+  return Send(combo, CB_SETCURSEL, index).value_or(CB_ERR) == index;
+}
 // Selects the whole text of the edit field and types `text` over it as characters, then waits
 // until the field shows it; false when it does not within `timeoutMs`.
 bool TypeIntoCombo(HWND combo, const std::wstring& text, DWORD timeoutMs);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "window_control.h"
+
 namespace e2e {
 
 inline constexpr int kNoAnswer = -1;
@@ -15,10 +17,20 @@ int ButtonCheck(HWND button);
 // BM_SETCHECK, sent (no notification reaches the owner); false when it does not answer.
 bool SetButtonCheck(HWND button, bool checked);
 // The same for control `id` of `dialog`.
-int CheckState(HWND dialog, int id);
-bool SetCheckState(HWND dialog, int id, bool checked);
-bool ControlEnabled(HWND dialog, int id);
-std::wstring ControlText(HWND dialog, int id);
+inline int CheckState(HWND dialog, int id) {
+  return ButtonCheck(GetDlgItem(dialog, id));
+}
+inline bool SetCheckState(HWND dialog, int id, bool checked) {
+  return SetButtonCheck(GetDlgItem(dialog, id), checked);
+}
+inline bool ControlEnabled(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control != nullptr && IsWindowEnabled(control);
+}
+inline std::wstring ControlText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control == nullptr ? std::wstring() : WindowText(control);
+}
 // A posted BM_CLICK: the owner receives BN_CLICKED as from a mouse click.
 bool PostClick(HWND dialog, int id);
 // Lets the dialog's thread work off every message posted to it so far: clicks check box `id`

@@ -12,9 +12,13 @@ std::vector<HWND> TopLevelWindows(DWORD processId);
 // The first top-level window of the process with this class (and title, when given).
 HWND FindProcessWindow(DWORD processId, const std::string& className, const wchar_t* title);
 // A message box ("#32770" titled "Quorvane") of the process, or null.
-HWND FindMessageBox(DWORD processId);
+inline HWND FindMessageBox(DWORD processId) {
+  return FindProcessWindow(processId, "#32770", L"Quorvane");
+}
 // The main window ("QUORVANE") of the process, or null.
-HWND FindMainWindow(DWORD processId);
+inline HWND FindMainWindow(DWORD processId) {
+  return FindProcessWindow(processId, "QUORVANE", nullptr);
+}
 // Visible top-level windows of the process other than `except`.
 std::vector<HWND> OtherVisibleWindows(DWORD processId, HWND except);
 

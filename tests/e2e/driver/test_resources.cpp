@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "file_bytes.h"
+
 namespace e2e {
 
 namespace {
@@ -26,20 +28,18 @@ TempFolder::TempFolder(const std::wstring& path) {
 
 TempFolder::~TempFolder() {
   if (path_.empty()) return;
-  WIN32_FIND_DATAW found = {};
-  HANDLE search = FindFirstFileW((path_ + L"*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileW((path_ + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
+  for (const std::wstring& name : FileNames()) DeleteFileW(File(name).c_str());
   RemoveDirectoryW(path_.c_str());
 }
 
-std::wstring TempFolder::File(const std::wstring& name) const {
-  return path_ + name;
+std::vector<std::wstring> TempFolder::FileNames() const {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(File(L"*").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return names;
 }
 
 TestConsole::TestConsole() {
@@ -92,6 +92,37 @@ std::wstring TestConsole::Text() const {
   std::wstring text;
   for (const Row& row : Rows()) text += row.text + L"\n";
   return text;
+}
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, chunk, sizeof(chunk), &read, nullptr) != FALSE) && read > 0)
+    bytes.append(chunk, read);
+  CloseHandle(file);
+  if (!ok) return {};
+  return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE &&
+      written == bytes.size();
+  return CloseHandle(file) != FALSE && whole;
 }
 
 }  // namespace e2e

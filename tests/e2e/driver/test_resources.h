@@ -21,7 +21,9 @@ class TempFolder {
 
   bool Valid() const { return !path_.empty(); }
   // The path of `name` inside the folder (Windows form, with the drive letter).
-  std::wstring File(const std::wstring& name) const;
+  std::wstring File(const std::wstring& name) const { return path_ + name; }
+  // The names of the files in the folder (not of the folders in it).
+  std::vector<std::wstring> FileNames() const;
 
  private:
   std::wstring path_;  // ends in a backslash

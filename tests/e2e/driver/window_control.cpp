@@ -2,6 +2,10 @@
 
 #include <vector>
 
+#include "dialog_window.h"
+#include "process_windows.h"
+#include "wait.h"
+
 namespace e2e {
 
 std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -10,10 +14,6 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                            &result))
     return std::nullopt;
   return static_cast<LRESULT>(result);
-}
-
-bool Responds(HWND window) {
-  return Send(window, WM_NULL).has_value();
 }
 
 std::wstring WindowText(HWND window) {
@@ -76,8 +76,89 @@ HWND FocusInThreadOf(HWND window) {
   return info.hwndFocus;
 }
 
-bool PostClose(HWND window) {
-  return PostMessageA(window, WM_CLOSE, 0, 0);
+namespace {
+
+struct Collection {
+  DWORD processId;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+  auto* collection = reinterpret_cast<Collection*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == collection->processId) collection->windows.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  Collection collection{processId, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&collection));
+  return collection.windows;
+}
+
+HWND FindProcessWindow(DWORD processId, const std::string& className, const wchar_t* title) {
+  for (HWND window : TopLevelWindows(processId)) {
+    if (ClassName(window) != className) continue;
+    if (title == nullptr || WindowText(window) == title) return window;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> OtherVisibleWindows(DWORD processId, HWND except) {
+  std::vector<HWND> visible;
+  for (HWND window : TopLevelWindows(processId))
+    if (window != except && IsWindowVisible(window)) visible.push_back(window);
+  return visible;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text == nullptr ? std::wstring() : WindowText(text);
+}
+
+std::wstring MessageBoxButtons(HWND box) {
+  std::wstring buttons;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Button" || !IsWindowVisible(child)) continue;
+    if (!buttons.empty()) buttons += L" ";
+    buttons += std::to_wstring(GetDlgCtrlID(child)) + L":" + WindowText(child);
+  }
+  return buttons;
+}
+
+bool DismissMessageBox(HWND box) {
+  HWND ok = GetDlgItem(box, IDOK);
+  return ok != nullptr && Send(ok, BM_CLICK).has_value();
+}
+
+HWND FindDialog(DWORD processId, const std::wstring& title) {
+  HWND dialog = FindProcessWindow(processId, "#32770", title.c_str());
+  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+HWND WaitForDialog(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindDialog(processId, title)) != nullptr; }, timeoutMs);
+  return dialog;
+}
+
+bool PostKey(HWND dialog, UINT virtualKey) {
+  HWND focus = FocusInThreadOf(dialog);
+  HWND target = focus != nullptr && IsChild(dialog, focus) ? focus : dialog;
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  const LPARAM down = 1 | static_cast<LPARAM>(scan) << 16;
+  const LPARAM up = down | static_cast<LPARAM>(3) << 30;  // previous state down, released
+  return PostMessageW(target, WM_KEYDOWN, virtualKey, down) &&
+         PostMessageW(target, WM_KEYUP, virtualKey, up);
+}
+
+bool PostCommand(HWND dialog, int id) {
+  return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))) != FALSE;
 }
 
 }  // namespace e2e

@@ -16,7 +16,9 @@ inline constexpr UINT kSendTimeoutMs = 5000;
 // its thread does not answer within kSendTimeoutMs.
 std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // True when the window's thread answers a message within the send timeout.
-bool Responds(HWND window);
+inline bool Responds(HWND window) {
+  return Send(window, WM_NULL).has_value();
+}
 // The window's text through WM_GETTEXT (wide), or "" when the owner does not answer in time.
 std::wstring WindowText(HWND window);
 std::string ClassName(HWND window);
@@ -30,7 +32,9 @@ bool RequestOuterSize(HWND window, int width, int height);
 // input. (Wine's accelerator translation consults the key state, so a posted WM_SYSCHAR would
 // never match an Alt accelerator there.) False when the window cannot be made the foreground.
 bool TypeAltCharacter(HWND window, char c);
-bool PostClose(HWND window);
+inline bool PostClose(HWND window) {
+  return PostMessageA(window, WM_CLOSE, 0, 0);
+}
 // The window that has the keyboard focus in the thread of `window`, or null.
 HWND FocusInThreadOf(HWND window);
 
