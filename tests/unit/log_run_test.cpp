@@ -335,6 +335,10 @@ TEST_F(LogRun, KeptRowsStopAtADayOfTheIntervalOrTheirBytesAndTheRestIsLostAtTheE
   char lost[160];
   std::snprintf(lost, sizeof lost, kKeptRowsLostFormat, 3);
   EXPECT_NE(shown.find(lost), std::string::npos) << "the run ends with three rows kept";
+  RowBacklog day;  // a day is 86,400,000 ms: one more than a third of it leaves room for two
+  day.LimitToIntervalMs(8 * 60 * 60 * 1000 + 1);
+  for (const char* row : {"1\n", "2\n", "3\n"}) day.Keep(row);
+  EXPECT_EQ(day.Rows(), 2u);
 
   // The same by bytes, and the newest rows are the ones that stay.
   RowBacklog kept(2 * 21);  // two of these rows
