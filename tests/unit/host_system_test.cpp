@@ -40,6 +40,11 @@ TEST(HostSystem, LoadsByPathFindsSymbolsAndSaysWhyALoadFailed) {
   EXPECT_EQ(system.LoadLibraryEx(base + L"-missing.so", 0), nullptr);
   EXPECT_EQ(system.LastError(), platform::kErrorModNotFound);
   EXPECT_EQ(system.FindSymbol(nullptr, "cos"), nullptr);
+  // zlib (the package manager needs it; nothing here loads it) is gone once released.
+  const platform::ModuleHandle zlib = system.LoadLibraryEx(L"libz.so.1", 0);
+  ASSERT_NE(zlib, nullptr) << dlerror();
+  system.ReleaseModule(zlib);
+  EXPECT_EQ(dlopen("libz.so.1", RTLD_NOW | RTLD_NOLOAD), nullptr);
   std::filesystem::remove_all(folder);
 }
 
