@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -29,7 +30,9 @@ TEST(WriteGate, ShutWaitsForTheWriteUnderWayAndRefusesLaterOnes) {
 TEST(WriteGate, ShutGivesUpOnAStuckWriteAfterItsBound) {
   platform::WriteGate gate;
   ASSERT_TRUE(gate.Enter());
+  const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(gate.Shut(20));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20)) << "waited";
   gate.Leave();
   EXPECT_TRUE(gate.Shut(0));
 }
