@@ -9,6 +9,7 @@
 #include "app/window_layout.h"
 #include "display/back_buffer_win32.h"
 #include "display/canvas.h"
+#include "platform/lasting.h"
 
 namespace app {
 
@@ -30,6 +31,9 @@ struct AppState {
   std::unique_ptr<display::BackBuffer> backBuffer;
 };
 
-AppState& State();
+inline AppState& State() {
+  static platform::Lasting<AppState> state;
+  return state.Get();
+}
 
 }  // namespace app

@@ -1,7 +1,7 @@
 #include "app/shutdown_win32.h"
 
 #include "app/app_state_win32.h"
-#include "app/skin_steps_win32.h"
+#include "display/skin_surfaces_win32.h"
 #include "gpu/gpu_slots.h"
 #include "gpu/vendor.h"
 #include "platform/write_gate.h"
@@ -21,7 +21,7 @@ void ReleaseEverything() {
   gpu::ProcessSlotTable().appRunning.Store(0);
   platform::ProcessWriteGate().Shut(kWriteEndMs);
   AppState& state = State();
-  ReleaseSkin();
+  display::ReleaseSkinSurfaces();
   state.panelSurface.reset();
   state.backBuffer.reset();
   DeleteObject(state.uiFont);

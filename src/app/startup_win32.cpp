@@ -9,9 +9,10 @@
 #include "app/checkbox_host_win32.h"
 #include "app/child_controls.h"
 #include "app/main_window_win32.h"
-#include "app/skin_steps_win32.h"
 #include "app/startup_texts.h"
 #include "app/window_layout.h"
+#include "display/paint_geometry.h"
+#include "display/skin_surfaces_win32.h"
 #include "gpu/checkbox_texts.h"
 #include "gpu/discovery.h"
 #include "gpu/discovery_texts.h"
@@ -22,9 +23,6 @@
 
 namespace app {
 namespace {
-
-constexpr int kPanelWidth = 417;
-constexpr int kPanelHeight = 208;
 
 void ShowMessage(const std::wstring& text) {
   MessageBoxW(nullptr, text.c_str(), gpu::kMessageCaption, MB_OK);
@@ -82,12 +80,12 @@ bool CreateWindows(HINSTANCE instance) {
   if (!CreateChildControls()) return Fail(kWindowFailedText);
   if (!CreateFonts()) return Fail(kFontFailedText, false);
   for (HWND child : State().children) ApplyUiFont(child);
-  switch (LoadSkin(instance)) {
-    case SkinLoad::kNotFound:
+  switch (display::LoadSkinResource(instance)) {
+    case display::SkinLoadResult::kNotFound:
       return Fail(kResourceMissingText);
-    case SkinLoad::kNotLoadable:
+    case display::SkinLoadResult::kNotLoadable:
       return Fail(kResourceUnloadableText);
-    case SkinLoad::kLoaded:
+    case display::SkinLoadResult::kLoaded:
       break;
   }
   MoveToCentreWithoutMaximise(window, centre);
@@ -121,8 +119,9 @@ bool InitializeApplication(HINSTANCE instance, int showCommand) {
   if (!CreateWindows(instance) || !StartMonitoring()) return false;
   ShowInfoLine();
   AppState& state = State();
-  BuildSkin(state.mainWindow);
-  state.panelSurface = std::make_unique<display::Canvas>(kPanelWidth, kPanelHeight);
+  display::BuildSkinSurfaces(state.mainWindow);
+  state.panelSurface =
+      std::make_unique<display::Canvas>(display::kPanelSurfaceWidth, display::kPanelSurfaceHeight);
   ShowWindow(state.mainWindow, showCommand);
   UpdateWindow(state.mainWindow);
   return true;

@@ -5,6 +5,7 @@
 
 #include "gpu/nvapi_stub.h"
 #include "gpu/nvml_library.h"
+#include "platform/lasting.h"
 #include "platform/system_api.h"
 
 namespace gpu {
@@ -15,7 +16,13 @@ struct Vendor {
   platform::SystemApi& system;
 };
 
-// The process's own: its stub, its management library, the host system.
-Vendor& ProcessVendor();
+// The process's own: its stub, its management library, the host system. Used by the sampling
+// thread until the process is gone.
+inline Vendor& ProcessVendor() {
+  static platform::Lasting<NvmlLibrary> nvml(platform::HostSystem());
+  static platform::Lasting<Vendor> vendor(
+      Vendor{ProcessNvapiStub(), nvml.Get(), platform::HostSystem()});
+  return vendor.Get();
+}
 
 }  // namespace gpu
