@@ -8,10 +8,7 @@ namespace display {
 
 namespace {
 
-constexpr std::int64_t kPercentScale = 100;
-constexpr std::int32_t kAmberFrom = 66;  // hotter than this forces the first amber segment
-constexpr std::int32_t kRedFrom = 85;    // hotter than this forces the first red segment
-constexpr int kCaptionRise = 18;         // caption top above the meter's bottom edge
+constexpr int kCaptionRise = 18;  // caption top above the meter's bottom edge
 constexpr int kNoSupportX = 14;
 constexpr const char* kNoSupport = "No Support";
 
@@ -46,10 +43,10 @@ void PaintTemperatureMeter(Canvas& meter, int panelHeight, int lit, std::int64_t
   // Just past a zone's bound, its first segment shows lit even before the lit count gets there.
   // At the zone bounds themselves, even on a meter lower than the window allows, where a bound
   // can lie above the top segment.
-  if (degrees > kAmberFrom) {
+  if (degrees > kAmberFromCelsius) {
     DrawSegment(meter, panelHeight, zones.amber, skins.Get(kAmberTileSkin), true);
   }
-  if (degrees > kRedFrom) {
+  if (degrees > kRedFromCelsius) {
     DrawSegment(meter, panelHeight, zones.red, skins.Get(kRedTileSkin), true);
   }
 }
@@ -118,9 +115,9 @@ std::array<MeterReading, kMeterCount> MeterReadings(const gpu::GpuSlot& slot) {
        Precision::kSingle},
       {current[gpu::kMemory].Load(),
        Either(slot.memoryClockCeilingKHz.Load(), base[gpu::kMemory].Load()), Precision::kSingle},
-      {slot.gpuLoad.Load(), kPercentScale, Precision::kSingle},
+      {slot.gpuLoad.Load(), kPercentFullScale, Precision::kSingle},
       {slot.memUsedKiB.Load(), slot.memTotalKiB.Load(), Precision::kDouble},
-      {slot.temperature.Load(), kPercentScale, Precision::kSingle},
+      {slot.temperature.Load(), kTemperatureFullScale, Precision::kSingle},
       {slot.powerDraw.Load(), slot.powerLimit.Load(), Precision::kSingle},
   }};
 }

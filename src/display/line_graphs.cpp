@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "display/metrics.h"
 #include "display/paint_geometry_scale.h"
 
 namespace display {
 namespace {
-
-enum class Precision { kSingle, kDouble };
 
 struct LineGraph {
   int graph;  // GraphIndex
@@ -50,7 +49,7 @@ void DrawLineGraph(Canvas& backBuffer, const PaintGeometry& geometry, const gpu:
   switch (graph) {
     case kLoadGraph:
       return DrawLine(backBuffer, geometry,
-                      {graph, slot.loadHistory, kLoadFullScale, Precision::kSingle});
+                      {graph, slot.loadHistory, kPercentFullScale, Precision::kSingle});
     case kMemoryUsageGraph:
       return DrawLine(backBuffer, geometry,
                       {graph, slot.memUsedHistory, slot.memTotalKiB.Load(), Precision::kDouble});

@@ -14,7 +14,6 @@
 namespace display {
 
 inline constexpr Rgb kLinePen = MakeRgb(0, 255, 0);
-inline constexpr std::uint32_t kLoadFullScale = 100;  // percent
 
 // Draws the graph `graph` (kLoadGraph, kMemoryUsageGraph or kPowerGraph; any other draws
 // nothing). The memory and power graphs are left out while their full scale reads zero

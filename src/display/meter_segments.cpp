@@ -55,8 +55,9 @@ int LitCount(std::int64_t reading, std::int64_t fullScale, int segments, Precisi
 }
 
 TemperatureZones ZonesFor(int segments) {
-  const float fraction = static_cast<float>(segments) / 100.0f;
-  return {TruncateToInt(fraction * 66.0f + 0.5f), TruncateToInt(fraction * 85.0f + 0.5f)};
+  const float fraction = static_cast<float>(segments) / static_cast<float>(kTemperatureFullScale);
+  return {TruncateToInt(fraction * static_cast<float>(kAmberFromCelsius) + 0.5f),
+          TruncateToInt(fraction * static_cast<float>(kRedFromCelsius) + 0.5f)};
 }
 
 void DrawSegment(Canvas& meter, int panelHeight, int k, const Canvas& tile, bool lit) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "display/canvas.h"
+#include "display/metrics.h"
 
 namespace display {
 
@@ -22,15 +23,14 @@ bool HasThirdRow(int panelHeight);
 // The upper of segment k's two rows.
 int SegmentTopRow(int panelHeight, int k);
 
-enum class Precision { kSingle, kDouble };
-
 // L = trunc(reading / fullScale × segments + 0.5), computed in the given precision; segment k
 // is lit when k < L. A zero full scale, a non-positive result or one outside the 32-bit range
 // gives 0; a reading above full scale gives at least `segments`.
 int LitCount(std::int64_t reading, std::int64_t fullScale, int segments, Precision precision);
 
 // The temperature meter's zones: segments below `amber` are green, below `red` amber, the rest
-// red. amber = trunc(N / 100 × 66 + 0.5), red = trunc(N / 100 × 85 + 0.5), single precision.
+// red. amber = trunc(N / 100 × 66 + 0.5), red = trunc(N / 100 × 85 + 0.5), single precision:
+// the bands of kAmberFromCelsius and kRedFromCelsius on the meter's 100 °C.
 struct TemperatureZones {
   int amber;
   int red;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/graph_bars.h"
+#include "display/metrics.h"
 #include "display/paint_geometry_scale.h"
 
 namespace display {
@@ -11,8 +12,6 @@ namespace {
 constexpr int kScaleBottom = 30;
 constexpr int kScaleSpan = 70;  // degrees from the bottom to full height
 constexpr int kBand2From = 50;
-constexpr int kBand3From = 66;
-constexpr int kBand4From = 85;
 
 constexpr std::array<SkinSurfaceIndex, 4> kBandSkins = {kTempBand1Skin, kTempBand2Skin,
                                                         kTempBand3Skin, kTempBand4Skin};
@@ -32,15 +31,16 @@ std::array<TemperatureBand, 4> TemperatureBands(std::int32_t celsius, int plotHe
   const int h1 = std::min(Rise(std::min(t, kBand2From) - kScaleBottom, P), P);
   bands[0] = {P + 2 - h1, h1 - 3};
   if (t > kBand2From) {
-    const std::int32_t upTo = std::min(t, kBand3From);
+    const std::int32_t upTo = std::min(t, kAmberFromCelsius);
     bands[1] = {base - Rise(upTo - kScaleBottom, P), std::min(Rise(upTo - kBand2From, P), P)};
   }
-  if (t > kBand3From) {
-    const std::int32_t upTo = std::min(t, kBand4From);
-    bands[2] = {base - Rise(upTo - kScaleBottom, P), std::min(1 + Rise(upTo - kBand3From, P), P)};
+  if (t > kAmberFromCelsius) {
+    const std::int32_t upTo = std::min(t, kRedFromCelsius);
+    bands[2] = {base - Rise(upTo - kScaleBottom, P),
+                std::min(1 + Rise(upTo - kAmberFromCelsius, P), P)};
   }
-  if (t > kBand4From) {
-    bands[3] = {base - Rise(t - kScaleBottom, P), std::min(1 + Rise(t - kBand4From, P), P)};
+  if (t > kRedFromCelsius) {
+    bands[3] = {base - Rise(t - kScaleBottom, P), std::min(1 + Rise(t - kRedFromCelsius, P), P)};
   }
   return bands;
 }

@@ -13,9 +13,6 @@
 
 namespace display {
 
-// The top of the scale; a hotter sample is drawn as this, so that no band leaves the panel.
-inline constexpr std::int32_t kTemperatureFullScale = 100;
-
 // One band: rows `top` to top + height - 1 below the panel's row top; a height of 0 or less
 // draws nothing.
 struct TemperatureBand {
