@@ -3,17 +3,17 @@
 namespace display {
 namespace {
 
-constexpr std::uint32_t kBlack = SkinRgb(0, 0, 0);
-constexpr std::uint32_t kFrameLight = SkinRgb(160, 160, 160);
-constexpr std::uint32_t kFrameDark = SkinRgb(105, 105, 105);
+constexpr std::uint32_t kBlack = MakeRgb(0, 0, 0);
+constexpr std::uint32_t kFrameLight = MakeRgb(160, 160, 160);
+constexpr std::uint32_t kFrameDark = MakeRgb(105, 105, 105);
 constexpr int kFrameDrawnRows = 210;  // rows 210 to 255 stay unset
 
 struct TileColours {
   std::uint32_t dim, mid, bright;
 };
-constexpr TileColours kGreenTile = {SkinRgb(0, 128, 0), SkinRgb(0, 128, 0), SkinRgb(0, 255, 0)};
-constexpr TileColours kAmberTile = {SkinRgb(64, 51, 0), SkinRgb(128, 102, 0), SkinRgb(255, 204, 0)};
-constexpr TileColours kRedTile = {SkinRgb(64, 16, 0), SkinRgb(128, 32, 0), SkinRgb(255, 64, 0)};
+constexpr TileColours kGreenTile = {MakeRgb(0, 128, 0), MakeRgb(0, 128, 0), MakeRgb(0, 255, 0)};
+constexpr TileColours kAmberTile = {MakeRgb(64, 51, 0), MakeRgb(128, 102, 0), MakeRgb(255, 204, 0)};
+constexpr TileColours kRedTile = {MakeRgb(64, 16, 0), MakeRgb(128, 32, 0), MakeRgb(255, 64, 0)};
 constexpr int kTileWidth = 20;
 
 // The one colour of every surface that is a plain fill; 0 for the others.
@@ -21,21 +21,21 @@ constexpr std::uint32_t FillColour(int index) {
   switch (index) {
     case kGridColumnSkin:
     case kGridRowSkin:
-      return SkinRgb(0, 128, 64);
+      return MakeRgb(0, 128, 64);
     case kClockBarSkin:
-      return SkinRgb(0, 255, 0);
+      return MakeRgb(0, 255, 0);
     case kOverBaseBarSkin:
     case kTempBand4Skin:
-      return SkinRgb(255, 64, 0);
+      return MakeRgb(255, 64, 0);
     case kMemoryBarSkin:
-      return SkinRgb(0, 128, 255);
+      return MakeRgb(0, 128, 255);
     case kTempBand2Skin:
-      return SkinRgb(200, 255, 0);
+      return MakeRgb(200, 255, 0);
     case kTempBand3Skin:
     case kBaseLineSkin:
-      return SkinRgb(255, 204, 0);
+      return MakeRgb(255, 204, 0);
     case kTempBand1Skin:
-      return SkinRgb(80, 240, 46);
+      return MakeRgb(80, 240, 46);
     default:
       return 0;
   }
@@ -88,7 +88,7 @@ void DrawLogo(SkinPixels& surface, const DecodedSkin& logo) {
     const std::size_t row = stride * static_cast<std::size_t>(header.height - 1 - r);
     for (int x = 0; x < header.width; ++x) {
       const std::uint8_t* bgr = &logo.pixels[row + 3 * static_cast<std::size_t>(x)];
-      Set(surface, x, r, SkinRgb(bgr[2], bgr[1], bgr[0]));
+      Set(surface, x, r, MakeRgb(bgr[2], bgr[1], bgr[0]));
     }
   }
 }

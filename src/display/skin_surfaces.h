@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "display/canvas.h"
 #include "display/skin_decoder.h"
 
 namespace display {
@@ -60,10 +61,6 @@ inline constexpr std::array<SkinSurfaceInfo, kSkinSurfaceCount> kSkinSurfaceTabl
 // The order start-up creates and fills the surfaces in; the logo comes last.
 inline constexpr std::array<int, kSkinSurfaceCount> kSkinBuildOrder = {0, 1,  12, 13, 2,  3,  4, 5,
                                                                        6, 14, 8,  9,  10, 11, 7};
-
-constexpr std::uint32_t SkinRgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-  return r << 16 | g << 8 | b;
-}
 
 // A surface's pixels, top row first, each 0x00RRGGBB. Pixels the surface leaves unset (frame
 // rows 210 to 255, everything outside the tiles' 20 x 4 pattern, the logo outside its image)

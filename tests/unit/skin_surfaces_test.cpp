@@ -24,8 +24,8 @@ namespace {
 
 using display::BuildSkinSurfacePixels;
 using display::DecodedSkin;
+using display::MakeRgb;
 using display::SkinPixels;
-using display::SkinRgb;
 
 SkinPixels Surface(int index) {
   return BuildSkinSurfacePixels(index, {});
@@ -81,10 +81,10 @@ TEST(SkinSurfaces, TableAndBuildOrderCoverEverySurfaceOnce) {
 
 TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
   const SkinPixels frame = Surface(display::kFrameSkin);
-  const std::uint32_t light = SkinRgb(160, 160, 160), dark = SkinRgb(105, 105, 105);
+  const std::uint32_t light = MakeRgb(160, 160, 160), dark = MakeRgb(105, 105, 105);
   ExpectPixels(frame, {{0, 0, light}, {417, 0, light}, {0, 1, light}, {0, 209, light}});
   ExpectPixels(frame, {{1, 1, dark}, {417, 1, dark}, {1, 209, dark}});
-  ExpectPixels(frame, {{2, 2, SkinRgb(0, 0, 0)}, {417, 209, SkinRgb(0, 0, 0)}});
+  ExpectPixels(frame, {{2, 2, MakeRgb(0, 0, 0)}, {417, 209, MakeRgb(0, 0, 0)}});
   // Row 210 on is never drawn: left at 0 like the black inside, so check the edge column.
   EXPECT_EQ(frame.At(0, 210), 0u);
   EXPECT_EQ(frame.At(-1, 1), 0u);  // left of the surface, not the row above's last pixel
@@ -92,15 +92,15 @@ TEST(SkinSurfaces, FrameHasLightAndDarkEdgesAndABlackInside) {
 
 TEST(SkinSurfaces, TilesCarryTheSegmentPatternInTheirColours) {
   const SkinPixels green = Surface(display::kGreenTileSkin);
-  const std::uint32_t dim = SkinRgb(0, 128, 0), bright = SkinRgb(0, 255, 0),
-                      black = SkinRgb(0, 0, 0);
+  const std::uint32_t dim = MakeRgb(0, 128, 0), bright = MakeRgb(0, 255, 0),
+                      black = MakeRgb(0, 0, 0);
   ExpectPixels(green, {{0, 0, dim}, {1, 0, black}, {2, 0, dim}, {3, 0, black}});
   ExpectPixels(green, {{0, 2, bright}, {1, 2, dim}, {2, 2, bright}, {3, 2, dim}});
   ExpectPixels(green, {{2, 1, black}, {3, 1, dim}, {2, 3, dim}, {3, 3, bright}});
   // The amber and red tiles' dim, middle and bright colours.
   const std::tuple<int, std::uint32_t, std::uint32_t, std::uint32_t> tiles[] = {
-      {display::kAmberTileSkin, SkinRgb(64, 51, 0), SkinRgb(128, 102, 0), SkinRgb(255, 204, 0)},
-      {display::kRedTileSkin, SkinRgb(64, 16, 0), SkinRgb(128, 32, 0), SkinRgb(255, 64, 0)}};
+      {display::kAmberTileSkin, MakeRgb(64, 51, 0), MakeRgb(128, 102, 0), MakeRgb(255, 204, 0)},
+      {display::kRedTileSkin, MakeRgb(64, 16, 0), MakeRgb(128, 32, 0), MakeRgb(255, 64, 0)}};
   for (const auto& [index, low, mid, high] : tiles) {
     SCOPED_TRACE(index);
     const SkinPixels tile = Surface(index);
@@ -114,19 +114,19 @@ TEST(SkinSurfaces, StripsAreSolidFills) {
   EXPECT_EQ(Surface(display::kOverBaseBarSkin).argb, Surface(display::kTempBand4Skin).argb);
   const SkinPixels band1 = Surface(display::kTempBand1Skin);
   EXPECT_TRUE(std::all_of(band1.argb.begin(), band1.argb.end(),
-                          [](std::uint32_t p) { return p == SkinRgb(80, 240, 46); }));
+                          [](std::uint32_t p) { return p == MakeRgb(80, 240, 46); }));
   ExpectPixels(Surface(display::kGridColumnSkin),
-               {{0, 0, SkinRgb(0, 128, 64)}, {0, 209, SkinRgb(0, 128, 64)}});
+               {{0, 0, MakeRgb(0, 128, 64)}, {0, 209, MakeRgb(0, 128, 64)}});
 }
 
 TEST(SkinSurfaces, LogoTakesStoredRowsBottomUp) {
   const SkinPixels full = BuildSkinSurfacePixels(display::kLogoSkin, Logo(180, 60));
   for (int r = 0; r < 60; ++r) {
-    for (int x = 0; x < 180; ++x) ASSERT_EQ(full.At(x, r), SkinRgb(7, r, x)) << x << "," << r;
+    for (int x = 0; x < 180; ++x) ASSERT_EQ(full.At(x, r), MakeRgb(7, r, x)) << x << "," << r;
   }
   // A 7 x 3 image (rows padded from 21 to 24 bytes) lands at the top left, the rest unset.
   const SkinPixels small = BuildSkinSurfacePixels(display::kLogoSkin, Logo(7, 3));
-  ExpectPixels(small, {{6, 2, SkinRgb(7, 2, 6)}, {0, 0, SkinRgb(7, 0, 0)}, {7, 0, 0u}, {0, 3, 0u}});
+  ExpectPixels(small, {{6, 2, MakeRgb(7, 2, 6)}, {0, 0, MakeRgb(7, 0, 0)}, {7, 0, 0u}, {0, 3, 0u}});
 }
 
 TEST(SkinSurfaces, LogoThatCannotBeReadStaysUnset) {
@@ -157,7 +157,7 @@ TEST(SkinSurfaces, GeneratedSkinResourceDecodesToTheDrawnLogo) {
   for (int y = 0; y < logo::kHeight; ++y) {
     for (int x = 0; x < logo::kWidth; ++x) {
       const logo::Rgb drawn = logo::Colour(x, y);
-      ASSERT_EQ(logo.At(x, y), SkinRgb(drawn.r, drawn.g, drawn.b)) << x << "," << y;
+      ASSERT_EQ(logo.At(x, y), MakeRgb(drawn.r, drawn.g, drawn.b)) << x << "," << y;
     }
   }
 }

@@ -31,7 +31,7 @@ std::vector<std::uint32_t> DrawnLogo() {
   for (int y = 0; y < logo::kHeight; ++y) {
     for (int x = 0; x < logo::kWidth; ++x) {
       const logo::Rgb c = logo::Colour(x, y);
-      pixels.push_back(display::SkinRgb(c.r, c.g, c.b));
+      pixels.push_back(display::MakeRgb(c.r, c.g, c.b));
     }
   }
   return pixels;
@@ -92,7 +92,7 @@ TEST_F(SkinOnWindows, DecodedLogoIsFreedOnceDrawn) {
   display::BuildSkinSurfaces(window);
   const std::vector<std::uint32_t> logo = ReadBack(display::kLogoSkin);
   EXPECT_EQ(std::count(logo.begin(), logo.end(), 0u), logo::kWidth * logo::kHeight);
-  EXPECT_EQ(ReadBack(display::kFrameSkin)[0], display::SkinRgb(160, 160, 160));
+  EXPECT_EQ(ReadBack(display::kFrameSkin)[0], display::MakeRgb(160, 160, 160));
 }
 
 }  // namespace
