@@ -14,6 +14,6 @@ enum class SaveDialogKind { kCsv, kBitmap };
 // replaces it, in the system's ANSI code page. False when the dialog was cancelled or failed,
 // or when the name has characters that code page cannot hold (the file could not be opened by
 // that name); `path` is then unchanged.
-bool ShowSaveDialog(HWND owner, SaveDialogKind kind, char (&path)[gpu::kPathSize]);
+bool ShowSaveDialog(HWND owner, SaveDialogKind kind, char (&path)[platform::kPathSize]);
 
 }  // namespace app

@@ -11,6 +11,7 @@
 
 #include "gpu/nvapi_abi.h"
 #include "gpu/shared_value.h"
+#include "platform/replacing_file.h"
 
 namespace gpu {
 
@@ -23,7 +24,6 @@ inline constexpr std::uint32_t kUnknownPowerLimitMw =
     100000;                                            // shown while the limit cannot be read
 inline constexpr std::size_t kNameBufferLength = 100;  // wide characters per name buffer
 inline constexpr std::size_t kInfoLineSize = 128;
-inline constexpr std::size_t kPathSize = 260;  // bytes of a file path chosen in a save dialog
 
 // Positions in clockCurrent, clockBase and the clock history.
 enum ClockIndex : std::size_t { kGraphics = 0, kMemory = 1, kProcessor = 2, kVideo = 3 };
@@ -201,8 +201,8 @@ struct SlotTable {
 
   // The files chosen in the two save dialogs. Only the sampling thread touches them; a thread
   // started for a file gets its own copy of the path.
-  char csvPath[kPathSize] = {};
-  char shotPath[kPathSize] = {};
+  char csvPath[platform::kPathSize] = {};
+  char shotPath[platform::kPathSize] = {};
 
   // Written by start-up before any other thread exists, read-only afterwards.
   std::array<NvPhysicalGpuHandle, nvapi::kMaxPhysicalGpus> gpuHandles{};

@@ -34,7 +34,7 @@ class LogPlatform {
 // One run as it was started: its number, its file and its selection.
 struct LogRun {
   std::int32_t number = 0;
-  char path[gpu::kPathSize] = {};
+  char path[platform::kPathSize] = {};
   LogSelection selection;
 };
 

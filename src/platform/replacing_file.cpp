@@ -33,7 +33,7 @@ std::size_t FolderLength(const char* path, std::uint32_t codePage) {
 }
 
 bool TemporaryNameFor(const char* path, std::uint32_t serial, std::uint32_t codePage,
-                      char (&name)[kMaxPathBytes]) {
+                      char (&name)[kPathSize]) {
   const std::size_t folder = FolderLength(path, codePage);
   if (path[folder] == '\0') return false;  // no file name
   const int written = std::snprintf(name, sizeof name, "%.*s~%04X", static_cast<int>(folder), path,

@@ -11,7 +11,8 @@
 
 namespace platform {
 
-inline constexpr std::size_t kMaxPathBytes = 260;  // with the terminating NUL
+// Bytes of a file path with its terminating NUL: what a save dialog gives and a file is opened by.
+inline constexpr std::size_t kPathSize = 260;
 
 // Bytes of the folder part of `path`, up to and including its last separator ('\', '/' or the
 // ':' of a drive), 0 for a name alone. The path is walked character by character in `codePage`,
@@ -21,9 +22,9 @@ std::size_t FolderLength(const char* path, std::uint32_t codePage);
 // The name written first for `path`: "~" and four hexadecimal digits of `serial` in the folder
 // of `path`. It is no longer than `path` whenever the file name has five bytes or more ("a.bmp"),
 // so every path that fits also fits its first name. False when `path` names no file (it is empty
-// or ends in a separator) or the name does not fit in kMaxPathBytes.
+// or ends in a separator) or the name does not fit in kPathSize.
 bool TemporaryNameFor(const char* path, std::uint32_t serial, std::uint32_t codePage,
-                      char (&name)[kMaxPathBytes]);
+                      char (&name)[kPathSize]);
 
 // The code page of the system's narrow file names: the ANSI code page on Windows, UTF-8
 // elsewhere.
@@ -50,7 +51,7 @@ class ReplacingFile {
   bool CreateNew();  // the system's exclusive create of `temporary_`
   void CloseQuietly();
 
-  char temporary_[kMaxPathBytes] = {};
+  char temporary_[kPathSize] = {};
   void* file_ = nullptr;
   bool exists_ = false;
 };

@@ -43,7 +43,7 @@ bool PathHasWhiteSpace(const char* path, std::uint32_t codePage) {
 
 const wchar_t* PathRefusal(const char* path, std::uint32_t codePage) {
   if (PathHasWhiteSpace(path, codePage)) return kPathHasSpaceText;
-  char temporary[platform::kMaxPathBytes];
+  char temporary[platform::kPathSize];
   if (!platform::TemporaryNameFor(path, 0, codePage, temporary)) {
     return gpu::kBmpNotSavedText;
   }

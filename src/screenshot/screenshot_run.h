@@ -27,7 +27,7 @@ class ShotPlatform {
 // chosen, and the code page of that path's text (the system's ANSI code page).
 struct ShotRequest {
   std::int32_t number = 0;
-  char path[gpu::kPathSize] = {};
+  char path[platform::kPathSize] = {};
   std::uint32_t codePage = platform::kJapaneseCodePage;
 };
 

@@ -181,7 +181,7 @@ TEST_F(PictureFolder, AFailedWriteKeepsTheExistingFileAndLeavesNothingElse) {
 TEST_F(PictureFolder, ThePictureIsWrittenBesideItsNameInTheSameFolder) {
   const std::string path = Picture().string();
   const std::uint32_t codePage = platform::FileNameCodePage();
-  char first[platform::kMaxPathBytes];
+  char first[platform::kPathSize];
   ASSERT_TRUE(platform::TemporaryNameFor(path.c_str(), 0x1234A, codePage, first));
   EXPECT_EQ(std::string(first), (folder_ / "~234A").string());
   platform::ReplacingFile file;
@@ -253,7 +253,7 @@ TEST(ReplacingFileName, ShortNameInTheFolderOfThePath) {
         Case{932, deep + "a.bmp", nullptr},  // 260 bytes
         Case{932, deep + "a.b", nullptr},    // 258 bytes, but no room for the first name
         Case{932, "C:\\shots\\", nullptr}, Case{932, "", nullptr}}) {
-    char first[platform::kMaxPathBytes] = {};
+    char first[platform::kPathSize] = {};
     const bool made = platform::TemporaryNameFor(c.path.c_str(), 0x70007, c.codePage, first);
     EXPECT_EQ(made, c.first != nullptr) << c.path;
     if (made && c.first != nullptr) {
