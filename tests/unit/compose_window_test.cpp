@@ -10,6 +10,7 @@
 #include "display/base_clock_marker.h"
 #include "display/paint_geometry.h"
 #include "display/sunken_frame.h"
+#include "support/recording_text.h"
 
 namespace {
 

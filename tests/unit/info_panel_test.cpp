@@ -1,4 +1,5 @@
 #include "display/info_panel.h"
+#include "support/recording_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "display/level_meters.h"
+#include "support/recording_text.h"
 
 #include <gtest/gtest.h>
 
