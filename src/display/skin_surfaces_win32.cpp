@@ -79,9 +79,4 @@ const SkinCanvases* SkinSurfaceCanvases() {
   return canvases.get();
 }
 
-HDC SkinSurfaceDc(int index) {
-  if (index < 0 || index >= kSkinSurfaceCount) return nullptr;
-  return skinSurfaces[static_cast<std::size_t>(index)].drawingContext;
-}
-
 }  // namespace display

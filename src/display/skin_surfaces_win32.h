@@ -38,8 +38,4 @@ void ReleaseSkinSurfaces();
 // ReleaseSkinSurfaces.
 const SkinCanvases* SkinSurfaceCanvases();
 
-// The drawing context of surface `index` for the painter's copies; null when out of range or
-// not built.
-HDC SkinSurfaceDc(int index);
-
 }  // namespace display

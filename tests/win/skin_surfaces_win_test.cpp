@@ -1,5 +1,5 @@
 // The skin on Windows: the SKIN resource linked into this test exe, loaded, decoded and drawn
-// into the fifteen memory surfaces, read back through the painter's drawing contexts.
+// into the fifteen memory surfaces, read back through the canvases the painter copies from.
 #include "display/skin_surfaces_win32.h"
 
 #include <windows.h>
@@ -12,18 +12,22 @@
 #include <vector>
 
 #include "display/skin_surfaces.h"
-#include "driver/dib_surface.h"
 #include "resources/tools/logo_art.h"
 
 namespace {
 
-// Copies surface `index` out of its drawing context through a top-down 32-bit DIB section;
-// the values are 0x00RRGGBB like the portable surfaces.
+// The pixels of surface `index`, top row first, 0x00RRGGBB like the portable surfaces.
 std::vector<std::uint32_t> ReadBack(int index) {
   const display::SkinSurfaceInfo& info = display::kSkinSurfaceTable[index];
-  const e2e::DibSurface target(info.width, info.height);
-  BitBlt(target.Dc(), 0, 0, info.width, info.height, display::SkinSurfaceDc(index), 0, 0, SRCCOPY);
-  return target.Pixels();
+  const display::Canvas& surface =
+      display::SkinSurfaceCanvases()->Get(static_cast<display::SkinSurfaceIndex>(index));
+  EXPECT_EQ(surface.Width(), info.width);
+  EXPECT_EQ(surface.Height(), info.height);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < info.height; ++y) {
+    for (int x = 0; x < info.width; ++x) pixels.push_back(surface.At(x, y));
+  }
+  return pixels;
 }
 
 std::vector<std::uint32_t> DrawnLogo() {
@@ -71,17 +75,15 @@ TEST_F(SkinOnWindows, ResourceIsFoundOnlyInAModuleThatCarriesIt) {
 TEST_F(SkinOnWindows, SurfacesHoldTheirPixelsUntilReleased) {
   ASSERT_EQ(display::LoadSkinResource(GetModuleHandleA(nullptr)), display::SkinLoadResult::kLoaded);
   display::BuildSkinSurfaces(window);
+  ASSERT_NE(display::SkinSurfaceCanvases(), nullptr);
   for (int i = 0; i < display::kSkinSurfaceCount; ++i) {
-    ASSERT_NE(display::SkinSurfaceDc(i), nullptr) << i;
     const std::vector<std::uint32_t> expected =
         i == display::kLogoSkin ? DrawnLogo() : display::BuildSkinSurfacePixels(i, {}).argb;
     EXPECT_EQ(FirstDifference(ReadBack(i), expected, display::kSkinSurfaceTable[i].width), "")
         << display::kSkinSurfaceTable[i].name;
   }
   display::ReleaseSkinSurfaces();
-  for (int i = 0; i < display::kSkinSurfaceCount; ++i)
-    EXPECT_EQ(display::SkinSurfaceDc(i), nullptr);
-  EXPECT_EQ(display::SkinSurfaceDc(display::kSkinSurfaceCount), nullptr);
+  EXPECT_EQ(display::SkinSurfaceCanvases(), nullptr);
 }
 
 TEST_F(SkinOnWindows, DecodedLogoIsFreedOnceDrawn) {
